@@ -1,0 +1,24 @@
+#include "framework/Runtime.h"
+
+#include "framework/App.h"
+
+namespace gf {
+
+void DoEvents() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int MsgBox(const std::string& prompt, UINT buttons, const std::string& title) {
+    std::string caption = title.empty() ? App::Title() : title;
+    return MessageBoxA(GetActiveWindow(), prompt.c_str(), caption.c_str(), buttons);
+}
+
+}  // namespace gf

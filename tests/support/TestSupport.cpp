@@ -1,0 +1,96 @@
+#include "TestSupport.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+
+std::string UniqueName(const std::string& stem) {
+    static std::atomic<int> counter{0};
+    return stem + "_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount()) +
+           "_" + std::to_string(++counter);
+}
+
+ScratchKey::ScratchKey(HKEY root)
+    : root_(root), path_("Software\\GlimmerfoldTests\\" + UniqueName("key")) {
+    HKEY h = nullptr;
+    RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    if (h) RegCloseKey(h);
+}
+
+ScratchKey::~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()); }
+
+static void RemoveTree(const std::string& path) {
+    // Test-only clean-up of a folder the test made itself; links are not followed.
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = path + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTree(full);
+            else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;  // leave links alone: removing one under Wine can reach its target
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+ScratchDir::ScratchDir() {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir = exe;
+    dir.resize(dir.find_last_of('\\'));
+    CreateDirectoryA((dir + "\\scratch").c_str(), nullptr);
+    path_ = dir + "\\scratch\\" + UniqueName("dir");
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchDir::~ScratchDir() { RemoveTree(path_); }
+
+std::string BuildDrive() { return "D:\\"; }
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void PumpFor(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+}  // namespace testing_support
