@@ -461,3 +461,80 @@ TEST_F(ButtonExTest, PageButtonsShowTheirSkinsAndTheDisabledOneShowsOver) {
     EXPECT_EQ(Face(*pages[0]), RGB(10, 10, 90));
     SendMouse(pages[0]->Hwnd(), WM_LBUTTONUP, 30, 30);
 }
+
+namespace {
+
+// A placeholder skin: a vertical gradient in a rounded frame; the corners outside the
+// rounding are pure blue, the transparent colour.
+PictureRef GradientSkin(COLORREF top, COLORREF bottom, COLORREF frame) {
+    const int w = 120, h = 40, radius = 8;
+    return StdPicture::FromBitmap(PaintedBitmap(w, h, [=](int x, int y) {
+        int dx = x < radius ? radius - x : x >= w - radius ? x - (w - radius - 1) : 0;
+        int dy = y < radius ? radius - y : y >= h - radius ? y - (h - radius - 1) : 0;
+        int d2 = dx * dx + dy * dy;
+        if (d2 > radius * radius) return RGB(0, 0, 255);
+        if (d2 > (radius - 2) * (radius - 2) || ((dx == 0 || dy == 0) && (x < 2 || y < 2 || x >= w - 2 || y >= h - 2)))
+            return frame;
+        auto mix = [&](int a, int b) { return a + (b - a) * y / (h - 1); };
+        return RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
+                   mix(GetBValue(top), GetBValue(bottom)));
+    }));
+}
+
+}  // namespace
+
+TEST_F(ButtonExTest, ScreenshotOfEveryState) {
+    PictureRef up = GradientSkin(RGB(40, 110, 170), RGB(20, 60, 110), RGB(10, 30, 60));
+    PictureRef over = GradientSkin(RGB(70, 160, 220), RGB(30, 90, 150), RGB(10, 30, 60));
+    PictureRef down = GradientSkin(RGB(15, 45, 85), RGB(35, 95, 150), RGB(5, 15, 30));
+    PictureRef off = GradientSkin(RGB(150, 155, 160), RGB(110, 115, 120), RGB(80, 80, 85));
+    PictureRef focus = GradientSkin(RGB(40, 110, 170), RGB(20, 60, 110), RGB(250, 200, 40));
+    const char* captions[] = {"&Up", "&Over", "&Down", "D&isabled", "&Focus"};
+    std::vector<std::unique_ptr<ButtonEx>> buttons;
+    for (int i = 0; i < 10; ++i) {
+        PropertyBag bag;
+        bool skinned = i < 5;
+        if (skinned) {
+            bag.WriteProperty("SkinUp", up);
+            bag.WriteProperty("SkinOver", over);
+            bag.WriteProperty("SkinDown", down);
+            bag.WriteProperty("SkinDisabled", off);
+            bag.WriteProperty("SkinFocus", focus);
+            bag.WriteProperty("ForeColor", double(0xFFFFFF));
+            bag.WriteProperty("HighlightColor", double(0x40D0FF));
+        } else {
+            bag.WriteProperty("Appearance", 1L);
+            bag.WriteProperty("_ExtentX", 3175L);  // 120 x 40 pixels
+            bag.WriteProperty("_ExtentY", 1058L);
+        }
+        bag.WriteProperty("Caption", captions[i % 5]);
+        gf::StdFont font{"Tahoma", 9};
+        font.SetBold(true);
+        bag.WriteProperty("Font", font);
+        auto b = std::make_unique<ButtonEx>("ButtonEx1", i);
+        b->Move((10 + (i % 5) * 130) * 15.0, (10 + (i / 5) * 50) * 15.0, 1800, 600);
+        b->Load(host.Hwnd(), &bag);
+        buttons.push_back(std::move(b));
+    }
+    MoveWindow(host.Hwnd(), 100, 100, 670, 120, TRUE);
+    for (int row = 0; row < 2; ++row) {
+        ButtonEx& over = *buttons[row * 5 + 1];
+        ButtonEx& down = *buttons[row * 5 + 2];
+        over.SetValue(ButtonEx::StateOver);
+        SendMouse(down.Hwnd(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+        SendMouse(down.Hwnd(), WM_LBUTTONUP, -50, -50);  // released elsewhere
+        down.SetValue(ButtonEx::StateDown);
+        buttons[row * 5 + 3]->SetEnabled(false);
+        buttons[row * 5 + 4]->SetAmbientDisplayAsDefault(true);
+    }
+    for (auto& b : buttons) b->Refresh();
+    PumpFor(300);
+    EXPECT_EQ(ClientPixel(buttons[0]->Hwnd(), 0, 0), kHostFill);  // a rounded corner
+    EXPECT_NE(ClientPixel(buttons[0]->Hwnd(), 4, 20), ClientPixel(buttons[1]->Hwnd(), 4, 20));
+    EXPECT_NE(ClientPixel(buttons[3]->Hwnd(), 4, 20), ClientPixel(buttons[0]->Hwnd(), 4, 20));
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    path = path.substr(0, path.find_last_of('\\')) + "\\buttonex_states.bmp";
+    EXPECT_TRUE(SaveScreenBitmap(path, 100, 100, 670, 120));
+}
