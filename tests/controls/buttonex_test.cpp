@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "controls/ButtonEx.h"
 #include "controls/PageButtons.h"
+#include "framework/Forms.h"
 
 using namespace testing_support;
 using gf::PictureRef;
@@ -537,4 +538,53 @@ TEST_F(ButtonExTest, ScreenshotOfEveryState) {
     std::string path = exe;
     path = path.substr(0, path.find_last_of('\\')) + "\\buttonex_states.bmp";
     EXPECT_TRUE(SaveScreenBitmap(path, 100, 100, 670, 120));
+}
+
+namespace {
+
+const gf::DesignRow kPagesDesign[] = {
+    {"ButtonEx", "ButtonEx1", 0, "", 0, 0, 2370, 1200},
+    {"ButtonEx", "ButtonEx1", 1, "", 0, 1200, 2370, 1200},
+};
+
+class PagesForm : public gf::Form {
+public:
+    PagesForm() : gf::Form("frmPages") {
+        SetBorderStyle(gf::FormBorder::None);
+        SetClientSize(2370, 2400);
+        Build(kPagesDesign);
+    }
+};
+
+}  // namespace
+
+TEST(ButtonExOnAForm, DesignRowsLoadWithTheirSavedPropertiesAndReloadAfterUnload) {
+    ButtonEx::RegisterType();
+    PagesForm form;
+    std::vector<int> clicked;
+    for (int i = 0; i < 2; ++i) {
+        auto& b = form.Get<ButtonEx>("ButtonEx1", i);
+        b.SetSavedProperties(PageButtonProperties(Skin(kUp), Skin(kOver)));
+        b.Click = [&clicked, i] { clicked.push_back(i); };
+    }
+    form.Move(1500, 1500, 2370, 2400);
+    form.Show();
+    PumpFor(100);
+    auto& second = form.Get<ButtonEx>("ButtonEx1", 1);
+    ASSERT_NE(second.Hwnd(), nullptr);
+    EXPECT_EQ(GetParent(second.Hwnd()), form.Hwnd());
+    EXPECT_EQ(gf::Control::FromWindow(second.Hwnd()), &second);
+    EXPECT_EQ(Face(second), kUp);
+    SendClick(second.Hwnd(), 20, 20);
+    EXPECT_EQ(clicked, (std::vector<int>{1}));
+
+    form.Unload();
+    EXPECT_EQ(second.Hwnd(), nullptr);
+    form.Show();
+    PumpFor(100);
+    ASSERT_NE(second.Hwnd(), nullptr);
+    second.SetEnabled(false);
+    EXPECT_EQ(Face(second), kOver);  // the over skin stands for the disabled page
+    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(second.Hwnd(), 40, 40) == kOver; }, 2000));
+    form.Unload();
 }
