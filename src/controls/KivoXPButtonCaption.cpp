@@ -7,7 +7,7 @@ namespace kivoxp {
 namespace {
 
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK;
-constexpr UINT kCaptionFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
+constexpr UINT kCaptionFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOCLIP;
 
 bool HasVisibleText(const std::string& text) { return text.find_first_not_of(' ') != std::string::npos; }
 
@@ -138,7 +138,7 @@ void Look::DrawButtonPicture(BYTE pictureState) {
     HDC dc = Dc();
     const int x = PictureX, y = PictureY, pw = PictureWidth, ph = PictureHeight;
     const long mask = MaskRGBColor;
-    auto draw = [&](const PictureRef& pic, int dx, int dy, long silhouette = -1, bool darkOnly = false,
+    auto draw = [&](const PictureView& pic, int dx, int dy, long silhouette = -1, bool darkOnly = false,
                     bool greyscale = false, bool blend = false) {
         DrawPicture(dc, x + dx, y + dy, pw, ph, pic, mask, silhouette, darkOnly, greyscale, blend);
     };
@@ -187,7 +187,7 @@ void Look::DrawButtonPicture(BYTE pictureState) {
     if (PicturePosition == 4) DrawCaptionText(LastCaptionMode);
 }
 
-void Look::DrawPictureEffect(long offset, const PictureRef& picture) {
+void Look::DrawPictureEffect(long offset, const PictureView& picture) {
     if (SpecialEffect <= 0) return;
     COLORREF base = FaceColor;
     if (ButtonType == 3)
@@ -203,7 +203,7 @@ void Look::DrawPictureEffect(long offset, const PictureRef& picture) {
                     Shift(base, SpecialEffect == 2 ? -40 : 40), false, false, false);
 }
 
-void Look::DrawPicture(HDC dc, int x, int y, int w, int h, const PictureRef& picture, long maskColor,
+void Look::DrawPicture(HDC dc, int x, int y, int w, int h, const PictureView& picture, long maskColor,
                        long silhouetteColor, bool darkOnly, bool greyscale, bool blend) {
     if (w == 0 || h == 0) return;
     if (w < 0) w = HimetricToPixels(picture.HimetricWidth, host_.TwipsPerPixelX());

@@ -47,7 +47,7 @@ public:
     long SpecialEffect = 0;
     DWORD BackColor = 0, BackOver = 0, ForeColor = 0, ForeOver = 0, MaskColor = 0;  // OLE colours
     bool UseMaskColor = false, UseGreyscale = false, SoftBevel = false;
-    PictureRef PictureNormal, PictureOver;
+    PictureView PictureNormal, PictureOver;
     std::string Caption;
 
     // Geometry, set by Resize and the layout routines.
@@ -80,8 +80,8 @@ public:
     void DrawCaptionText(BYTE mode);
     void DrawCaptionEffect(const RECT& rect);
     void DrawButtonPicture(BYTE pictureState);
-    void DrawPictureEffect(long offset, const PictureRef& picture);
-    void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureRef& picture, long maskColor,
+    void DrawPictureEffect(long offset, const PictureView& picture);
+    void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureView& picture, long maskColor,
                      long silhouetteColor, bool darkOnly, bool greyscale, bool blend);
 
     // ShiftColor with this button's SoftBevel.

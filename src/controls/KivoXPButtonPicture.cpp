@@ -78,7 +78,7 @@ void ApplyPicturePixels(BYTE* background, const BYTE* picture, int w, int h, con
     }
 }
 
-void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureRef& picture, const PixelRules& rules,
+void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureView& picture, const PixelRules& rules,
                  COLORREF iconBackground) {
     if (w <= 0 || h <= 0 || !picture) return;
     if (picture.Type != kPictureBitmap && picture.Type != kPictureIcon) return;

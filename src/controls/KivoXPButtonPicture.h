@@ -8,13 +8,13 @@ namespace kivoxp {
 
 // A non-owning view of a picture: a bitmap (type 1) or an icon (type 3) with its size
 // in HiMetric units (hundredths of a millimetre).
-struct PictureRef {
+struct PictureView {
     short Type = 0;  // 0 none, 1 bitmap, 3 icon
     HANDLE Handle = nullptr;
     long HimetricWidth = 0;
     long HimetricHeight = 0;
     explicit operator bool() const { return Type != 0 && Handle != nullptr; }
-    bool operator==(const PictureRef&) const = default;
+    bool operator==(const PictureView&) const = default;
 };
 
 constexpr short kPictureBitmap = 1;
@@ -36,7 +36,7 @@ void ApplyPicturePixels(BYTE* background, const BYTE* picture, int w, int h, con
 // Draws the top-left w x h pixels of the picture at (x, y) of dc over what is there.
 // An icon is first drawn at its own size on a canvas filled with iconBackground.
 // Nothing happens for w or h of 0 or less, or for pictures other than bitmaps and icons.
-void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureRef& picture, const PixelRules& rules,
+void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureView& picture, const PixelRules& rules,
                  COLORREF iconBackground);
 
 // Rounds to the nearest whole number, halves to the even one.

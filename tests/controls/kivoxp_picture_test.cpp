@@ -13,7 +13,7 @@ namespace {
 
 constexpr COLORREF kMask = RGB(192, 192, 192);
 
-void Draw(Canvas& c, const PictureRef& pic, int x, int y, int w, int h, PixelRules rules) {
+void Draw(Canvas& c, const PictureView& pic, int x, int y, int w, int h, PixelRules rules) {
     DrawPicture(c.dc(), x, y, w, h, pic, rules, kMask);
 }
 

@@ -24,7 +24,7 @@ std::string ExeFolder() {
 }
 
 // Paints one button and copies it, cut to its region, onto the sheet.
-void PaintCell(Canvas& sheet, int left, int top, long type, long scheme, State look, const PictureRef& pic) {
+void PaintCell(Canvas& sheet, int left, int top, long type, long scheme, State look, const PictureView& pic) {
     Surface s{kW, kH};
     s.Setup(type, scheme, 0xFFFFFF);
     s.look.Caption = "Type " + std::to_string(type);

@@ -98,14 +98,14 @@ private:
 // A 24-bit bitmap whose pixels come from a function, sized 16 px = 423 HiMetric.
 struct TestPicture {
     kivoxp::gdi::Bitmap bitmap;
-    kivoxp::PictureRef ref;
+    kivoxp::PictureView ref;
 };
 TestPicture MakePicture(int w, int h, const std::function<COLORREF(int, int)>& pixel);
 
 // An icon from a colour function; transparent where transparent(x, y) is true.
 struct TestIcon {
     HICON icon = nullptr;
-    kivoxp::PictureRef ref;
+    kivoxp::PictureView ref;
     ~TestIcon() {
         if (icon) DestroyIcon(icon);
     }
