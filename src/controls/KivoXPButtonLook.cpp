@@ -74,9 +74,9 @@ void Look::DrawLook(BYTE state) {
     DrawButtonPicture(pictureState);
 }
 
-void Look::Gradient(COLORREF base, float range, bool scaleBlue, bool upsideDown) {
+void Look::Gradient(COLORREF base, double range, bool scaleBlue, bool upsideDown) {
     const int h = ButtonHeight;
-    const float step = static_cast<float>(range / h);
+    const float step = static_cast<float>(range / h);  // kept in single precision, as the rounding expects
     for (int i = 1; i <= h; ++i) {
         const long k = RoundHalfEven(-static_cast<double>(step) * i);
         const int y = upsideDown ? h - i : i;
@@ -109,7 +109,7 @@ constexpr EdgeSet kFocusEdges{0xE7AE8C, 0xEF826B, 0xF0D1B5, 0xFFE7CE, 0xF7D7BD, 
 void Look::DrawType3Up() {
     const int w = ButtonWidth, h = ButtonHeight;
     HDC dc = Dc();
-    Gradient(XPFaceColor, 25.0f, true, false);
+    Gradient(XPFaceColor, 25.0, true, false);
     DrawCaptionText(OverMode());
     DrawRectangle(dc, 0, 0, w, h, kType3Outline, true);
     DrawCorners(kType3Corner);
@@ -140,7 +140,7 @@ void Look::DrawType3Down() {
     const int w = ButtonWidth, h = ButtonHeight;
     HDC dc = Dc();
     const COLORREF base = Shift(XPFaceColor, -32, true);
-    Gradient(base, 25.0f, true, true);
+    Gradient(base, 25.0, true, true);
     DrawCaptionText(2);
     DrawRectangle(dc, 0, 0, w, h, kType3Outline, true);
     DrawCorners(kType3Corner);

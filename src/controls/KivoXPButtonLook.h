@@ -96,7 +96,7 @@ private:
     void DrawFocusIfShown();
     void DrawCorners(COLORREF color);
     void Bevel(COLORREF otl, COLORREF obr, COLORREF itl, COLORREF ibr, short offset, bool outerOnly = false);
-    void Gradient(COLORREF base, float range, bool scaleBlue, bool upsideDown);
+    void Gradient(COLORREF base, double range, bool scaleBlue, bool upsideDown);
 
     void DrawLook(BYTE state);
     void DrawType3Up();

@@ -241,7 +241,7 @@ void Look::DrawType14(BYTE state) {
     const int w = ButtonWidth, h = ButtonHeight;
     HDC dc = Dc();
     if (!Enabled) {
-        Gradient(HiliteColor, 58.0f, false, false);
+        Gradient(HiliteColor, 58.0, false, false);
         DrawType14Frame();
         DrawCaptionText(6);
         return;
@@ -258,7 +258,7 @@ void Look::DrawType14(BYTE state) {
     if (IsOver)
         DrawRectangle(dc, 0, 0, w, h, LightColor, false);
     else
-        Gradient(HiliteColor, 58.0f, false, false);
+        Gradient(HiliteColor, 58.0, false, false);
     if (host_.DisplayAsDefault()) {
         // The default button's caption is bold; painting is held off while the font
         // changes so that the property's own repaint does not recurse.

@@ -264,6 +264,18 @@ TEST_F(Button, DesignModeSettersCarryTheHoverColours) {
     EXPECT_TRUE(b->FontBold());
 }
 
+TEST_F(Button, AmbientChangesRepaintUnlessTheSchemeIsCustom) {
+    auto b = Make("cmdAmbient", 75, 23);
+    Mark(*b);
+    b->SetAmbientDisplayAsDefault(true);
+    EXPECT_TRUE(Painted(*b));
+    EXPECT_EQ(At(*b, 40, 21), 0xEF826Bu);  // the default button shows the focus edges
+    b->SetColorScheme(2);
+    Mark(*b);
+    b->SetAmbientDisplayAsDefault(false);
+    EXPECT_FALSE(Painted(*b));
+}
+
 TEST_F(Button, FontSizeRoundsHalvesToEven) {
     auto b = Make("cmdFont", 75, 23);
     gf::StdFont f = b->Font();

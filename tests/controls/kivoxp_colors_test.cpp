@@ -37,13 +37,6 @@ TEST(KivoXPColors, LightenColorMovesTowardWhite) {
     EXPECT_EQ(LightenColor(RGB(0, 128, 255), 128), RGB(128, 191, 255));
 }
 
-TEST(KivoXPColors, TranslateColorResolvesSystemColours) {
-    EXPECT_EQ(TranslateColor(RGB(1, 2, 3)), RGB(1, 2, 3));
-    EXPECT_EQ(TranslateColor(0x80000000 | COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(TranslateColor(0x80000000 | COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(TranslateColor(0x800000FF), 0u);  // no such system colour: black
-}
-
 TEST(KivoXPColors, CustomSchemeShiftsFromTheBackColour) {
     PaletteSource s;
     s.ColorScheme = 2;
@@ -105,19 +98,6 @@ TEST(KivoXPColors, UnknownSchemesTakeTheSystemColours) {
         const Palette p = ComputePalette(s);
         EXPECT_EQ(p, system) << "scheme " << scheme;
     }
-}
-
-TEST(KivoXPColors, ClassicSchemeIsFixedGreys) {
-    PaletteSource s;
-    s.ColorScheme = 3;
-    s.BackColor = RGB(1, 2, 3);
-    const Palette p = ComputePalette(s);
-    EXPECT_EQ(p.FaceColor, 0xC0C0C0u);
-    EXPECT_EQ(p.ShadowColor, 0x808080u);
-    EXPECT_EQ(p.LightColor, 0xDFDFDFu);
-    EXPECT_EQ(p.DarkShadowColor, 0u);
-    EXPECT_EQ(p.HotColor, 0x800000u);
-    EXPECT_EQ(p.HotLightColor, 0xD1ADADu);
 }
 
 TEST(KivoXPColors, ParentSchemeReadsTheParentsDeviceContext) {

@@ -117,26 +117,21 @@ TEST_F(Type3, PressedLookIsUpsideDownWithoutHoverOrFocus) {
 
 TEST_F(Type3, DisabledLookIgnoresHoverAndFocus) {
     s.look.Enabled = false;
-    s.look.IsOver = true;
     s.look.HasFocus = true;
-    s.look.BackOver = RGB(0, 0, 255);  // custom scheme: the hover palette still applies
     s.look.DrawButton(kStateUp, true);
-    // shift(XP of pure blue, ..) has red = green = 0+48-..., so compare with an unhovered paint.
-    s.look.IsOver = false;
-    s.look.BackOver = kGrey;
-    Surface plain{75, 23};
-    plain.Setup(3, 2, kGrey);
-    plain.look.Caption = "";
-    plain.look.Enabled = false;
-    plain.look.CalcCaptionRect();
-    plain.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(plain.Pixel(30, 10), RGB(152, 152, 140));  // fill, -24
-    EXPECT_EQ(plain.Pixel(0, 10), RGB(92, 92, 90));      // frame, -84
-    EXPECT_EQ(plain.Pixel(1, 1), RGB(104, 104, 100));    // corners, -72
-    EXPECT_EQ(plain.Pixel(40, 21), plain.Pixel(40, 10)); // no edge lines
-    EXPECT_NE(At(30, 10), plain.Pixel(30, 10));          // hovered: painted from BackOver
+    EXPECT_EQ(At(30, 10), RGB(152, 152, 140));  // fill, -24
+    EXPECT_EQ(At(0, 10), RGB(92, 92, 90));      // frame, -84
+    EXPECT_EQ(At(1, 1), RGB(104, 104, 100));    // corners, -72
+    EXPECT_EQ(At(40, 21), At(40, 10));          // no edge lines
+
+    // Under the mouse the custom scheme still paints from the hover colour, and puts
+    // the palette back afterwards.
+    s.look.IsOver = true;
+    s.look.BackOver = RGB(64, 64, 64);  // XP (112, 112, 80)
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(At(30, 10), RGB(88, 88, 70));
     EXPECT_EQ(At(40, 21), At(40, 10));
-    EXPECT_EQ(s.look.BackColor, kGrey);  // and put back afterwards
+    EXPECT_EQ(s.look.BackColor, kGrey);
     EXPECT_EQ(s.look.FaceColor, kGrey);
 }
 
@@ -282,16 +277,25 @@ TEST(KivoXPLook, TypesWithoutALookDrawOnlyTheFaceAndThePicture) {
     }
 }
 
-TEST(KivoXPLook, FocusRectangleInsetsByType) {
-    Surface s{60, 30};
-    for (auto [type, inset, shift] : {std::tuple{3L, 4, 0}, {7L, 3, 0}, {13L, 3, 0}, {14L, 5, 1}, {1L, 4, 0}}) {
-        s.look.ButtonType = type;
-        s.look.Resize(RECT{0, 0, 60, 30});
-        EXPECT_EQ(s.look.FocusRect.left, inset + shift) << type;
-        EXPECT_EQ(s.look.FocusRect.top, inset + shift) << type;
-        EXPECT_EQ(s.look.FocusRect.right, 60 - inset + shift) << type;
-        EXPECT_EQ(s.look.FocusRect.bottom, 30 - inset + shift) << type;
-        EXPECT_EQ(s.look.ButtonWidth, 60);
-        EXPECT_EQ(s.look.ButtonHeight, 30);
+TEST(KivoXPLook, DefaultType14ButtonHasABoldCaption) {
+    auto inked = [](Surface& s) {  // black caption pixels
+        const RECT area{4, 4, 76, 26};
+        return (area.right - area.left) * (area.bottom - area.top) - s.canvas().CountOther(0, area);
+    };
+    Surface plain{80, 30}, bold{80, 30};
+    for (Surface* s : {&plain, &bold}) {
+        s->Setup(14, 3);
+        s->look.Caption = "MMMM";
+        s->look.CalcCaptionRect();
     }
+    bold.displayAsDefault = true;
+    plain.look.DrawButton(kStateUp, true);
+    bold.look.DrawButton(kStateUp, true);
+    // The bold caption covers more of the face.
+    EXPECT_GT(inked(plain), 0);
+    EXPECT_GT(inked(bold), inked(plain));
+    // The font and painting are as before afterwards.
+    EXPECT_FALSE(bold.FontBold());
+    EXPECT_TRUE(bold.look.IsShown);
+    EXPECT_EQ(bold.look.CaptionWidth, plain.look.CaptionWidth);
 }

@@ -122,23 +122,6 @@ TEST(KivoXPPicture, IconsShowTheBackgroundThroughTheirTransparentParts) {
     EXPECT_EQ(c.Pixel(14, 8), RGB(9, 9, 9));
 }
 
-TEST(KivoXPPicture, PictureSizeComesFromHimetric) {
-    Surface s{97, 25};
-    s.Setup(3, 1);
-    auto pic = MakePicture(16, 16, [](int, int) { return 0; });
-    s.look.PictureNormal = pic.ref;
-    s.look.CalcPictureSize();
-    EXPECT_EQ(s.look.PictureWidth, 16);  // 423 HiMetric
-    s.look.PictureNormal.HimetricWidth = 1270;
-    s.look.PictureNormal.HimetricHeight = 1270;
-    s.look.CalcPictureSize();
-    EXPECT_EQ(s.look.PictureWidth, 48);
-    EXPECT_EQ(s.look.PictureHeight, 48);
-    s.look.PictureNormal = {};
-    s.look.CalcPictureSize();
-    EXPECT_EQ(s.look.PictureWidth, 0);
-}
-
 TEST(KivoXPPicture, CaptionAndPictureLayout) {
     Surface s{97, 25};
     s.Setup(3, 1);
@@ -207,18 +190,6 @@ TEST(KivoXPPicture, PictureBehindTheCaptionIsOverdrawnByIt) {
     EXPECT_EQ(s.look.LastCaptionMode, 0);
 }
 
-TEST(KivoXPPicture, PictureOverAloneDrawsNothing) {
-    Surface s{40, 30};
-    s.Setup(7, 3);
-    auto pic = MakePicture(16, 16, [](int, int) { return RGB(255, 0, 0); });
-    s.look.Caption = "";
-    s.look.PictureOver = pic.ref;
-    s.look.IsOver = true;
-    s.look.CalcCaptionRect();
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(BoxOf(s, RGB(255, 0, 0)).right, -1);
-}
-
 TEST(KivoXPPicture, PictureStates) {
     Surface s{40, 30};
     s.Setup(9, 3);  // hot colour &H00800000, shadow &H00808080
@@ -238,6 +209,18 @@ TEST(KivoXPPicture, PictureStates) {
     s.look.IsOver = false;
     s.look.DrawButton(kStateUp, true);
     EXPECT_EQ(s.Pixel(x, y), RGB((2 * 255 + 192) / 3, 192 / 3, 192 / 3));
+
+    // A hover picture replaces the picture under the mouse (type 9 keeps its own).
+    auto over = MakePicture(16, 16, [](int, int) { return RGB(0, 0, 255); });
+    s.look.PictureOver = over.ref;
+    s.look.ButtonType = 7;
+    s.look.IsOver = true;
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.Pixel(x, y), RGB(0, 0, 255));
+    s.look.DrawButton(kStateDown, true);  // pressed: the hover picture at (1, 1)
+    EXPECT_EQ(s.Pixel(x + 16, y + 16), RGB(0, 0, 255));
+    s.look.IsOver = false;
+    s.look.PictureOver = {};
 
     // Type 3 disabled: greyscale at (+1, +1).
     s.look.ButtonType = 3;
