@@ -21,8 +21,8 @@ bool EndsWithNoCase(const std::string& text, const char* suffix) {
 
 long PixelsToHiMetricX(int pixels) { return std::lround(pixels * 2540.0 / ScreenDpiX()); }
 long PixelsToHiMetricY(int pixels) { return std::lround(pixels * 2540.0 / ScreenDpiY()); }
-double HiMetricToPixelsX(double himetric) { return std::nearbyint(himetric * ScreenDpiX() / 2540.0); }
-double HiMetricToPixelsY(double himetric) { return std::nearbyint(himetric * ScreenDpiY() / 2540.0); }
+double HiMetricToPixelsX(double himetric) { return himetric * ScreenDpiX() / 2540.0; }
+double HiMetricToPixelsY(double himetric) { return himetric * ScreenDpiY() / 2540.0; }
 
 StdPicture::~StdPicture() {
     if (!handle_) return;

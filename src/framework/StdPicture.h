@@ -55,7 +55,7 @@ using PictureRef = std::shared_ptr<const StdPicture>;
 // HiMetric units for a pixel count at the screen's resolution, rounded.
 long PixelsToHiMetricX(int pixels);
 long PixelsToHiMetricY(int pixels);
-// Pixels for HiMetric units at the screen's resolution, rounded half to even.
+// Pixels for HiMetric units at the screen's resolution, not rounded.
 double HiMetricToPixelsX(double himetric);
 double HiMetricToPixelsY(double himetric);
 

@@ -59,6 +59,18 @@ void SendClick(HWND window, int x, int y) {
     SendMouse(window, WM_LBUTTONUP, x, y, 0);
 }
 
+void RealClick(HWND window, int x, int y) {
+    POINT p = HostWindow::ScreenPoint(window, x, y);
+    SetCursorPos(p.x, p.y);
+    PumpFor(30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpFor(100);
+}
+
 COLORREF ClientPixel(HWND window, int x, int y) {
     POINT p = HostWindow::ScreenPoint(window, x, y);
     return ScreenPixel(p.x, p.y);

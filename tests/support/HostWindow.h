@@ -30,6 +30,10 @@ void SendMouse(HWND window, UINT msg, int x, int y, WPARAM keys = 0);
 // A left click (press, release) at a client point.
 void SendClick(HWND window, int x, int y);
 
+// A left click through the system's input queue at a client point of a window, as a
+// user's would be: the window under the pointer gets it (a disabled one does not).
+void RealClick(HWND window, int x, int y);
+
 // The pixel of a window's client area as the screen shows it.
 COLORREF ClientPixel(HWND window, int x, int y);
 
