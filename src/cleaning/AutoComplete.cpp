@@ -64,6 +64,21 @@ std::vector<BYTE> LookUpAccount(const std::string& user) {
     return sid;
 }
 
+// True when the DACL already holds an entry granting the account full control (so
+// that repeated cleans do not pile entries up).
+bool GrantsFullControl(PACL dacl, PSID sid) {
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        ACE_HEADER* header = nullptr;
+        if (!GetAce(dacl, i, reinterpret_cast<void**>(&header))) continue;
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+            continue;
+        auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+        if ((ace->Mask & KEY_ALL_ACCESS) == KEY_ALL_ACCESS && EqualSid(&ace->SidStart, sid))
+            return true;
+    }
+    return false;
+}
+
 bool IsNamedSubkey(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -106,7 +121,7 @@ void GrantKeyAccess(HKEY root, const std::string& path, const std::string& user)
     if (err != ERROR_SUCCESS) return ReportRegError(static_cast<long>(err), "GetSecurityInfo");
     // A key without a DACL is open to everyone already; giving it one would shut
     // others out.
-    if (!oldDacl) return;
+    if (!oldDacl || GrantsFullControl(oldDacl, sid.data())) return;
 
     EXPLICIT_ACCESS_A access = {};
     access.grfAccessPermissions = KEY_ALL_ACCESS;
