@@ -124,9 +124,13 @@ TEST(CaptionTicks, LoadingTicksStoredAndJustAddedCaptions) {
     RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + app).c_str());
 }
 
-TEST(CaptionTicks, CaptionsOfTwoCharactersOrFewerAreRefused) {
-    EXPECT_FALSE(bosskey::IsAcceptableCaption(""));
-    EXPECT_FALSE(bosskey::IsAcceptableCaption("ab"));
-    EXPECT_TRUE(bosskey::IsAcceptableCaption("abc"));
-    EXPECT_TRUE(bosskey::IsAcceptableCaption("  x"));  // spaces count
+TEST_F(CaptionFile, AddingRefusesTwoCharactersAndTakesThree) {
+    EXPECT_EQ(bosskey::AddCaption(path, "ab"), bosskey::AddOutcome::Refused);
+    EXPECT_EQ(bosskey::AddCaption(path, ""), bosskey::AddOutcome::Refused);
+    EXPECT_FALSE(PathExists(path)) << "a refused caption writes nothing";
+    EXPECT_EQ(bosskey::AddCaption(path, "abc"), bosskey::AddOutcome::Added);
+    EXPECT_EQ(bosskey::AddCaption(path, "  x"), bosskey::AddOutcome::Added);  // spaces count
+    EXPECT_EQ(ReadFileText(path), "abc\r\n  x\r\n");
+    // A file that cannot be written is reported, not taken as added.
+    EXPECT_EQ(bosskey::AddCaption(dir / "no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
 }
