@@ -1,0 +1,136 @@
+// The boss key's hot keys on real windows: registration from the stored choices, the
+// replaced window procedure, and real key presses on the display (xdotool, through
+// GF_XDO_DRIVER) that clean, hide and show another program's window.
+// GF_EXCLUSIVE_DISPLAY: hot keys, focus and key presses are shared by every test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "BossKeyTesting.h"
+#include "TestSupport.h"
+#include "XdoClient.h"
+#include "bosskey/HideWindows.h"
+#include "bosskey/HotKeys.h"
+#include "framework/App.h"
+
+using namespace testing_support;
+using namespace bosskey_testing;
+using bosskey::HotKeyChoices;
+
+namespace {
+
+// The combination is free when another registration of it succeeds (and is undone).
+bool ComboIsFree(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return true;
+}
+
+// Presses keys with the focus on the window titled title until done() holds. A window
+// of another test may come and go between the focus and the key press and take the
+// key with it, so a press that went nowhere is tried again; a hot key that is not
+// registered never answers.
+bool PressUntil(const std::string& title, const std::string& keys, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt)
+        if (XdoFocus(title) && XdoKey(keys) && PumpUntil(done, 3000)) return true;
+    return false;
+}
+
+// Whether hot key id of hwnd was registered; it is not afterwards.
+bool TakeRegistration(HWND hwnd, int id) { return UnregisterHotKey(hwnd, id) != FALSE; }
+
+class HotKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearStore();
+        bosskey::BuildHotKeyTables();
+    }
+    void TearDown() override { ClearStore(); }
+    static void ClearStore() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str());
+    }
+};
+
+}  // namespace
+
+TEST_F(HotKeys, DefaultsGiveOnlyTheCleanKeyAndUnknownNamesAreSkipped) {
+    // Names match in any case; a plain code typed into a box works too.
+    EXPECT_EQ(bosskey::GetModifierCode("shift"), MOD_SHIFT);
+    EXPECT_EQ(bosskey::GetKeyCode("f12"), 123);
+    EXPECT_EQ(bosskey::GetKeyCode(" 65 "), 65);
+    EXPECT_FALSE(bosskey::GetKeyCode("F13"));
+    bosskey::BuildHotKeyTables();  // built again at a second start, not doubled
+    EXPECT_EQ(bosskey::colKeys().Entries().size(), 13u);
+
+    PlainWindow main(UniqueName("GfHotKeyMain"));
+    RecordingHost host;
+    bosskey::StartHotKeys(main.hwnd(), bosskey::ReadStoredHotKeys(), host);
+    EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 0));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1)) << "all three default to Ctrl+F1";
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 2));
+
+    // Refreshing unregisters first; a row with an unknown name is left out while the
+    // rows after it still register.
+    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
+    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2));
+    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_F6));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 2));
+}
+
+TEST_F(HotKeys, ReplacedProcedurePassesOtherMessagesAndDispatchesHotKeys) {
+    const std::string mainTitle = UniqueName("GfHotKeyMain");
+    PlainWindow main(mainTitle);
+    PlainWindow hideMe(UniqueName("GfHideMe"), true, 420, 80);
+    RecordingHost host;
+    host.captions = {{mainTitle, false}, {"", true}, {Lower(bosskey::WindowTitle(hideMe.hwnd())), true}};
+    const HotKeyChoices choices{{{"Ctrl", "F7"}, {"Ctrl", "F8"}, {"Ctrl", "F9"}}};
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+    // A second start must not subclass again (that would recurse forever).
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_APP, 12, 34), 12034);
+    EXPECT_EQ(PlainWindow::lastAppWParam, 12u);
+    EXPECT_EQ(PlainWindow::lastAppLParam, 34);
+
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0, 0), 1);
+    EXPECT_EQ(host.cleans, 1);
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0x100, 0), 1);  // only the low 8 bits count
+    EXPECT_EQ(host.cleans, 2);
+
+    SendMessageA(main.hwnd(), WM_HOTKEY, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(hideMe.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(main.hwnd())) << "unticked and empty entries hide nothing";
+    SendMessageA(main.hwnd(), WM_HOTKEY, 7, 0);  // any id but 0 and 1 shows
+    EXPECT_TRUE(IsWindowVisible(hideMe.hwnd()));
+    EXPECT_EQ(host.cleans, 2);
+}
+
+TEST_F(HotKeys, RealKeysOnTheDisplayCleanHideAndShowAnotherProgramsWindow) {
+    // GF_XDO_DRIVER
+    const std::string mainTitle = UniqueName("GfBossMain");
+    PlainWindow main(mainTitle);
+    const std::string targetTitle = UniqueName("BossKeyTarget");
+    TargetProcess target(targetTitle);
+    ASSERT_NE(target.hwnd(), nullptr) << "helper window did not appear";
+    RecordingHost host;
+    // Other letter case, and only part of the title.
+    host.captions = {{mainTitle, false}, {Lower(targetTitle.substr(4)), true}};
+    bosskey::StartHotKeys(main.hwnd(), {{{"Ctrl", "F1"}, {"Shift", "F12"}, {"Alt", "F11"}}}, host);
+
+    EXPECT_TRUE(PressUntil(mainTitle, "ctrl+F1", [&] { return host.cleans > 0; }));
+    const int cleans = host.cleans;
+    EXPECT_EQ(XdoVisibleCount(targetTitle), 1);
+
+    EXPECT_TRUE(PressUntil(mainTitle, "shift+F12", [&] { return !IsWindowVisible(target.hwnd()); }));
+    EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 0; }));
+    EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+
+    EXPECT_TRUE(PressUntil(mainTitle, "alt+F11", [&] { return IsWindowVisible(target.hwnd()) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 1; }));
+    EXPECT_EQ(host.cleans, cleans) << "hide and show do not clean";
+}
