@@ -1,0 +1,52 @@
+#include "bosskey/CaptionList.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "bosskey/CaptionFile.h"
+#include "framework/App.h"
+#include "framework/Settings.h"
+
+namespace bosskey {
+
+namespace {
+constexpr const char* kSection = "ProgramSettings";
+}
+
+bool TruthFromText(const std::string& text) {
+    auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return false;
+    std::string t = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (lstrcmpiA(t.c_str(), "True") == 0) return true;
+    if (lstrcmpiA(t.c_str(), "False") == 0) return false;
+    char* end = nullptr;
+    double value = std::strtod(t.c_str(), &end);
+    if (end == t.c_str() || *end != '\0') return false;
+    return value != 0.0;
+}
+
+bool StoredTick(const std::string& caption) {
+    return TruthFromText(gf::GetSetting(gf::App::EXEName(), kSection, caption, "False"));
+}
+
+void StoreTick(const std::string& caption, bool ticked) {
+    gf::SaveSetting(gf::App::EXEName(), kSection, caption, ticked ? "True" : "False");
+}
+
+std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& path,
+                                                            const std::string& newCaption) {
+    auto lines = ReadCaptionFile(path);
+    if (!lines) return std::nullopt;
+    std::vector<CaptionEntry> entries;
+    entries.reserve(lines->size());
+    for (auto& line : *lines) {
+        bool ticked = !line.empty() && (line == newCaption || StoredTick(line));
+        entries.push_back({std::move(line), ticked});
+    }
+    return entries;
+}
+
+bool IsAcceptableCaption(const std::string& caption) { return caption.size() > 2; }
+
+}  // namespace bosskey

@@ -1,0 +1,171 @@
+// The boss key's hot keys on real windows: registration from the stored choices, the
+// replaced window procedure, and real key presses on the display (xdotool, through
+// GF_XDO_DRIVER) that clean, hide and show another program's window.
+// GF_EXCLUSIVE_DISPLAY: hot keys, focus and key presses are shared by every test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "BossKeyTesting.h"
+#include "TestSupport.h"
+#include "XdoClient.h"
+#include "bosskey/HideWindows.h"
+#include "bosskey/HotKeys.h"
+#include "framework/App.h"
+#include "framework/Settings.h"
+
+using namespace testing_support;
+using namespace bosskey_testing;
+using bosskey::HotKeyChoices;
+
+namespace {
+
+// The combination is free when another registration of it succeeds (and is undone).
+bool ComboIsFree(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return true;
+}
+
+// Whether hot key id of hwnd was registered; it is not afterwards.
+bool TakeRegistration(HWND hwnd, int id) { return UnregisterHotKey(hwnd, id) != FALSE; }
+
+class HotKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearStore();
+        bosskey::BuildHotKeyTables();
+    }
+    void TearDown() override { ClearStore(); }
+    static void ClearStore() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str());
+    }
+    static void Store(int row, const std::string& modifier, const std::string& key) {
+        gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", bosskey::ModifierSettingKey(row), modifier);
+        gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", bosskey::KeySettingKey(row), key);
+    }
+};
+
+}  // namespace
+
+TEST_F(HotKeys, NamesLookUpInAnyCaseAndPlainNumbersPassThrough) {
+    EXPECT_EQ(bosskey::GetModifierCode("Ctrl"), MOD_CONTROL);
+    EXPECT_EQ(bosskey::GetModifierCode("shift"), MOD_SHIFT);
+    EXPECT_EQ(bosskey::GetModifierCode("ALT"), MOD_ALT);
+    EXPECT_EQ(bosskey::GetKeyCode("F1"), 112);
+    EXPECT_EQ(bosskey::GetKeyCode("f12"), 123);
+    EXPECT_EQ(bosskey::GetKeyCode("Space"), 32);
+    EXPECT_EQ(bosskey::GetKeyCode(" 65 "), 65);
+    EXPECT_FALSE(bosskey::GetKeyCode("F13"));
+    EXPECT_FALSE(bosskey::GetModifierCode("Control"));
+    EXPECT_FALSE(bosskey::GetModifierCode(""));
+    // Built again at every start, not doubled.
+    bosskey::BuildHotKeyTables();
+    EXPECT_EQ(bosskey::colKeys().Entries().size(), 13u);
+    EXPECT_EQ(bosskey::colModifiers().Entries().size(), 3u);
+}
+
+TEST_F(HotKeys, StoredChoicesRegisterAndASharedCombinationOnlyOnce) {
+    Store(0, "Shift", "Space");
+    Store(1, "Alt", "F12");
+    Store(2, "Alt", "F12");
+    HotKeyChoices choices = bosskey::ReadStoredHotKeys();
+    EXPECT_EQ(choices[0].modifier, "Shift");
+    EXPECT_EQ(choices[0].key, "Space");
+    PlainWindow main(UniqueName("GfHotKeyMain"));
+    RecordingHost host;
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_SPACE));
+    EXPECT_FALSE(ComboIsFree(MOD_ALT, VK_F12));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 0));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 1));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 2));
+}
+
+TEST_F(HotKeys, DefaultsGiveOnlyTheCleanKeyAndUnknownNamesAreSkipped) {
+    PlainWindow main(UniqueName("GfHotKeyMain"));
+    RecordingHost host;
+    HotKeyChoices defaults = bosskey::ReadStoredHotKeys();
+    for (const auto& row : defaults) {
+        EXPECT_EQ(row.modifier, "Ctrl");
+        EXPECT_EQ(row.key, "F1");
+    }
+    bosskey::StartHotKeys(main.hwnd(), defaults, host);
+    EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 0));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 2));
+
+    // Refreshing unregisters first: the old combinations become free, and a row with
+    // an unknown name is left out while the rows after it still register.
+    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
+    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2));
+    EXPECT_TRUE(ComboIsFree(MOD_SHIFT, VK_F4));
+    EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F5));
+    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_F6));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 0));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 2));
+}
+
+TEST_F(HotKeys, ReplacedProcedurePassesOtherMessagesAndDispatchesHotKeys) {
+    const std::string mainTitle = UniqueName("GfHotKeyMain");
+    PlainWindow main(mainTitle);
+    PlainWindow hideMe(UniqueName("GfHideMe"), true, 420, 80);
+    RecordingHost host;
+    host.captions = {{mainTitle, false}, {"", true}, {Lower(bosskey::WindowTitle(hideMe.hwnd())), true}};
+    const HotKeyChoices choices{{{"Ctrl", "F7"}, {"Ctrl", "F8"}, {"Ctrl", "F9"}}};
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+    // A second start must not subclass again (that would recurse forever).
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_APP, 12, 34), 12034);
+    EXPECT_EQ(PlainWindow::lastAppWParam, 12u);
+    EXPECT_EQ(PlainWindow::lastAppLParam, 34);
+    SetWindowTextA(main.hwnd(), "renamed through the old procedure");
+    EXPECT_EQ(bosskey::WindowTitle(main.hwnd()), "renamed through the old procedure");
+    SetWindowTextA(main.hwnd(), mainTitle.c_str());
+
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0, 0), 1);
+    EXPECT_EQ(host.cleans, 1);
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0x100, 0), 1);  // only the low 8 bits count
+    EXPECT_EQ(host.cleans, 2);
+
+    SendMessageA(main.hwnd(), WM_HOTKEY, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(hideMe.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(main.hwnd())) << "unticked and empty entries hide nothing";
+    SendMessageA(main.hwnd(), WM_HOTKEY, 7, 0);  // any id but 0 and 1 shows
+    EXPECT_TRUE(IsWindowVisible(hideMe.hwnd()));
+    EXPECT_EQ(host.cleans, 2);
+}
+
+TEST_F(HotKeys, RealKeysOnTheDisplayCleanHideAndShowAnotherProgramsWindow) {
+    // GF_XDO_DRIVER
+    const std::string mainTitle = UniqueName("GfBossMain");
+    PlainWindow main(mainTitle);
+    const std::string targetTitle = UniqueName("BossKeyTarget");
+    TargetProcess target(targetTitle);
+    ASSERT_NE(target.hwnd(), nullptr) << "helper window did not appear";
+    RecordingHost host;
+    // Other letter case, and only part of the title.
+    host.captions = {{mainTitle, false}, {Lower(targetTitle.substr(4)), true}};
+    bosskey::StartHotKeys(main.hwnd(), {{{"Ctrl", "F1"}, {"Shift", "F12"}, {"Alt", "F11"}}}, host);
+
+    ASSERT_TRUE(XdoFocus(mainTitle));
+    ASSERT_TRUE(XdoKey("ctrl+F1"));
+    EXPECT_TRUE(PumpUntil([&] { return host.cleans == 1; }));
+    EXPECT_EQ(XdoVisibleCount(targetTitle), 1);
+
+    ASSERT_TRUE(XdoFocus(mainTitle));
+    ASSERT_TRUE(XdoKey("shift+F12"));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(target.hwnd()); }));
+    EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 0; }));
+    EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+
+    ASSERT_TRUE(XdoFocus(mainTitle));
+    ASSERT_TRUE(XdoKey("alt+F11"));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(target.hwnd()); }));
+    EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 1; }));
+    EXPECT_EQ(host.cleans, 1);
+}
