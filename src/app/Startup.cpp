@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include "app/AppSettings.h"
+#include "app/frmMain.h"
+#include "bosskey/HotKeys.h"
+#include "cleaning/ShellFolders.h"
 #include "framework/App.h"
+#include "framework/Form.h"
 #include "framework/Runtime.h"
 #include "shredder/ShredVerb.h"
 
@@ -30,11 +34,19 @@ void RunFirstStart() {
 }
 
 int Main(const std::string& commandLine) {
-    if (!commandLine.empty()) return ShredBranch(commandLine);
-    if (gf::App::PrevInstance()) return 0;
     gf::App::SetTitle("Glimmerfold");
+    if (!commandLine.empty()) return ShredBranch(commandLine);
+    if (gf::App::PrevInstance()) return 0;  // the running one is left alone
+    bosskey::BuildHotKeyTables();  // before loading: the window registers its hot keys
+    frmMain& main = MainForm();
+    main.Load();
+    main.Show();
+    main.UpdateInfo();
+    ModCleaning::ReadShellFolders();  // before the message loop, so before any clean
     RunFirstStart();
-    return 0;
+    int code = gf::RunMessageLoop();
+    DestroyMainForm();
+    return code;
 }
 
 }  // namespace app
