@@ -5,7 +5,7 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 build="${GF_BUILD_DIR:-$src/build}"
-"$src/tools/build.sh" Glimmerfold bench_baseline_window bench_startup_probe >/dev/null
+"$src/tools/build.sh" --target Glimmerfold bench_baseline_window bench_startup_probe >/dev/null
 export GF_BUILD
 GF_BUILD=$(cd "$build" && pwd)
 export GF_PREFIX_NAME=bench-prefix
