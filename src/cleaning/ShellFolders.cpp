@@ -26,12 +26,14 @@ void SetCacheFolder(const std::string& path) { Paths().cache = path; }
 void SetRecentFolder(const std::string& path) { Paths().recent = path; }
 void SetCookiesFolder(const std::string& path) { Paths().cookies = path; }
 
-void ReadShellFolders() {
-    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    SetAppDataFolder(Reg32::GetRegString(HKEY_CURRENT_USER, key, "APPDATA"));
-    SetCacheFolder(Reg32::GetRegString(HKEY_CURRENT_USER, key, "CACHE"));
-    SetRecentFolder(Reg32::GetRegString(HKEY_CURRENT_USER, key, "RECENT"));
-    SetCookiesFolder(Reg32::GetRegString(HKEY_CURRENT_USER, key, "COOKIES"));
+const char* const ShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+void ReadShellFolders(HKEY root, const char* keyPath) {
+    SetAppDataFolder(Reg32::GetRegString(root, keyPath, "APPDATA"));
+    SetCacheFolder(Reg32::GetRegString(root, keyPath, "CACHE"));
+    SetRecentFolder(Reg32::GetRegString(root, keyPath, "RECENT"));
+    SetCookiesFolder(Reg32::GetRegString(root, keyPath, "COOKIES"));
 }
 
 }  // namespace ModCleaning
