@@ -4,8 +4,12 @@
 #include <cstdlib>
 #include <map>
 
+#include <commctrl.h>
+
+#include "framework/ChildWindow.h"
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
+#include "framework/Windowless.h"
 
 namespace gf {
 
@@ -31,6 +35,8 @@ bool IsFormWindow(HWND hwnd) {
 Form::Form(std::string name) : name_(std::move(name)) {
     icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
 }
+
+Form::Form(std::string name, std::span<const DesignRow> design) : Form(std::move(name)) { Build(design); }
 
 Form::~Form() {
     if (loaded_) DestroyWindows();
@@ -230,6 +236,29 @@ void Form::CreateFormWindow() {
     if (icon_) SetIcon(icon_);
 }
 
+void Form::CreateToolTips() {
+    UINT_PTR id = 0;
+    for (const auto& c : controls_) {
+        auto* w = dynamic_cast<WindowlessControl*>(c.get());
+        if (!w || w->ToolTipText.empty() || !w->Host()) continue;
+        if (!tips_) {
+            EnsureCommonControls();
+            tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+            if (!tips_) return;
+        }
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = w->Host()->SurfaceWindow();
+        tool.uId = ++id;
+        tool.rect = w->PixelRect();
+        tool.lpszText = const_cast<char*>(w->ToolTipText.c_str());
+        SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void Form::Load() {
     if (loaded_ || loading_) return;
     loading_ = true;
@@ -239,6 +268,7 @@ void Form::Load() {
             Container* host = c->Host();
             c->Create(host ? host->SurfaceWindow() : hwnd_);
         }
+        CreateToolTips();
     } catch (...) {
         loading_ = false;
         throw;
@@ -327,6 +357,7 @@ void Form::DestroyWindows() {
     --g_loadedForms;
     HWND h = hwnd_;
     hwnd_ = nullptr;
+    tips_ = nullptr;
     if (h && IsWindow(h)) DestroyWindow(h);
     unloading_ = false;
     // Wakes a message loop that waits for the last form to go.
@@ -361,6 +392,7 @@ void Form::SurfaceMouse(MouseEvent ev, int button, int shift, double x, double y
 
 LRESULT Form::WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
+    if (MessageHook && MessageHook(msg, wp, lp, result)) return result;
     if (Form_Message(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_CLOSE:
@@ -381,6 +413,7 @@ LRESULT Form::WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
         if (loaded_) {  // destroyed from outside: the controls lose their windows too
             hwnd_ = nullptr;
+            tips_ = nullptr;
             for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) (*it)->Destroy();
             loaded_ = false;
             --g_loadedForms;

@@ -3,6 +3,7 @@
 // show / hide / unload life cycle with query-unload, window state, and the mouse and
 // raw-message hooks a window needs. A window class derives from Form, builds its
 // controls from its design table in its constructor and overrides the handlers.
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -34,12 +35,20 @@ enum class StartUpPosition { Manual = 0, CenterScreen = 2, WindowsDefault = 3 };
 class Form : public Container, public MessageSink {
 public:
     explicit Form(std::string name);
+    // Builds the design table at once, so that members of a derived window can bind
+    // to its controls in their initialisers:
+    //   gf::CheckBox& chkCheckAll = Get<gf::CheckBox>("chkCheckAll");
+    Form(std::string name, std::span<const DesignRow> design);
     ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
     const std::string& Name() const { return name_; }
     HWND Hwnd() const { return hwnd_; }
+
+    // Sees every message of the window before the form does; return true to stop it
+    // there (with result set). For modules that serve a window without being it.
+    std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)> MessageHook;
     HWND SurfaceWindow() const override { return hwnd_; }
 
     // ---- controls
@@ -154,11 +163,13 @@ private:
     DWORD ExStyle() const;
     RECT OuterPixels() const;
     void CreateFormWindow();
+    void CreateToolTips();
     void DestroyWindows();
     bool AskUnload(int unloadMode);
 
     std::string name_;
     HWND hwnd_ = nullptr;
+    HWND tips_ = nullptr;  // owned by hwnd_, so it goes with it
     std::vector<std::unique_ptr<Control>> controls_;
 
     std::string caption_;

@@ -12,5 +12,6 @@
 #include "framework/ListBox.h"
 #include "framework/Menu.h"
 #include "framework/ProgressBar.h"
+#include "framework/Shape.h"
 #include "framework/TextBox.h"
 #include "framework/Timer.h"

@@ -129,7 +129,7 @@ void PictureBox::PaintDecorations(HDC dc) {
     if (OnPaint) OnPaint(dc);
 }
 
-void PictureBox::SurfaceMouse(MouseEvent ev, int button, int shift, double x, double y) {
+void SurfaceControl::SurfaceMouse(MouseEvent ev, int button, int shift, double x, double y) {
     switch (ev) {
     case MouseEvent::Down:
         if (OnMouseDown) OnMouseDown(button, shift, x, y);

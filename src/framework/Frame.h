@@ -22,12 +22,20 @@ public:
     HWND SurfaceWindow() const override { return hwnd_; }
     LRESULT WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
 
+    // button, shift, x, y (twips within the control); for presses that no windowless
+    // control inside takes.
+    std::function<void(int, int, double, double)> OnMouseDown;
+    std::function<void(int, int, double, double)> OnMouseMove;
+    std::function<void(int, int, double, double)> OnMouseUp;
+    std::function<void()> OnClick;
+
     unsigned long BackColor() const { return backColor_; }
     void SetBackColor(unsigned long color);
     void ApplyDesign(const DesignProperties& props) override;
 
 protected:
     HWND MakeWindow(HWND parent) override;
+    void SurfaceMouse(MouseEvent ev, int button, int shift, double x, double y) override;
 
     unsigned long backColor_ = 0x8000000F;
 };
@@ -65,11 +73,6 @@ public:
     using SurfaceControl::SurfaceControl;
     const char* TypeName() const override { return "PictureBox"; }
 
-    // button, shift, x, y (twips within the picture box)
-    std::function<void(int, int, double, double)> OnMouseDown;
-    std::function<void(int, int, double, double)> OnMouseMove;
-    std::function<void(int, int, double, double)> OnMouseUp;
-    std::function<void()> OnClick;
     // Custom drawing over the picture and under the windowless controls (pixels).
     std::function<void(HDC)> OnPaint;
 
@@ -84,7 +87,6 @@ public:
 protected:
     HWND MakeWindow(HWND parent) override;
     void PaintDecorations(HDC dc) override;
-    void SurfaceMouse(MouseEvent ev, int button, int shift, double x, double y) override;
 
 private:
     Bitmap picture_;

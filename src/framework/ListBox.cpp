@@ -120,12 +120,9 @@ void ListBox::UserToggle(int index) {
     if (OnClick) OnClick();
 }
 
-bool ListBox::OnCheckMark(int index, int x) const {
-    RECT rc;
-    if (SendMessageA(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rc)) == LB_ERR)
-        return false;
-    int scrolled = -static_cast<int>(GetScrollPos(hwnd_, SB_HORZ));
-    return x >= rc.left + scrolled && x < rc.left + scrolled + kMark + 2 * kMarkGap;
+bool ListBox::OnCheckMark(int x) const {
+    // Where the marks were last drawn: that follows the horizontal scrolling.
+    return x >= drawnLeft_ && x < drawnLeft_ + kMark + 2 * kMarkGap;
 }
 
 LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
@@ -136,7 +133,7 @@ LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
             LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
             int index = LOWORD(hit);
             bool onItem = HIWORD(hit) == 0 && index < self->ListCount();
-            bool toggle = onItem && (msg == WM_LBUTTONDBLCLK || self->OnCheckMark(index, static_cast<short>(LOWORD(lp))));
+            bool toggle = onItem && (msg == WM_LBUTTONDBLCLK || self->OnCheckMark(static_cast<short>(LOWORD(lp))));
             if (!toggle) return DefSubclassProc(hwnd, msg, wp, lp);
             // One user action, one Click: the highlight that comes with it stays quiet.
             self->quiet_ = true;
@@ -183,6 +180,10 @@ void ListBox::Draw(const DRAWITEMSTRUCT& dis) {
     bool highlighted = (dis.itemState & ODS_SELECTED) != 0;
     bool disabled = (dis.itemState & ODS_DISABLED) != 0;
     HDC dc = dis.hDC;
+    // In device pixels: some list boxes scroll by moving the origin, others the rectangle.
+    POINT left{rc.left, rc.top};
+    LPtoDP(dc, &left, 1);
+    drawnLeft_ = left.x;
     FillSolid(dc, rc, GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     int x = rc.left + kMarkGap;
     if (style_ == 1) {

@@ -53,12 +53,13 @@ private:
     void Draw(const DRAWITEMSTRUCT& dis);
     void UserToggle(int index);
     void RefreshItem(int index);
-    bool OnCheckMark(int index, int x) const;
+    bool OnCheckMark(int x) const;
 
     std::vector<Item> items_;
     int listIndex_ = -1;
     int style_ = 1;
     int extent_ = 0;
+    int drawnLeft_ = 0;
     bool quiet_ = false;  // a highlight change made here, not by the user
 };
 

@@ -1,5 +1,7 @@
 #include "framework/Windowless.h"
 
+#include "framework/Design.h"
+
 namespace gf {
 
 void WindowlessControl::Create(HWND parent) {
@@ -33,6 +35,11 @@ void WindowlessControl::SetVisible(bool visible) {
 void WindowlessControl::SetEnabled(bool enabled) {
     Control::SetEnabled(enabled);
     Refresh();
+}
+
+void WindowlessControl::ApplyDesign(const DesignProperties& props) {
+    Control::ApplyDesign(props);
+    ToolTipText = props.Get("ToolTipText", ToolTipText);
 }
 
 void WindowlessControl::RaiseMouse(MouseEvent ev, int button, int shift, double x, double y) {

@@ -2,6 +2,7 @@
 // Controls without a window of their own: their host surface paints them in its own
 // window, over its background, so they are transparent wherever they draw nothing.
 #include <functional>
+#include <string>
 
 #include "framework/Container.h"
 
@@ -17,11 +18,15 @@ public:
     std::function<void(int, int, double, double)> OnMouseDown;
     std::function<void(int, int, double, double)> OnMouseUp;
 
+    // Shown while the pointer rests on the control (registered when the form loads).
+    std::string ToolTipText;
+
     bool IsWindowless() const override { return true; }
     void Create(HWND parent) override;
     void Destroy() override { surface_ = nullptr; }
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
+    void ApplyDesign(const DesignProperties& props) override;
 
     // The control's rectangle in its host's client pixels.
     RECT PixelRect() const;
