@@ -3,6 +3,8 @@
 #include <cmath>
 #include <map>
 
+#include "framework/Design.h"
+
 namespace {
 
 constexpr gf::OLE_COLOR kButtonFace = 0x8000000F;
@@ -213,6 +215,12 @@ std::string ButtonEx::Description(const std::string& member) {
     };
     auto it = texts.find(member);
     return it == texts.end() ? std::string() : it->second;
+}
+
+void ButtonEx::RegisterType() {
+    gf::ControlTypes::Register("ButtonEx", [](const std::string& name, int index) {
+        return std::make_unique<ButtonEx>(name, index);
+    });
 }
 
 // The character after the first single "&" becomes the access key; "&&" is a literal

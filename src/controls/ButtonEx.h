@@ -3,11 +3,12 @@
 // frame (the frame look), with a centred caption on top. The main window's three page
 // buttons are ButtonEx controls configured by saved properties.
 //
-// A form creates one, gives it its saved properties and handles Click:
-//     auto button = std::make_unique<ButtonEx>("ButtonEx1", 0);
-//     button->Move(left, top, width, height);       // twips; the skin sets the size
-//     button->Click = [this] { ButtonEx1_Click(0); };
-//     button->Load(form, &savedProperties);         // or Load(form) for a new control
+// A form holds one as a "ButtonEx" row of its design table (after RegisterType), gives
+// it its saved properties before it loads, and handles Click:
+//     auto& button = Get<ButtonEx>("ButtonEx1", 0);
+//     button.SetSavedProperties(PageButtonProperties(up, over));
+//     button.Click = [this] { ButtonEx1_Click(0); };
+// Without a form: Move(...) in twips, then Load(parentWindow, &savedProperties).
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -75,6 +76,9 @@ public:
 
     // The text a property browser shows for a member; empty for an unknown name.
     static std::string Description(const std::string& member);
+
+    // Lets design tables hold "ButtonEx" rows (gf::ControlTypes); once, at start.
+    static void RegisterType();
 
     // The drawing state last drawn (diagnostics and tests).
     long DrawnState() const { return m_State; }

@@ -34,7 +34,7 @@ void RegisterWindowClass(WNDPROC windowProc) {
     registered = RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-int ShiftState() {
+int CurrentShift() {
     int shift = 0;
     if (GetKeyState(VK_SHIFT) < 0) shift |= vbShiftMask;
     if (GetKeyState(VK_CONTROL) < 0) shift |= vbCtrlMask;
@@ -131,14 +131,25 @@ UserControl::~UserControl() {
     }
 }
 
+void UserControl::SetSavedProperties(PropertyBag saved) { saved_ = std::make_unique<PropertyBag>(std::move(saved)); }
+
+void UserControl::Create(HWND parent) { Load(parent, saved_.get()); }
+
 void UserControl::Load(HWND parent, const PropertyBag* saved) {
     if (hwnd_) return;
+    // A form may unload and load its controls again: each load starts afresh.
+    terminated_ = destroying_ = resizeNotices_ = false;
+    clientWidth_ = clientHeight_ = -1;
+    heldButtons_ = 0;
+    clickArmed_ = false;
+    appliedRegionKey_.clear();
     RegisterWindowClass(&UserControl::WindowProc);
     DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_CLIPSIBLINGS | WS_TABSTOP;
     CreateWindowExA(0, kWindowClass, Name().c_str(), style, TwipsToPixelsX(left_), TwipsToPixelsY(top_),
                             TwipsToPixelsX(width_), TwipsToPixelsY(height_), parent, nullptr,
                             GetModuleHandleA(nullptr), this);
     if (!hwnd_) return;
+    BindWindow(hwnd_);
     AddLive(this);
     surface_.Attach(hwnd_);
     surface_.SetFont(ambient_.Font);
@@ -277,7 +288,7 @@ bool UserControl::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
     int button = 0;
     switch (msg) {
     case WM_MOUSEMOVE:
-        UserControl_MouseMove(HeldButtons(wp), ShiftState(), x, y);
+        UserControl_MouseMove(HeldButtons(wp), CurrentShift(), x, y);
         return true;
     case WM_LBUTTONDOWN: button = vbLeftButton; break;
     case WM_RBUTTONDOWN: button = vbRightButton; break;
@@ -300,13 +311,13 @@ bool UserControl::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
         heldButtons_ |= button;
         if (button == vbLeftButton) clickArmed_ = true;
         SetCapture(hwnd_);
-        UserControl_MouseDown(button, ShiftState(), x, y);
+        UserControl_MouseDown(button, CurrentShift(), x, y);
         return true;
     }
     button = -button;
     heldButtons_ &= ~button;
     if (!heldButtons_ && GetCapture() == hwnd_) ReleaseCapture();
-    UserControl_MouseUp(button, ShiftState(), x, y);
+    UserControl_MouseUp(button, CurrentShift(), x, y);
     if (button == vbLeftButton && clickArmed_) {
         clickArmed_ = false;
         RECT client{0, 0, clientWidth_, clientHeight_};
@@ -320,11 +331,11 @@ bool UserControl::HandleKeys(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        UserControl_KeyDown(static_cast<int>(wp), ShiftState());
+        UserControl_KeyDown(static_cast<int>(wp), CurrentShift());
         return msg == WM_KEYDOWN;  // Alt combinations still reach the system
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        UserControl_KeyUp(static_cast<int>(wp), ShiftState());
+        UserControl_KeyUp(static_cast<int>(wp), CurrentShift());
         return msg == WM_KEYUP;
     case WM_CHAR:
         UserControl_KeyPress(static_cast<int>(wp));
@@ -377,6 +388,7 @@ LRESULT UserControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NCDESTROY: {
         HWND window = hwnd_;
+        UnbindWindow(window);
         RemoveLive(this);
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         hwnd_ = nullptr;

@@ -12,9 +12,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/Container.h"
 #include "framework/Control.h"
 #include "framework/PropertyBag.h"
 #include "framework/UserControlSurface.h"
@@ -29,9 +31,8 @@ struct AmbientProperties {
     StdFont Font;
 };
 
-// Mouse buttons and shift keys as the notifications carry them.
-enum MouseButtons { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
-enum ShiftKeys { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+// Mouse buttons and shift keys reach the notifications as the form layer's
+// MouseButton and ShiftState masks (Container.h).
 
 class UserControlTimer;
 
@@ -47,6 +48,12 @@ public:
     // Creates the control's window in parent (at the control's twips position) and runs
     // its start-up notifications; saved == nullptr makes a new control.
     void Load(HWND parent, const PropertyBag* saved = nullptr);
+    // For a control that a form builds and loads: the saved properties its window is
+    // created with (a new control without them).
+    void SetSavedProperties(PropertyBag saved);
+    // The form layer's hooks: Create loads with the saved properties, Destroy unloads.
+    void Create(HWND parent) override;
+    void Destroy() override { Unload(); }
     // Runs Terminate and destroys the window. Controls call it from their destructor,
     // while their own part still exists; a parent window's destruction does the same.
     void Unload();
@@ -127,6 +134,7 @@ private:
     void AmbientChanged(const char* name);
 
     HWND hwnd_ = nullptr;
+    std::unique_ptr<PropertyBag> saved_;
     UserControlSurface surface_;
     AmbientProperties ambient_;
     int mousePointer_ = 0;

@@ -84,6 +84,8 @@ using Log = std::vector<std::string>;
 
 class Hosting : public ::testing::Test {
 protected:
+    // The pointer waits far off, so that the display reports no moves of its own here.
+    void SetUp() override { SetCursorPos(1270, 1010); }
     HostWindow host{100, 100, 300, 200, kHostFill};
 };
 
