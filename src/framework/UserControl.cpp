@@ -247,6 +247,7 @@ bool UserControl::DeliverAccessKey(HWND window, char key) {
 }
 
 void UserControl::ApplyRegionIfStale() {
+    if (OwnsWindowRegion()) return;
     std::string key = surface_.RegionKey();
     if (key == appliedRegionKey_) return;
     appliedRegionKey_ = key;

@@ -97,6 +97,9 @@ public:
 
 protected:
     void PropertyChanged(const std::string& propertyName);
+    // A control that shapes its window itself (SetWindowRgn) returns true, so that the
+    // surface's mask region never replaces its region.
+    virtual bool OwnsWindowRegion() const { return false; }
     // Sets the outer size in twips in one step (one Resize).
     void SetExtent(double widthTwips, double heightTwips);
 
