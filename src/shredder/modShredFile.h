@@ -8,9 +8,10 @@
 
 namespace shredder {
 
-// 64 characters, one byte each in every ANSI code page: 6 random bits per character.
+// 64 consecutive ASCII characters, one byte each in every ANSI code page: six random
+// bits are one character by a single addition.
 inline constexpr char kShredAlphabet[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmno";
 inline constexpr std::size_t kShredAlphabetLength = sizeof(kShredAlphabet) - 1;
 
 // Bytes written per step; the message loop runs and the progress moves once per block.
