@@ -236,17 +236,27 @@ std::string CheckShredPath(const std::string& path) {
     if (!HasDriveLetter(path) && !IsUncPath(path))
         return "The path is not a full path with a drive letter or a network share.";
     if (path.back() == '\\') return "This is a folder, not a file.";
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = std::min(path.find('\\', start), path.size());
+        std::string_view part(path.data() + start, end - start);
+        if (part == "." || part == "..") return "The path holds \".\" or \"..\" parts.";
+        start = end + 1;
+    }
+    return {};
+}
+
+std::string CheckShredTarget(const std::string& path) {
+    if (std::string why = CheckShredPath(path); !why.empty()) return why;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return OpenFailure(GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "This is a folder, not a file.";
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return "This is a link; the shredder does not follow links.";
     return {};
 }
 
 ShredOutcome ShredFile(const std::string& path, ShredProgress* progress) {
-    if (std::string why = CheckShredPath(path); !why.empty()) return Refused(why);
-
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return Refused(OpenFailure(GetLastError()));
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Refused("This is a folder, not a file.");
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return Refused("This is a link; the shredder does not follow links.");
+    if (std::string why = CheckShredTarget(path); !why.empty()) return Refused(why);
 
     ReadOnlyLift readOnly(path);
     // Others may read meanwhile, but nobody writes to it or deletes it under us.
