@@ -8,9 +8,10 @@
 
 namespace shredder {
 
-// 64 characters, one byte each in every ANSI code page: 6 random bits per character.
+// 64 consecutive ASCII characters, one byte each in every ANSI code page: six random
+// bits are one character by a single addition.
 inline constexpr char kShredAlphabet[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmno";
 inline constexpr std::size_t kShredAlphabetLength = sizeof(kShredAlphabet) - 1;
 
 // Bytes written per step; the message loop runs and the progress moves once per block.
@@ -39,8 +40,13 @@ std::string RandomString(std::size_t n);
 
 // Why a path is refused before anything is opened (empty text: it may be tried). Only
 // a full path with a drive letter or a \\server\share prefix is taken; device
-// namespaces, relative paths and characters no file name may hold are refused.
+// namespaces, relative paths, "." and ".." parts and characters no file name may hold
+// are refused.
 std::string CheckShredPath(const std::string& path);
+
+// The path checks, then what the path names now: an existing file that is neither a
+// folder nor a link. ShredFile checks again on the file it opens.
+std::string CheckShredTarget(const std::string& path);
 
 // Overwrites and deletes the file. The message loop runs once before each block. A
 // read-only file has that attribute cleared first (and set again if the file stays).

@@ -229,6 +229,7 @@ TEST(ShredFile, RefusesWhatIsNotAPlainFileByFullPath) {
         {relativeName, "full path"},
         {file.substr(2), "full path"},                 // rooted, without its drive
         {file.substr(0, 2) + "victim.txt", "full path"},  // drive-relative
+        {sub + "\\..\\victim.txt", "parts"},
         {"\"" + file + "\"", "characters"},          // quotes are part of the text
         {file + ":stream", "characters"},
         {"\\\\?\\" + file, "Device"},
