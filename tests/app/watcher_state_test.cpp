@@ -30,12 +30,12 @@ struct FakeWatch {
                                     ++cleans;
                                     if (duringClean) duringClean();
                                 },
-                                [this](const std::string& name) {
+                                [this] {
                                     ++probeDepth;
                                     maxProbeDepth = std::max(maxProbeDepth, probeDepth);
                                     if (duringProbe) duringProbe();
                                     --probeDepth;
-                                    return running[name];
+                                    return app::BrowsersRunning{running["IEXPLORE.EXE"], running["FIREFOX.EXE"]};
                                 }};
     FakeWatch() {
         tCheck.onTick = [this] { watcher.TCheck_Timer(); };
