@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "framework/Design.h"
+
 namespace gf {
 
 namespace {
@@ -52,6 +54,32 @@ void Control::SetVisible(bool visible) {
 void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
     if (HWND h = Hwnd()) EnableWindow(h, enabled);
+}
+
+}  // namespace gf
+
+
+namespace gf {
+
+namespace {
+constexpr char kControlProp[] = "gf.Control";
+}
+
+void Control::ApplyDesign(const DesignProperties& props) {
+    if (props.Has("Visible")) SetVisible(props.GetBool("Visible", true));
+    if (props.Has("Enabled")) SetEnabled(props.GetBool("Enabled", true));
+}
+
+Control* Control::FromWindow(HWND hwnd) {
+    return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProp)) : nullptr;
+}
+
+void Control::BindWindow(HWND hwnd) {
+    if (hwnd) SetPropA(hwnd, kControlProp, this);
+}
+
+void Control::UnbindWindow(HWND hwnd) {
+    if (hwnd) RemovePropA(hwnd, kControlProp);
 }
 
 }  // namespace gf

@@ -8,6 +8,9 @@
 
 namespace gf {
 
+class Container;
+class DesignProperties;
+
 // Twips per pixel of the screen (1440 / dots per inch: 15 at 96 dpi). Tests may
 // override them to lay a window out as on another screen; 0 restores the real values.
 struct Screen {
@@ -56,7 +59,45 @@ public:
 
     std::string Tag;
 
+    // Where the control sits. Parent() is the control that contains it (a frame, a
+    // picture box, or the menu of a menu item), nullptr when it sits on the form itself;
+    // Host() is the surface that paints behind it (nullptr for timers and menus). The
+    // form sets both when the control is added.
+    Control* Parent() const { return parent_; }
+    Container* Host() const { return host_; }
+    void SetPlacement(Control* parent, Container* host) {
+        parent_ = parent;
+        host_ = host;
+    }
+    // The surface of a frame or picture box, for the controls inside it.
+    virtual Container* AsContainer() { return nullptr; }
+
+    // The form creates every control's window when it loads, containers first, with
+    // parent = the window of Host() (or of the form for timers and menus), and destroys
+    // them, innermost first, when it unloads. The control keeps its properties between.
+    virtual void Create(HWND parent) {}
+    virtual void Destroy() {}
+
+    // Notifications that Windows sends to the parent window about this control's window
+    // (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR...) are handed back to it.
+    // Returns true when handled, with the result for the parent's window procedure.
+    virtual bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+
+    // Windowless controls (labels, images, shapes) are painted and hit-tested by their host.
+    virtual bool IsWindowless() const { return false; }
+    virtual void PaintWindowless(HDC dc) {}
+
+    // Design-time properties beyond geometry, caption and tag (see Design.h).
+    virtual void ApplyDesign(const DesignProperties& props);
+
+    // The control that owns a window made by this layer, or nullptr.
+    static Control* FromWindow(HWND hwnd);
+
 protected:
+    // Marks hwnd as this control's window, for FromWindow and the parent's notifications.
+    void BindWindow(HWND hwnd);
+    void UnbindWindow(HWND hwnd);
+
     // Puts the window where the twips say (rounded to pixels); called after every move.
     virtual void ApplyGeometry();
 
@@ -67,6 +108,8 @@ protected:
 private:
     std::string name_;
     int index_;
+    Control* parent_ = nullptr;
+    Container* host_ = nullptr;
 };
 
 }  // namespace gf

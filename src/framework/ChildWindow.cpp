@@ -1,0 +1,78 @@
+#include "framework/ChildWindow.h"
+
+#include <commctrl.h>
+
+#include "framework/Design.h"
+
+namespace gf {
+
+namespace {
+int g_nextId = 1000;  // clear of IDOK / IDCANCEL, which the dialog manager sends
+}
+
+void EnsureCommonControls() {
+    static bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)done;
+}
+
+ChildWindow::~ChildWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+HWND ChildWindow::MakeChild(const char* cls, const std::string& text, DWORD style, DWORD exStyle,
+                            HWND parent) {
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible_) style |= WS_VISIBLE;
+    if (!enabled_) style |= WS_DISABLED;
+    return CreateWindowExA(exStyle, cls, text.c_str(), style, TwipsToPixelsX(left_), TwipsToPixelsY(top_),
+                           TwipsToPixelsX(width_), TwipsToPixelsY(height_), parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+void ChildWindow::Create(HWND parent) {
+    if (hwnd_) return;
+    hwnd_ = MakeWindow(parent);
+    if (!hwnd_) return;
+    BindWindow(hwnd_);
+    if (UsesFont()) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont(font_)), FALSE);
+    ApplyGeometry();
+    AfterCreate();
+}
+
+void ChildWindow::Destroy() {
+    if (!hwnd_) return;
+    HWND h = hwnd_;
+    hwnd_ = nullptr;  // notifications during destruction must not reach a half-gone control
+    UnbindWindow(h);
+    if (IsWindow(h)) DestroyWindow(h);
+}
+
+void ChildWindow::ApplyDesign(const DesignProperties& props) {
+    Control::ApplyDesign(props);
+    SetFont(FontFromDesign(props, font_));
+}
+
+void ChildWindow::SetFont(const FontSpec& font) {
+    font_ = font;
+    if (hwnd_ && UsesFont()) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont(font_)), TRUE);
+}
+
+void ChildWindow::ZOrder(int position) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void ChildWindow::SetFocus() {
+    if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void ChildWindow::Refresh() {
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+}  // namespace gf

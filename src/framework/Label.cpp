@@ -1,0 +1,71 @@
+#include "framework/Label.h"
+
+#include "framework/Design.h"
+#include "framework/Gdi.h"
+
+namespace gf {
+
+void Label::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    Refresh();
+}
+
+void Label::SetAlignment(int alignment) {
+    alignment_ = alignment;
+    Refresh();
+}
+
+void Label::SetBackStyle(int style) {
+    backStyle_ = style ? 1 : 0;
+    Refresh();
+}
+
+void Label::SetBackColor(unsigned long color) {
+    backColor_ = color;
+    Refresh();
+}
+
+void Label::SetForeColor(unsigned long color) {
+    foreColor_ = color;
+    Refresh();
+}
+
+void Label::SetFont(const FontSpec& font) {
+    font_ = font;
+    Refresh();
+}
+
+void Label::ApplyDesign(const DesignProperties& props) {
+    WindowlessControl::ApplyDesign(props);
+    caption_ = props.Get("Caption", caption_);
+    alignment_ = static_cast<int>(props.GetLong("Alignment", alignment_));
+    backStyle_ = props.GetLong("BackStyle", backStyle_) ? 1 : 0;
+    backColor_ = props.GetColor("BackColor", backColor_);
+    foreColor_ = props.GetColor("ForeColor", foreColor_);
+    font_ = FontFromDesign(props, font_);
+    Refresh();
+}
+
+void Label::PaintWindowless(HDC dc) {
+    RECT rc = PixelRect();
+    IntersectClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
+    if (backStyle_ == 1) FillSolid(dc, rc, ResolveColor(backColor_));
+    SelectGuard font(dc, GetFont(font_));
+    SetBkMode(dc, TRANSPARENT);
+    UINT align = alignment_ == 1 ? DT_RIGHT : alignment_ == 2 ? DT_CENTER : DT_LEFT;
+    UINT flags = align | DT_WORDBREAK | DT_EXPANDTABS;
+    if (!Enabled()) {
+        // Disabled text, engraved as the system draws it.
+        RECT shadow = rc;
+        OffsetRect(&shadow, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+        DrawTextA(dc, caption_.c_str(), -1, &shadow, flags);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    } else {
+        SetTextColor(dc, ResolveColor(foreColor_));
+    }
+    DrawTextA(dc, caption_.c_str(), -1, &rc, flags);
+}
+
+}  // namespace gf
