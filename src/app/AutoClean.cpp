@@ -73,11 +73,15 @@ void IntervalCleaner::Timer1_Timer() {
 }
 
 BrowserWatcher::BrowserWatcher(gf::Control& tCheck, gf::Control& tClosed, std::function<void()> clean,
-                               Probe isRunning)
-    : tCheck_(tCheck), tClosed_(tClosed), clean_(std::move(clean)),
-      isRunning_(isRunning ? std::move(isRunning) : Probe([](const std::string& name) {
-          return IsProcessRunning(name);
-      })) {}
+                               Probe look)
+    : tCheck_(tCheck), tClosed_(tClosed), clean_(std::move(clean)), look_(std::move(look)) {
+    if (!look_) {
+        look_ = [] {
+            auto found = process::FindRunning({kInternetExplorer, kFirefox});
+            return BrowsersRunning{found[0], found[1]};
+        };
+    }
+}
 
 void BrowserWatcher::SetActive(bool on) {
     active_ = on;
@@ -92,8 +96,9 @@ void BrowserWatcher::SetActive(bool on) {
 void BrowserWatcher::TCheck_Timer() {
     if (busy_) return;
     BusyScope busy(busy_);
-    ieOpen_ = isRunning_(kInternetExplorer);
-    firefoxOpen_ = isRunning_(kFirefox);
+    const BrowsersRunning now = look_();
+    ieOpen_ = now.ie;
+    firefoxOpen_ = now.firefox;
     // The option may have been cleared while the process walk let the loop run.
     if ((ieOpen_ || firefoxOpen_) && active_) {
         tCheck_.SetEnabled(false);
@@ -106,8 +111,9 @@ void BrowserWatcher::TClosed_Timer() {
     BusyScope busy(busy_);
     // Both are looked up before anything happens, so two browsers that closed together
     // give two cleans in this one tick.
-    const bool ie = isRunning_(kInternetExplorer);
-    const bool ff = isRunning_(kFirefox);
+    const BrowsersRunning now = look_();
+    const bool ie = now.ie;
+    const bool ff = now.firefox;
     // Clearing the option (possibly while the walk or a clean let the loop run) stops
     // the watcher at once.
     if (!ie && ieOpen_ && active_) {

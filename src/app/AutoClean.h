@@ -58,15 +58,22 @@ private:
 // Watches for Internet Explorer or Firefox to run and then to close, and cleans once
 // for each seen browser that closed. Two states: waiting for a browser (TCheck on) and
 // waiting for a seen browser to close (TClosed on).
+// Which of the two browsers run, as one look at the process list finds them.
+struct BrowsersRunning {
+    bool ie = false;
+    bool firefox = false;
+};
+
 class BrowserWatcher {
 public:
-    using Probe = std::function<bool(const std::string& exeName)>;
+    using Probe = std::function<BrowsersRunning()>;
     static constexpr const char* kInternetExplorer = "IEXPLORE.EXE";
     static constexpr const char* kFirefox = "FIREFOX.EXE";
     static constexpr unsigned kIntervalMs = 900;  // TCheck and TClosed
 
-    BrowserWatcher(gf::Control& tCheck, gf::Control& tClosed, std::function<void()> clean,
-                   Probe isRunning = {});
+    // `look` finds the running browsers; by default one walk of the process list
+    // looks for both executables.
+    BrowserWatcher(gf::Control& tCheck, gf::Control& tClosed, std::function<void()> clean, Probe look = {});
 
     // "Auto Clean After Browsing Session" ticked (TCheck on, unless a seen browser is
     // already being waited for) or cleared (both timers off).
@@ -85,7 +92,7 @@ private:
     gf::Control& tCheck_;
     gf::Control& tClosed_;
     std::function<void()> clean_;
-    Probe isRunning_;
+    Probe look_;
     bool active_ = false;
     bool busy_ = false;
     bool ieOpen_ = false;

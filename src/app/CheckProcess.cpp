@@ -25,8 +25,11 @@ std::string LastPathPart(const std::string& path) {
 
 std::vector<unsigned long> ProcessIds() {
     // Windows gives no count up front: grow until the list no longer fills the buffer.
-    DWORD bytes = 8;
-    DWORD filled = 96;
+    // Each request is costly (under Wine about 10 ms), and the watcher asks every
+    // 900 ms, so start from the size that sufficed last time.
+    static DWORD lastBytes = 16;
+    DWORD bytes = lastBytes / 2;
+    DWORD filled = lastBytes;
     std::vector<DWORD> ids;
     while (bytes <= filled) {
         gf::DoEvents();
@@ -34,6 +37,7 @@ std::vector<unsigned long> ProcessIds() {
         ids.assign(bytes / sizeof(DWORD), 0);
         if (!EnumProcesses(ids.data(), bytes, &filled)) return {};
     }
+    lastBytes = bytes;
     ids.resize(filled / sizeof(DWORD));
     return {ids.begin(), ids.end()};
 }
@@ -57,28 +61,37 @@ struct ProcessHandle {
 std::string ExecutableName(DWORD pid) {
     ProcessHandle process(pid);
     if (!process.h) return {};
-    // The first module is the executable itself; one entry is all we need.
-    HMODULE first = nullptr;
-    DWORD needed = 0;
-    if (!EnumProcessModules(process.h, &first, sizeof first, &needed) || !first) return {};
+    // No module handle asks for the executable's own module, the first one, without
+    // listing every module of the process first.
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameExA(process.h, first, path, MAX_PATH);
+    DWORD n = GetModuleFileNameExA(process.h, nullptr, path, MAX_PATH);
     if (n == 0) return {};
     return process::LastPathPart(process::TrimUpper(std::string(path, n)));
 }
 
 }  // namespace
 
-bool IsProcessRunning(std::string exeName) {
-    const std::string target = process::TrimUpper(exeName);
-    if (target.empty()) return false;
-    for (DWORD pid : process::ProcessIds()) {
+std::vector<bool> process::FindRunning(const std::vector<std::string>& names) {
+    std::vector<std::string> targets;
+    for (const auto& name : names) targets.push_back(TrimUpper(name));
+    std::vector<bool> found(names.size(), false);
+    size_t missing = 0;
+    for (const auto& t : targets) missing += t.empty() ? 0 : 1;
+    for (DWORD pid : ProcessIds()) {
+        if (missing == 0) break;
         gf::DoEvents();
-        bool found = ExecutableName(pid) == target;
-        if (found) return true;
+        const std::string exe = ExecutableName(pid);
+        for (size_t i = 0; i < targets.size(); ++i) {
+            if (!found[i] && !targets[i].empty() && exe == targets[i]) {
+                found[i] = true;
+                --missing;
+            }
+        }
         gf::DoEvents();
     }
-    return false;
+    return found;
 }
+
+bool IsProcessRunning(std::string exeName) { return process::FindRunning({exeName})[0]; }
 
 }  // namespace app

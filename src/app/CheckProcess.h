@@ -19,8 +19,12 @@ std::string TrimUpper(const std::string& text);
 // The last "\"-separated part of a path.
 std::string LastPathPart(const std::string& path);
 // Identifiers of all processes, the buffer doubled until Windows fills less than all
-// of it. Empty when Windows refuses the list.
+// of it (starting from the size that held the list last time). Empty when Windows
+// refuses the list.
 std::vector<unsigned long> ProcessIds();
+// One walk of the processes for several executable names: element i is true when a
+// process runs `names[i]` (compared as IsProcessRunning does).
+std::vector<bool> FindRunning(const std::vector<std::string>& names);
 
 }  // namespace process
 

@@ -34,6 +34,9 @@ TEST(IsProcessRunning, MatchesTheWholeExecutableNameTrimmedInAnyCase) {
         EXPECT_FALSE(app::IsProcessRunning("XPLORE.EXE"));
         EXPECT_FALSE(app::IsProcessRunning(""));
         EXPECT_FALSE(app::IsProcessRunning("   "));
+        // One walk for several names answers each of them.
+        EXPECT_EQ(app::process::FindRunning({"IEXPLORE.EXE", "NOSUCH.EXE", " firefox.exe", ""}),
+                  (std::vector<bool>{true, false, true, false}));
     }
     // Gone once they end.
     EXPECT_FALSE(app::IsProcessRunning("IEXPLORE.EXE"));
