@@ -49,4 +49,9 @@ std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& p
 
 bool IsAcceptableCaption(const std::string& caption) { return caption.size() > 2; }
 
+AddOutcome AddCaption(const std::string& path, const std::string& caption) {
+    if (!IsAcceptableCaption(caption)) return AddOutcome::Refused;
+    return AppendCaption(path, caption) ? AddOutcome::Added : AddOutcome::NotWritten;
+}
+
 }  // namespace bosskey

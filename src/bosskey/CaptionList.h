@@ -30,4 +30,9 @@ std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& p
 // The dialog refuses captions of two characters or fewer (spaces count).
 bool IsAcceptableCaption(const std::string& caption);
 
+enum class AddOutcome { Refused, Added, NotWritten };
+// The dialog's "Add": refuses a caption that is too short, otherwise appends it to the
+// caption file at path (created when missing).
+AddOutcome AddCaption(const std::string& path, const std::string& caption);
+
 }  // namespace bosskey
