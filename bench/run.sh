@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every benchmark (bench/*/run.sh) in the build's sandbox.
+# Runs every benchmark in the build's sandbox: bench/*/run.sh and bench/*.sh.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-for b in "$src"/bench/*/run.sh; do
+for b in "$src"/bench/*/run.sh "$src"/bench/*.sh; do
   [ -f "$b" ] || continue
-  echo "== $(basename "$(dirname "$b")")"
+  [ "$b" = "$src/bench/run.sh" ] && continue
+  echo "== ${b#$src/bench/}"
   bash "$b"
 done
