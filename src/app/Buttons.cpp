@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include "../res/resource.h"
 #include "controls/ButtonEx.h"
+#include "controls/KivoXPButton.h"
+#include "controls/KivoXPButtonDesigns.h"
 #include "controls/PageButtons.h"
-#include "framework/ChildWindow.h"
 #include "framework/Design.h"
 #include "framework/Error.h"
 
@@ -15,68 +18,50 @@ namespace app {
 
 namespace {
 
-// A page button: ButtonEx created with the saved properties of its index when the form
-// creates its windows, and unloaded with them.
-class PageButton : public ButtonEx {
-public:
-    PageButton(std::string name, int index) : ButtonEx(std::move(name), index) {}
-    void Create(HWND parent) override {
-        static const int up[] = {IDB_PAGE0_UP, IDB_PAGE1_UP, IDB_PAGE2_UP};
-        static const int over[] = {IDB_PAGE0_OVER, IDB_PAGE1_OVER, IDB_PAGE2_OVER};
-        int i = Index() >= 0 && Index() < 3 ? Index() : 0;
-        gf::PropertyBag saved = PageButtonProperties(Skin(up[i]), Skin(over[i]));
-        Load(parent, &saved);
-    }
-    void Destroy() override { Unload(); }
+gf::PictureRef Picture(int id) {
+    return gf::StdPicture::LoadBitmapResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+}
 
-private:
-    static gf::PictureRef Skin(int id) {
-        return gf::StdPicture::LoadBitmapResource(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-    }
-};
+// The page buttons ButtonEx1(0 to 2): their skins, up and over, by index.
+gf::PropertyBag PageButtonSaved(int index) {
+    static const int up[] = {IDB_PAGE0_UP, IDB_PAGE1_UP, IDB_PAGE2_UP};
+    static const int over[] = {IDB_PAGE0_OVER, IDB_PAGE1_OVER, IDB_PAGE2_OVER};
+    int i = index >= 0 && index < 3 ? index : 0;
+    return PageButtonProperties(Picture(up[i]), Picture(over[i]));
+}
 
-// GF-WIRE(kivoxp): a plain push button until the drawn XP-style button is merged.
-class StandInButton : public gf::ChildWindow {
-public:
-    StandInButton(std::string name, int index, const char* kind)
-        : ChildWindow(std::move(name), index), kind_(kind) {}
-    const char* TypeName() const override { return kind_; }
-    std::function<void()> Click;
-    void ApplyDesign(const gf::DesignProperties& props) override {
-        ChildWindow::ApplyDesign(props);
-        caption_ = props.Get("Caption", caption_);
-    }
-    bool OnParentNotify(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override {
-        if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return false;
-        if (Click) Click();
-        result = 0;
-        return true;
-    }
-
-protected:
-    HWND MakeWindow(HWND parent) override {
-        return MakeChild("BUTTON", caption_, BS_PUSHBUTTON | WS_TABSTOP, 0, parent);
-    }
-
-private:
-    const char* kind_;
-    std::string caption_;
-};
+// The drawn buttons' small pictures, by instance name.
+int PictureOf(const std::string& name) {
+    static const std::map<std::string, int> pictures = {
+        {"InternetTab", IDB_BTN_INTERNET}, {"SoftwareTab", IDB_BTN_SOFTWARE}, {"WindowTab", IDB_BTN_WINDOWS},
+        {"cmdClean", IDB_BTN_CLEAN},       {"cmdAddMore", IDB_BTN_ADD},       {"cmdRemove", IDB_BTN_REMOVE},
+        {"cmdAdd", IDB_BTN_ADD},
+    };
+    auto it = pictures.find(name);
+    return it == pictures.end() ? 0 : it->second;
+}
 
 }  // namespace
 
 void RegisterButtonTypes() {
     gf::ControlTypes::Register("ButtonEx", [](const std::string& name, int index) {
-        return std::make_unique<PageButton>(name, index);
+        auto button = std::make_unique<ButtonEx>(name, index);
+        button->SetSavedProperties(PageButtonSaved(index));
+        return button;
     });
     gf::ControlTypes::Register("KivoXPButton", [](const std::string& name, int index) {
-        return std::make_unique<StandInButton>(name, index, "KivoXPButton");
+        auto button = std::make_unique<controls::KivoXPButton>(name, index);
+        if (const auto* design = controls::FindKivoXPButtonDesign(name)) {
+            int id = PictureOf(name);
+            button->SetSavedProperties(controls::KivoXPButtonSavedProperties(*design, id ? Picture(id) : nullptr));
+        }
+        return button;
     });
 }
 
 std::function<void()>& ClickOf(gf::Control& button) {
     if (auto* b = dynamic_cast<ButtonEx*>(&button)) return b->Click;
-    if (auto* b = dynamic_cast<StandInButton*>(&button)) return b->Click;
+    if (auto* b = dynamic_cast<controls::KivoXPButton*>(&button)) return b->Click;
     throw gf::Error(13, "frmMain", "Not a button: " + button.Name());
 }
 

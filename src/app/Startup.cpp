@@ -10,6 +10,7 @@
 #include "framework/Form.h"
 #include "framework/Runtime.h"
 #include "shredder/ShredVerb.h"
+#include "shredder/modShredFile.h"
 
 namespace app {
 
@@ -17,7 +18,10 @@ int ShredBranch(const std::string& commandLine) {
     int answer = gf::MsgBox("Do you want to Shred " + commandLine + "?", MB_YESNO | MB_DEFBUTTON1,
                             "Glimmerfold File Shredder");
     if (answer != IDYES) return 0;
-    // GF-WIRE(shredder): frmShred and ShredFile through shredder::RunShredCommand.
+    // GF-WIRE(shredder): shredder::RunShredCommand with its window frmShred, once it lands.
+    gf::DoEvents();
+    shredder::ShredFile(commandLine);
+    gf::DoEvents();
     return 0;
 }
 
