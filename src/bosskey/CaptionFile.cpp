@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cleaning/FileHelpers.h"
 #include "framework/App.h"
 
 namespace bosskey {
@@ -63,9 +64,8 @@ std::string TempPathBeside(const std::string& path) {
     return slash == std::string::npos ? kCaptionTempName : path.substr(0, slash + 1) + kCaptionTempName;
 }
 
-// Removes the temporary file this module itself just wrote, never a user's file.
-// TODO(cleaning): route through the cleaning library's DeleteFileIfExists once merged.
-void DeleteOwnTempFile(const std::string& path) { DeleteFileA(path.c_str()); }
+// Removes the temporary file this module itself just wrote, through the guarded helper.
+void DeleteOwnTempFile(const std::string& path) { ModCleaning::DeleteFileIfExists(path); }
 
 bool WriteTempAndReplace(const std::string& path, const std::string& bytes) {
     const std::string temp = TempPathBeside(path);

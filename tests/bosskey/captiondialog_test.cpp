@@ -1,0 +1,326 @@
+// The caption dialog and the settings page's boss-key controls as real windows: real
+// button clicks, message boxes read back from the screen's windows, a drag by the
+// dialog's surface, a tick by a click on the list's check mark, and hot keys
+// registered from the combo boxes' texts.
+// GF_EXCLUSIVE_DISPLAY: windows are shown and activated, hot keys registered.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "BossKeyTesting.h"
+#include "TestSupport.h"
+#include "bosskey/CaptionList.h"
+#include "bosskey/CaptionListBox.h"
+#include "bosskey/HideWindows.h"
+#include "bosskey/HotKeyCombos.h"
+#include "bosskey/StandInButton.h"
+#include "bosskey/frmInput.h"
+#include "framework/App.h"
+#include "framework/Forms.h"
+#include "framework/Settings.h"
+
+using namespace testing_support;
+using namespace bosskey_testing;
+
+namespace {
+
+// Reads and closes the next message box titled title, from another thread, while the
+// test's thread sits in the box's modal loop.
+class MessageBoxWatcher {
+public:
+    explicit MessageBoxWatcher(std::string title) : thread_([this, title] { Run(title); }) {}
+    ~MessageBoxWatcher() { Wait(); }
+    void Wait() {
+        if (thread_.joinable()) thread_.join();
+    }
+    bool found = false;
+    bool hasIcon = false;
+    std::string text;
+
+private:
+    static BOOL CALLBACK Child(HWND h, LPARAM self) {
+        auto* w = reinterpret_cast<MessageBoxWatcher*>(self);
+        char cls[32] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Static") != 0) return TRUE;
+        if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            w->hasIcon = w->hasIcon || SendMessageA(h, STM_GETICON, 0, 0) != 0;
+            return TRUE;
+        }
+        char buf[1024] = {};
+        GetWindowTextA(h, buf, sizeof buf);
+        if (std::string(buf).size() > w->text.size()) w->text = buf;
+        return TRUE;
+    }
+    void Run(const std::string& title) {
+        for (int i = 0; i < 500 && !found; ++i) {
+            if (HWND box = FindWindowA("#32770", title.c_str())) {
+                Sleep(50);  // let it finish building its controls
+                EnumChildWindows(box, Child, reinterpret_cast<LPARAM>(this));
+                found = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            } else {
+                Sleep(20);
+            }
+        }
+    }
+    std::thread thread_;
+};
+
+void Click(const gf::Control& button) { SendMessageA(button.Hwnd(), BM_CLICK, 0, 0); }
+
+// A stand-in for the main window's settings page: the caption list and the six
+// hot-key boxes.
+const gf::DesignRow kPage[] = {
+    {"ListBox", "List1", -1, "", 120, 120, 3000, 1500},
+    {"ComboBox", "cntrlFirst", 0, "", 3300, 120, 900, 315},
+    {"ComboBox", "cntrlFirst", 1, "", 3300, 540, 900, 315},
+    {"ComboBox", "cntrlFirst", 2, "", 3300, 960, 900, 315},
+    {"ComboBox", "cntrlSecond", 0, "", 4350, 120, 900, 315},
+    {"ComboBox", "cntrlSecond", 1, "", 4350, 540, 900, 315},
+    {"ComboBox", "cntrlSecond", 2, "", 4350, 960, 900, 315},
+};
+
+class SettingsPage : public gf::Form {
+public:
+    SettingsPage() : gf::Form("frmMain") {
+        SetCaption(UniqueName("GfSettingsPage"));
+        SetClientSize(5400, 1800);
+        Build(kPage);
+    }
+    gf::ListBox& List1() { return Get<gf::ListBox>("List1"); }
+    bosskey::ComboArray cntrlFirst() { return Array<gf::ComboBox>("cntrlFirst"); }
+    bosskey::ComboArray cntrlSecond() { return Array<gf::ComboBox>("cntrlSecond"); }
+};
+
+std::vector<std::pair<std::string, bool>> Entries(gf::ListBox& list) {
+    std::vector<std::pair<std::string, bool>> out;
+    for (int i = 0; i < list.ListCount(); ++i) out.emplace_back(list.List(i), list.Selected(i));
+    return out;
+}
+
+bool ComboIsFree(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return true;
+}
+
+class BossKeyWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gf::App::SetTitle("Glimmerfold");
+        ClearStore();
+        bosskey::BuildHotKeyTables();
+    }
+    void TearDown() override { ClearStore(); }
+    static void ClearStore() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str()); }
+    ScratchDir dir;
+    std::string path = bosskey::CaptionFilePath(dir.Path());
+};
+
+}  // namespace
+
+TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
+    SettingsPage page;
+    page.Show();
+    bosskey::frmInput dialog(path);
+    dialog.OnCaptionAdded = [&](const std::string& c) { bosskey::loadCheckWindows(page.List1(), c, path); };
+    bosskey::cmdAddMore_Click(dialog);
+    ASSERT_TRUE(dialog.Visible());
+    EXPECT_EQ(dialog.Caption(), "Glimmerfold");
+    auto& add = dialog.Get<bosskey::StandInButton>("cmdAdd");
+
+    dialog.Text1().SetText("ab");
+    {
+        MessageBoxWatcher box("Glimmerfold");
+        Click(add);
+        box.Wait();
+        EXPECT_TRUE(box.found);
+        EXPECT_EQ(box.text, "Please Enter a Valid Window Caption");
+    }
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_EQ(dialog.Text1().Text(), "ab");
+    EXPECT_FALSE(PathExists(path));
+
+    // Three characters are enough; the file is created and the list comes back ticked.
+    dialog.Text1().SetText("Pad");
+    Click(add);
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(dialog.Text1().Text(), "");
+    EXPECT_EQ(ReadFileText(path), "Pad\r\n");
+    EXPECT_EQ(Entries(page.List1()), (std::vector<std::pair<std::string, bool>>{{"Pad", true}}));
+
+    // Shown again it is empty; a caption with a comma and quotes goes in unchanged, and
+    // only the one just added is ticked beside the stored ticks.
+    bosskey::cmdAddMore_Click(dialog);
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_EQ(dialog.Text1().Text(), "");
+    bosskey::SaveCaptionTicks(page.List1());
+    bosskey::StoreTick("Pad", false);
+    dialog.Text1().SetText("Report, \"draft\"");
+    Click(add);
+    EXPECT_EQ(Entries(page.List1()),
+              (std::vector<std::pair<std::string, bool>>{{"Pad", false}, {"Report, \"draft\"", true}}));
+
+    // Cancel hides and keeps the text.
+    bosskey::cmdAddMore_Click(dialog);
+    dialog.Text1().SetText("half typed");
+    Click(dialog.Get<bosskey::StandInButton>("cmdCancel"));
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(dialog.Text1().Text(), "half typed");
+    EXPECT_EQ(page.List1().ListCount(), 2);
+}
+
+TEST_F(BossKeyWindows, DialogHelpAndDragBySurface) {
+    bosskey::frmInput dialog(path);
+    dialog.Show();
+    const auto& shape2 = dialog.Get<gf::Shape>("Shape2");
+    EXPECT_DOUBLE_EQ(shape2.Width(), dialog.Width());
+    EXPECT_DOUBLE_EQ(shape2.Height(), dialog.Height());
+
+    // The help picture, clicked.
+    const auto& image = dialog.Get<gf::Image>("Image1");
+    RECT rc = image.PixelRect();
+    LPARAM at = MAKELPARAM(rc.left + 6, rc.top + 6);
+    {
+        MessageBoxWatcher box("Glimmerfold");
+        SendMessageA(dialog.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(dialog.Hwnd(), WM_LBUTTONUP, 0, at);
+        box.Wait();
+        EXPECT_TRUE(box.found);
+        EXPECT_TRUE(box.hasIcon);
+        EXPECT_NE(box.text.find("You can enter a window caption."), std::string::npos);
+        EXPECT_NE(box.text.find("You can add XXX as a window caption"), std::string::npos);
+    }
+    EXPECT_FALSE(dialog.Dragging()) << "a press on the picture is no drag";
+
+    // A press on the bare surface and a move carry the window along with the pointer.
+    RECT before, after;
+    GetWindowRect(dialog.Hwnd(), &before);
+    SendMessageA(dialog.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 120));
+    EXPECT_TRUE(dialog.Dragging());
+    SendMessageA(dialog.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(70, 150));
+    GetWindowRect(dialog.Hwnd(), &after);
+    EXPECT_EQ(after.left - before.left, 60);
+    EXPECT_EQ(after.top - before.top, 30);
+    // The pointer now rests on the pressed point again: no further movement.
+    SendMessageA(dialog.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 120));
+    SendMessageA(dialog.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(10, 120));
+    EXPECT_FALSE(dialog.Dragging());
+    SendMessageA(dialog.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(90, 190));
+    RECT end;
+    GetWindowRect(dialog.Hwnd(), &end);
+    EXPECT_EQ(end.left, after.left);
+    EXPECT_EQ(end.top, after.top);
+}
+
+TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
+    SettingsPage page;
+    page.Show();
+    auto& list = page.List1();
+    list.AddItem("left as it was");
+    bosskey::loadCheckWindows(list, "", path);  // no file: the list keeps its entries
+    EXPECT_EQ(list.ListCount(), 1);
+
+    WriteFileText(path, "Word\r\nWordPad\r\nWord\r\n\r\n");
+    bosskey::StoreTick("WordPad", true);
+    bosskey::loadCheckWindows(list, "", path);
+    EXPECT_EQ(Entries(list), (std::vector<std::pair<std::string, bool>>{
+                                 {"Word", false}, {"WordPad", true}, {"Word", false}, {"", false}}));
+
+    bosskey::cmdRemove_Click(list, path);  // nothing highlighted: nothing lost
+    EXPECT_EQ(list.ListCount(), 4);
+    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\nWord\r\n\r\n");
+
+    list.SetListIndex(2);  // the second "Word"
+    bosskey::cmdRemove_Click(list, path);
+    EXPECT_EQ(Entries(list), (std::vector<std::pair<std::string, bool>>{
+                                 {"Word", false}, {"WordPad", true}, {"", false}}));
+    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\n\r\n");
+    list.SetListIndex(0);
+    bosskey::cmdRemove_Click(list, path);
+    EXPECT_EQ(ReadFileText(path), "WordPad\r\n\r\n");
+    EXPECT_EQ(list.List(0), "WordPad");
+
+    // A click on an entry's check mark ticks it and saves the options (ticks included).
+    int saves = 0;
+    list.OnClick = [&] {
+        bosskey::List1_Click([&] {
+            ++saves;
+            bosskey::SaveCaptionTicks(list);
+        });
+    };
+    bosskey::StoreTick("WordPad", false);
+    list.SetSelected(0, false);
+    RECT item;
+    SendMessageA(list.Hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    LPARAM mark = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
+    SendMessageA(list.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, mark);
+    SendMessageA(list.Hwnd(), WM_LBUTTONUP, 0, mark);
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(list.Selected(0));
+    EXPECT_EQ(gf::GetSetting(gf::App::EXEName(), "ProgramSettings", "WordPad"), "True");
+    bosskey::loadCheckWindows(list, "", path);
+    EXPECT_TRUE(list.Selected(0));
+
+    // The scroll extent covers the entry with the most characters and a space.
+    list.AddItem("a considerably longer caption than the others");
+    bosskey::SetListHScroll(list, page);
+    const long tpp = std::lround(gf::Screen::TwipsPerPixelX());
+    EXPECT_EQ(list.HorizontalExtent(),
+              std::lround(page.TextWidth("a considerably longer caption than the others ")) / tpp);
+    EXPECT_GT(list.HorizontalExtent(), 150);
+}
+
+TEST_F(BossKeyWindows, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
+    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "cntrlFirst1", "Shift");
+    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "cntrlSecond1", "Space");
+    SettingsPage page;
+    page.Show();
+    auto first = page.cntrlFirst();
+    auto second = page.cntrlSecond();
+    bosskey::FillHotKeyCombos(first, second);
+    EXPECT_EQ(first(0).Text(), "Ctrl");
+    EXPECT_EQ(second(0).Text(), "F1");
+    EXPECT_EQ(first(1).Text(), "Shift");
+    EXPECT_EQ(second(1).Text(), "Space");
+    EXPECT_EQ(first(2).Text(), "Ctrl");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(first(i).ListCount(), 3);
+        EXPECT_EQ(first(i).List(1), "Alt");
+        ASSERT_EQ(second(i).ListCount(), 13);
+        EXPECT_EQ(second(i).List(0), "Space");
+        EXPECT_EQ(second(i).List(12), "F12");
+        EXPECT_EQ(first(i).ListIndex(), -1);
+    }
+
+    // Registered from the boxes; the list's ticked captions are what hide acts on.
+    PlainWindow target(UniqueName("GfListTarget"), true, 500, 400);
+    page.List1().AddItem("not ticked");
+    page.List1().AddItem(Lower(bosskey::WindowTitle(target.hwnd())));
+    page.List1().SetSelected(1, true);
+    int cleans = 0;
+    bosskey::ListHotKeyHost host(page.List1(), [&] { ++cleans; });
+    bosskey::StartHotKeys(page.Hwnd(), first, second, host);
+    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_SPACE));
+    EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
+    EXPECT_FALSE(UnregisterHotKey(page.Hwnd(), 2)) << "row 2 repeats row 0's combination";
+    SendMessageA(page.Hwnd(), WM_HOTKEY, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(target.hwnd()));
+    SendMessageA(page.Hwnd(), WM_HOTKEY, 0, 0);
+    EXPECT_EQ(cleans, 1);
+    EXPECT_TRUE(IsWindowVisible(page.Hwnd()));
+
+    // A changed row registers anew; the other rows keep theirs.
+    first(2).SetText("Alt");
+    second(2).SetText("F12");
+    bosskey::RefreshHotKeys(page.Hwnd(), first, second);
+    EXPECT_FALSE(ComboIsFree(MOD_ALT, VK_F12));
+    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_SPACE));
+    EXPECT_TRUE(UnregisterHotKey(page.Hwnd(), 2));
+    page.Unload();
+}
