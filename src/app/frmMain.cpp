@@ -11,8 +11,9 @@
 #include "app/SysTray.h"
 #include "app/TrayMenu.h"
 #include "app/frmMainDesign.h"
-#include "bosskey/CaptionFile.h"
-#include "bosskey/CaptionList.h"
+#include "bosskey/CaptionListBox.h"
+#include "bosskey/HotKeyCombos.h"
+#include "bosskey/frmInput.h"
 #include "framework/Runtime.h"
 #include "shredder/ShredVerb.h"
 
@@ -143,10 +144,10 @@ void frmMain::Form_Load() {
     SelectPage(page);  // 7.
     ShowTabFrame(fraInternet);  // the frame that matches currentTab
 
-    // 8. The hot keys.
-    FillHotKeyCombos();
-    bosskey::StartHotKeys(Hwnd(), CurrentHotKeys(), *this);
-    // GF-WIRE(bosskey): SetListHScroll(List1) once the list helpers take a ListBox.
+    // 8. The hot keys: the stored choices shown, registered on this window.
+    bosskey::FillHotKeyCombos(cntrlFirst, cntrlSecond);
+    bosskey::StartHotKeys(Hwnd(), cntrlFirst, cntrlSecond, *this);
+    bosskey::SetListHScroll(List1, *this);
 
     // 9. The cleaning boxes; each one that changes stores itself again.
     for (auto* boxes : {&chkInternet, &chkWindows, &chkSoftware})
@@ -288,7 +289,7 @@ void frmMain::SaveProgramSettings() {
     AppSettings::Save(kProgram, "AutoCleanTime", Str(chkAutoCleanTime.Value()));
     AppSettings::Save(kProgram, "minuteCombo", minuteCombo.Text());
     AppSettings::Save(kProgram, "useShredder", Str(chkShredder.Value()));
-    if (Hwnd()) bosskey::RefreshHotKeys(Hwnd(), CurrentHotKeys());
+    if (Hwnd()) bosskey::RefreshHotKeys(Hwnd(), cntrlFirst, cntrlSecond);
 }
 
 void frmMain::chkRunStart_Click() {
@@ -319,47 +320,23 @@ void frmMain::chkAutoCleanTime_Click() {
 
 // ---------------------------------------------------------------- hot keys and captions
 
-bosskey::HotKeyChoices frmMain::CurrentHotKeys() const {
-    bosskey::HotKeyChoices choices;
-    for (int i = 0; i < 3; ++i) choices[i] = {cntrlFirst(i).Text(), cntrlSecond(i).Text()};
-    return choices;
-}
-
-void frmMain::FillHotKeyCombos() {
-    // GF-WIRE(bosskey): bosskey::FillHotKeyCombos once it takes the combo boxes.
-    bosskey::HotKeyChoices stored = bosskey::ReadStoredHotKeys();
-    for (int i = 0; i < 3; ++i) {
-        cntrlFirst(i).SetText(stored[i].modifier);
-        cntrlSecond(i).SetText(stored[i].key);
-    }
-    for (const char* m : {"Ctrl", "Alt", "Shift"})
-        for (int i = 0; i < 3; ++i) cntrlFirst(i).AddItem(m);
-    for (int i = 0; i < 3; ++i) cntrlSecond(i).AddItem("Space");
-    for (int n = 1; n <= 12; ++n)
-        for (int i = 0; i < 3; ++i) cntrlSecond(i).AddItem("F" + Str(n));
-}
-
 int frmMain::CaptionCount() const { return List1.ListCount(); }
 std::string frmMain::CaptionText(int index) const { return List1.List(index); }
 bool frmMain::CaptionTicked(int index) const { return List1.Selected(index); }
 
-void frmMain::loadCheckWindows(const std::string& newF) {
-    auto entries = bosskey::LoadCaptionEntries(bosskey::CaptionFilePath(), newF);
-    if (!entries) return;  // no file: the list keeps what it shows
-    List1.Clear();
-    for (int i = 0; i < static_cast<int>(entries->size()); ++i) {
-        List1.AddItem((*entries)[i].text);
-        if ((*entries)[i].ticked) List1.SetSelected(i, true);
+void frmMain::loadCheckWindows(const std::string& newF) { bosskey::loadCheckWindows(List1, newF); }
+
+bosskey::frmInput& frmMain::CaptionDialog() {
+    if (!frmInput_) {
+        frmInput_ = std::make_unique<bosskey::frmInput>();
+        frmInput_->OnCaptionAdded = [this](const std::string& caption) { loadCheckWindows(caption); };
     }
+    return *frmInput_;
 }
 
-void frmMain::cmdAddMore_Click() {
-    // GF-WIRE(bosskey): show frmInput, the caption dialog.
-}
+void frmMain::cmdAddMore_Click() { bosskey::cmdAddMore_Click(CaptionDialog()); }
 
-void frmMain::cmdRemove_Click() {
-    // GF-WIRE(bosskey): remove the highlighted caption from the file and the list.
-}
+void frmMain::cmdRemove_Click() { bosskey::cmdRemove_Click(List1); }
 
 // ---------------------------------------------------------------- the clean run
 
@@ -439,7 +416,9 @@ TrayMenuTargets frmMain::MenuTargets() {
     t.clean = [this] { clean(); };
     t.showMain = [this] { Show(); };
     t.unloadMain = [this] { Unload(gf::vbFormCode); };
-    // GF-WIRE(bosskey): t.endCaptionDialog unloads frmInput when it is loaded.
+    t.endCaptionDialog = [this] {
+        if (frmInput_ && frmInput_->Loaded()) frmInput_->Unload(gf::vbFormCode);
+    };
     t.iconWindow = Hwnd();
     return t;
 }

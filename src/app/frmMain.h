@@ -12,6 +12,10 @@
 #include "cleaning/ModCleaning.h"
 #include "framework/Forms.h"
 
+namespace bosskey {
+class frmInput;
+}
+
 namespace app {
 
 class frmMain : public gf::Form, public bosskey::HotKeyHost {
@@ -108,8 +112,7 @@ private:
     void chkAutoCleanBrowse_Click();
     void chkAutoCleanTime_Click();
     void picMain_MouseDown();
-    bosskey::HotKeyChoices CurrentHotKeys() const;
-    void FillHotKeyCombos();
+    bosskey::frmInput& CaptionDialog();
     void CleanGroup(ModCleaning::Group group, const gf::ControlArray<gf::CheckBox>& boxes);
     TrayMenuTargets MenuTargets();
 
@@ -119,6 +122,7 @@ private:
     ItemCleaner itemCleaner_;
     std::unique_ptr<IntervalCleaner> interval_;
     std::unique_ptr<BrowserWatcher> watcher_;
+    std::unique_ptr<bosskey::frmInput> frmInput_;
 };
 
 // The program-wide main window: made by start-up, used by the other windows.
