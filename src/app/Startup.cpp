@@ -46,6 +46,7 @@ int Main(const std::string& commandLine) {
     main.Load();
     main.Show();
     main.UpdateInfo();
+    main.ApplyStartupState();
     ModCleaning::ReadShellFolders();  // before the message loop, so before any clean
     RunFirstStart();
     int code = gf::RunMessageLoop();

@@ -173,6 +173,11 @@ void frmMain::Form_Load() {
     AddTrayIcon(Hwnd());  // 16. Shows the window, then adds the icon.
 }
 
+void frmMain::ApplyStartupState() {
+    // Loading only ticks the box; an option that did nothing would be a plain fault.
+    if (chkAutoMin.Value() == 1) SetWindowState(gf::vbMinimized);
+}
+
 void frmMain::AdjustLayout() {
     double t = gf::Screen::TwipsPerPixelX();
     if (t == 15) return;

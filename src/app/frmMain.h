@@ -38,6 +38,8 @@ public:
     // Rescales the window and its controls on a screen without 15 twips per pixel.
     void AdjustLayout();
     bool CleanRunning() const { return cleaning_; }
+    // After start-up has shown the window: "Minimize On Startup" ticked minimizes it.
+    void ApplyStartupState();
 
     // bosskey::HotKeyHost: the hot keys act on the clean run and the caption list.
     void Clean() override { clean(); }

@@ -66,6 +66,20 @@ TEST_F(MainWindowTest, CaptionEntriesAreStoredBeforeTheOptionsThatShareTheirKeys
     EXPECT_FALSE(f.Timer1.Enabled());
 }
 
+TEST_F(MainWindowTest, MinimizeOnStartupMinimizesTheShownWindow) {
+    auto& f = OpenWindow();
+    f.ApplyStartupState();
+    EXPECT_FALSE(IsIconic(f.Hwnd()));
+    CloseWindow();
+    Store("ProgramSettings", "AutoMin", "1");
+    auto& g = OpenWindow();
+    g.Show();
+    g.ApplyStartupState();
+    testing_support::PumpFor(50);
+    EXPECT_TRUE(IsIconic(g.Hwnd()));
+    EXPECT_EQ(g.WindowState(), gf::vbMinimized);
+}
+
 TEST(StoredTexts, TruthValuesAndBoxValues) {
     const std::string app = gf::App::EXEName();
     auto put = [&](const char* v) { gf::SaveSetting(app, "T", "k", v); };

@@ -15,6 +15,17 @@ case "$cmd" in
 esac
 shot first-start-home
 
+# The window is dragged by its background.
+x0=$CX; y0=$CY
+xdotool mousemove --sync $((CX + 400)) $((CY + 30)) mousedown 1
+sleep 0.3
+xdotool mousemove --sync $((CX + 460)) $((CY + 70))
+sleep 0.3
+xdotool mousemove --sync $((CX + 480)) $((CY + 90)) mouseup 1
+sleep 0.5
+client_origin
+[ $((CX - x0)) = 80 ] && [ $((CY - y0)) = 60 ] || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
+
 # The second start: the store and the registry stay as they are, and it ends by itself.
 wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y
 reg_delete_key "$VERB_KEY\\command"
