@@ -39,6 +39,8 @@ Form::Form(std::string name) : name_(std::move(name)) {
 Form::Form(std::string name, std::span<const DesignRow> design) : Form(std::move(name)) { Build(design); }
 
 Form::~Form() {
+    // A hook may reach into the derived window, which is gone by now.
+    MessageHook = nullptr;
     if (loaded_) DestroyWindows();
 }
 
@@ -296,6 +298,10 @@ void Form::Show() {
 void Form::Hide() {
     Load();
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Form::Refresh() {
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }

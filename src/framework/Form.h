@@ -123,6 +123,8 @@ public:
     // Loads if needed, then shows the window.
     void Show();
     void Hide();
+    // Repaints the window and its controls now.
+    void Refresh();
     bool Visible() const;
     void SetVisible(bool visible);
     // Asks Form_QueryUnload and Form_Unload (either may cancel), then destroys the
