@@ -6,9 +6,8 @@
 #include <cmath>
 
 #include "controls/KivoXPButtonDraw.h"
+#include "framework/Design.h"
 #include "framework/Runtime.h"
-
-namespace controls {
 
 using kivoxp::kStateUp;
 
@@ -27,7 +26,7 @@ char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned 
 
 }  // namespace
 
-std::string AccessKeyOf(const std::string& caption) {
+std::string KivoXPButton::AccessKeyOf(const std::string& caption) {
     if (caption.size() < 2) return "";
     size_t amp = caption.find('&');
     if (amp == std::string::npos || amp + 1 == caption.size()) return "";
@@ -44,6 +43,12 @@ KivoXPButton::KivoXPButton(std::string name, int index)
     : gf::UserControl(std::move(name), index), OverTimer(*this, 3, [this] { OverTimer_Timer(); }) {}
 
 KivoXPButton::~KivoXPButton() { Unload(); }
+
+void KivoXPButton::RegisterType() {
+    gf::ControlTypes::Register("KivoXPButton", [](const std::string& name, int index) {
+        return std::make_unique<KivoXPButton>(name, index);
+    });
+}
 
 // ---- properties ----
 
@@ -388,6 +393,9 @@ void KivoXPButton::UserControl_Hide() { look_.IsShown = false; }
 void KivoXPButton::UserControl_Terminate() {
     look_.IsShown = false;
     ReleaseBackground();
+    // A form may load the control again later: it starts without hover or focus.
+    OverTimer.SetEnabled(false);
+    look_.IsOver = look_.HasFocus = false;
 }
 
 void KivoXPButton::CaptureParentBackground() {
@@ -411,5 +419,3 @@ void KivoXPButton::CaptureParentBackground() {
     SetHeight(gf::PixelsToTwipsY(look_.ButtonHeight));
     Busy = false;
 }
-
-}  // namespace controls

@@ -3,12 +3,13 @@
 // painted by its own code (fourteen button types, colour schemes, a picture beside or
 // behind the caption), configured through saved properties and raising Click.
 //
-// A form creates one, places it and loads it with its saved properties:
-//     controls::KivoXPButton cmdClean("cmdClean");
-//     cmdClean.Move(left, top, width, height);           // twips
-//     gf::PropertyBag bag = KivoXPButtonSavedProperties(*FindKivoXPButtonDesign("cmdClean"), picture);
-//     cmdClean.Load(hwndForm, &bag);
+// A form holds one as a "KivoXPButton" row of its design table (after RegisterType),
+// gives it its saved properties before it loads, and handles Click:
+//     auto& cmdClean = Get<KivoXPButton>("cmdClean");
+//     cmdClean.SetSavedProperties(
+//         KivoXPButtonSavedProperties(*FindKivoXPButtonDesign("cmdClean"), picture));
 //     cmdClean.Click = [this] { cmdClean_Click(); };
+// Without a form: Move(...) in twips, then Load(parentWindow, &savedProperties).
 #include <windows.h>
 
 #include <functional>
@@ -17,14 +18,17 @@
 #include "controls/KivoXPButtonLook.h"
 #include "framework/UserControl.h"
 
-namespace controls {
-
 class KivoXPButton : public gf::UserControl, private kivoxp::LookHost {
 public:
     explicit KivoXPButton(std::string name, int index = -1);
     ~KivoXPButton() override;
 
     const char* TypeName() const override { return "KivoXPButton"; }
+    // Lets design tables hold "KivoXPButton" rows (gf::ControlTypes); once, at start.
+    static void RegisterType();
+    // The access key of a caption: the character after the first single "&" (one "&&"
+    // pair may be skipped), in lower case; empty when there is none.
+    static std::string AccessKeyOf(const std::string& caption);
 
     // Events. Arguments are passed by reference: the control reads Button and KeyCode
     // again after raising the event.
@@ -167,9 +171,3 @@ private:
     bool handFlag_ = false;
     short imageIndex_ = 0;
 };
-
-// The access key of a caption: the character after the first single "&" (one "&&"
-// pair may be skipped), in lower case; empty when there is none.
-std::string AccessKeyOf(const std::string& caption);
-
-}  // namespace controls

@@ -1,7 +1,5 @@
 #include "controls/KivoXPButtonDesigns.h"
 
-namespace controls {
-
 namespace {
 
 gf::StdFont Verdana(double size, bool bold = false) {
@@ -68,5 +66,3 @@ gf::PropertyBag KivoXPButtonSavedProperties(const KivoXPButtonDesign& d, gf::Pic
     bag.WriteProperty("value", false);
     return bag;
 }
-
-}  // namespace controls

@@ -10,8 +10,6 @@
 
 #include "framework/PropertyBag.h"
 
-namespace controls {
-
 struct KivoXPButtonDesign {
     std::string Window;  // "frmMain" or "frmInput"
     std::string Name;
@@ -32,5 +30,3 @@ const KivoXPButtonDesign* FindKivoXPButtonDesign(const std::string& name);
 // The instance's stored properties, extent first, keys in lower case as the windows
 // store them.
 gf::PropertyBag KivoXPButtonSavedProperties(const KivoXPButtonDesign& design, gf::PictureRef picture);
-
-}  // namespace controls

@@ -1,8 +1,6 @@
 // KivoXPButton: mouse, keyboard, access key, focus and the hover poll.
 #include "controls/KivoXPButton.h"
 
-namespace controls {
-
 using kivoxp::kStateDown;
 using kivoxp::kStateUp;
 
@@ -133,5 +131,3 @@ void KivoXPButton::UserControl_AmbientChanged(const std::string& propertyName) {
     look_.SetColors();
     RepaintLast();
 }
-
-}  // namespace controls

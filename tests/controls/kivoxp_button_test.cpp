@@ -12,9 +12,9 @@
 #include "TestSupport.h"
 #include "controls/KivoXPButton.h"
 #include "controls/KivoXPButtonDesigns.h"
+#include "framework/Form.h"
 
 using namespace testing_support;
-using controls::KivoXPButton;
 using gf::PropertyBag;
 using gf::StdPicture;
 
@@ -163,11 +163,11 @@ TEST_F(Button, TheWindowsDesignsLoadAsSaved) {
                           {"WindowTab", 97, 25, 8.25, false, 1, 0},     {"cmdClean", 137, 57, 14.25, true, 2, 0x00C000},
                           {"cmdAddMore", 49, 25, 8.25, false, 1, 0},    {"cmdRemove", 73, 25, 8.25, false, 1, 0},
                           {"cmdAdd", 81, 25, 8.25, false, 1, 0},        {"cmdCancel", 97, 25, 8.25, false, 1, 0}};
-    ASSERT_EQ(controls::KivoXPButtonDesigns().size(), std::size(all));
+    ASSERT_EQ(KivoXPButtonDesigns().size(), std::size(all));
     for (const Expect& e : all) {
-        const auto* d = controls::FindKivoXPButtonDesign(e.name);
+        const auto* d = FindKivoXPButtonDesign(e.name);
         ASSERT_NE(d, nullptr) << e.name;
-        PropertyBag bag = controls::KivoXPButtonSavedProperties(*d, d->PictureSize ? Square(d->PictureSize) : nullptr);
+        PropertyBag bag = KivoXPButtonSavedProperties(*d, d->PictureSize ? Square(d->PictureSize) : nullptr);
         EXPECT_EQ(Keys(bag)[2], "btype");
         EXPECT_EQ(bag.Contains("HAND"), d->Window == "frmInput") << e.name;
         auto b = Make(e.name, 5, 5, &bag);
@@ -189,7 +189,7 @@ TEST_F(Button, TheWindowsDesignsLoadAsSaved) {
         // Painted as the rounded XP button.
         EXPECT_EQ(At(*b, 0, e.h / 2), 0x733C00u) << e.name;
     }
-    EXPECT_EQ(controls::FindKivoXPButtonDesign("cmdNothing"), nullptr);
+    EXPECT_EQ(FindKivoXPButtonDesign("cmdNothing"), nullptr);
 }
 
 TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
@@ -318,9 +318,61 @@ TEST_F(Button, DisableRefreshHoldsPaintingUntilRefresh) {
     EXPECT_TRUE(Painted(*b));
 }
 
+namespace {
+
+const gf::DesignRow kDialogDesign[] = {
+    {"KivoXPButton", "cmdAdd", -1, "", 120, 120, 1215, 375},
+    {"KivoXPButton", "cmdCancel", -1, "", 1500, 120, 1455, 375},
+};
+
+class Dialog : public gf::Form {
+public:
+    Dialog() : gf::Form("frmDialog") {
+        SetBorderStyle(gf::FormBorder::None);
+        SetClientSize(3200, 700);
+        Build(kDialogDesign);
+    }
+};
+
+}  // namespace
+
+TEST(KivoXPOnAForm, DesignRowsLoadTheirSavedPropertiesAndLoadAgainAfterUnload) {
+    KivoXPButton::RegisterType();
+    Dialog form;
+    std::vector<std::string> clicked;
+    for (const char* name : {"cmdAdd", "cmdCancel"}) {
+        auto& b = form.Get<KivoXPButton>(name);
+        const auto* d = FindKivoXPButtonDesign(name);
+        b.SetSavedProperties(KivoXPButtonSavedProperties(*d, d->PictureSize ? Square(16) : nullptr));
+        b.Click = [&clicked, name] { clicked.push_back(name); };
+    }
+    form.Move(1500, 1500, 3200, 700);
+    form.Show();
+    PumpFor(50);
+    auto& cancel = form.Get<KivoXPButton>("cmdCancel");
+    ASSERT_NE(cancel.Hwnd(), nullptr);
+    EXPECT_EQ(GetParent(cancel.Hwnd()), form.Hwnd());
+    EXPECT_EQ(cancel.Caption(), "Cancel");
+    RECT client;
+    GetClientRect(cancel.Hwnd(), &client);
+    EXPECT_EQ(client.right, 97);
+    SendClick(cancel.Hwnd(), 20, 10);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"cmdCancel"}));
+
+    form.Unload();
+    EXPECT_EQ(cancel.Hwnd(), nullptr);
+    form.Show();
+    PumpFor(50);
+    ASSERT_NE(cancel.Hwnd(), nullptr);
+    EXPECT_EQ(GetPixel(cancel.Surface().hDC(), 0, 12), 0x733C00u);
+    SendClick(form.Get<KivoXPButton>("cmdAdd").Hwnd(), 20, 10);
+    EXPECT_EQ(clicked.back(), "cmdAdd");
+    form.Unload();
+}
+
 TEST(KivoXPAccessKey, DerivedFromTheCaption) {
     const std::pair<const char*, const char*> table[] = {
         {"&Save", "s"}, {"Save&", ""}, {"&", ""}, {"S", ""}, {"&A", "a"}, {"A&&B", ""},
         {"&&&Go", "g"}, {"Fish && &Chips", "c"}, {"A&&B&&C", ""}, {"&&&", ""}, {"No key", ""}};
-    for (auto [caption, key] : table) EXPECT_EQ(controls::AccessKeyOf(caption), key) << caption;
+    for (auto [caption, key] : table) EXPECT_EQ(KivoXPButton::AccessKeyOf(caption), key) << caption;
 }

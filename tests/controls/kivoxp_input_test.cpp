@@ -14,7 +14,6 @@
 #include "controls/KivoXPButtonDesigns.h"
 
 using namespace testing_support;
-using controls::KivoXPButton;
 
 namespace {
 
@@ -227,14 +226,14 @@ TEST(KivoXPScreen, TheWindowsButtonsOnScreen) {
     HostWindow form(50, 50, 420, 200, RGB(255, 255, 255));
     std::vector<std::unique_ptr<KivoXPButton>> buttons;
     int x = 10, y = 10;
-    for (const auto& d : controls::KivoXPButtonDesigns()) {
+    for (const auto& d : KivoXPButtonDesigns()) {
         gf::PictureRef pic;
         if (d.PictureSize)
             pic = gf::StdPicture::FromBitmap(PaintedBitmap(d.PictureSize, d.PictureSize, [&](int px, int py) {
                 const int c = d.PictureSize / 2, dx = px - c, dy = py - c;
                 return dx * dx + dy * dy > c * c * 3 / 4 ? static_cast<COLORREF>(d.MaskColor) : RGB(40, 150, 220);
             }));
-        gf::PropertyBag bag = controls::KivoXPButtonSavedProperties(d, pic);
+        gf::PropertyBag bag = KivoXPButtonSavedProperties(d, pic);
         auto b = std::make_unique<KivoXPButton>(d.Name);
         b->Move(gf::PixelsToTwipsX(x), gf::PixelsToTwipsY(y), 0, 0);
         b->Load(form.Hwnd(), &bag);
