@@ -1,16 +1,21 @@
 // Every item of the catalogue run through its group procedure against a realistic
 // profile in the sandbox: what each erases, what it leaves, its status line; items
-// built on missing folders; errors that end an item.
+// built on missing folders; errors that end an item. Then the AutoComplete store clean:
+// which subkeys go, the top key, and the security the keys are left with.
 #include <windows.h>
+#include <aclapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "CleaningTestSupport.h"
+#include "cleaning/AutoComplete.h"
 #include "cleaning/Catalogue.h"
 #include "cleaning/GuardedPath.h"
 #include "cleaning/ModCleaning.h"
@@ -52,82 +57,165 @@ void PutTextOnClipboard(const char* text) {
     CloseClipboard();
 }
 
+// What each item must erase ("-") and leave ("="): F a file (suffix |r read-only, |h
+// hidden, |s system), D a folder, K an HKCU key, L an HKLM key, N an HKCU key that goes
+// and its sibling key "...Neighbour" that stays. {name} stands for a folder of the
+// planted profile.
+struct Plan {
+    Group group;
+    short index;
+    std::vector<const char*> traces;
+};
+const Plan kPlans[] = {
+    {Group::Internet, 0, {"-N Software\\Microsoft\\Internet Explorer\\TypedURLs"}},
+    {Group::Internet, 1, {"=D {cache}", "-F {cache}\\a.txt", "-F {cache}\\noext", "-F {cache}\\ro.gif|r",
+                          "-F {cache}\\Content.IE5\\X1Y2\\page[1].htm", "=F {cache}\\desktop.ini|sh",
+                          "=F {root}\\CacheNeighbour\\keep.txt"}},
+    {Group::Internet, 2, {"=D {cookies}", "-F {cookies}\\user@site[1].txt", "-F {cookies}\\index.dat",
+                          "=F {cookies}\\system.dat|s"}},
+    {Group::Internet, 3, {"-K {store}\\S\\Data\\SearchText", "=K {store}\\S\\Data\\Other"}},
+    {Group::Internet, 4, {"-F {ns}\\prefs.js", "-F {ns}\\netscape.hst", "=F {ns}\\bookmark.htm",
+                          "-F {ff}\\history.dat", "=F {ff}\\places.sqlite"}},
+    {Group::Internet, 5, {"=D {ns}\\cache", "-F {ns}\\cache\\M1.db", "-F {ns}\\cache\\sub\\x",
+                          "=D {ff}\\Cache", "-F {ff}\\Cache\\_CACHE_MAP_", "-F {ff}\\Cache\\0\\1\\e",
+                          "=F {ff}\\prefs.js"}},
+    {Group::Internet, 6, {"-F {ff}\\cookies.txt", "=F {ff}\\cookies.sqlite"}},
+    {Group::Internet, 7, {"-F {ff}\\formhistory.dat", "=F {ff}\\formhistory.sqlite"}},
+    {Group::Internet, 8, {"-F {opera}\\opera.dir", "-F {opera}\\vlink4.dat", "-F {opera}\\global.dat",
+                          "-F {opera}\\sessions\\autosave.win", "=F {opera}\\sessions\\other.win",
+                          "=F {opera}\\opera6.ini"}},
+    {Group::Internet, 9, {"=D {opera}\\cache4", "-F {opera}\\cache4\\opr01.tmp",
+                          "-F {opera}\\cache4\\sub\\x"}},
+    {Group::Internet, 10, {"-F {opera}\\cookies4.dat"}},
+    {Group::Internet, 11, {"-F {opera}\\download.dat"}},
+    {Group::Internet, 12, {"-F {aol}\\organize\\a.ARL", "-F {aol}\\organize\\b.aut",
+                           "=F {aol}\\organize\\c.ARLX", "=F {aol}\\organize\\d.txt"}},
+    {Group::Internet, 13, {"-F {aol}\\organize\\CACHE\\x.dat", "-F {aol}\\organize\\CACHE\\noext",
+                           "=F {aol}\\organize\\CACHE\\sub\\y.dat"}},
+    {Group::Internet, 14, {"-K {aim}\\Users", "=K {aim}\\Other"}},
+    {Group::Internet, 15, {"-F {pf}\\Trillian\\users\\default\\logs\\a.log",
+                           "-F {pf}\\Trillian\\users\\default\\logs\\MSN\\b.log",
+                           "=F {pf}\\Trillian\\users\\default\\settings.ini"}},
+    {Group::Internet, 16, {"-F {received}\\photo.jpg", "-F {received}\\sub\\b.doc", "=D {received}"}},
+    {Group::Internet, 17, {"-N Software\\Google\\NavClient\\1.1\\History"}},
+    {Group::Internet, 18, {"-N Software\\Yahoo\\Companion\\SearchHistory"}},
+    {Group::Software, 0, {"-N Software\\Nico Mak Computing\\Winzip\\filemenu"}},
+    {Group::Software, 1, {"-N Software\\Nico Mak Computing\\Winzip\\extract"}},
+    {Group::Software, 2, {"-N Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList",
+                          "-K {explorer}\\StreamMRU"}},
+    {Group::Software, 3, {"=D {appdata}\\Microsoft\\Media Player", "-F {appdata}\\Microsoft\\Media Player\\a.wpl",
+                          "-F {appdata}\\Microsoft\\Media Player\\Art Cache\\x.jpg",
+                          "=F {appdata}\\Microsoft\\Other\\keep.txt"}},
+    {Group::Software, 4, {"=K {real}\\6.0\\Preferences\\MostRecentClips9", "=K {real}\\6.0\\Preferences\\Other",
+                          "-F {appdata}\\Real\\RealPlayer\\History\\a.rpl",
+                          "=F {appdata}\\Real\\RealPlayer\\History\\hidden.rpl|h",
+                          "=F {appdata}\\Real\\RealPlayer\\History\\sub\\b.rpl"}},
+    {Group::Software, 5, {"-F {pf}\\Winamp\\Winamp.m3u", "=F {pf}\\Winamp\\winamp.ini"}},
+    {Group::Software, 6, {"-L SOFTWARE\\Apple Computer, Inc.\\QuickTime\\Recent Movies",
+                          "=L SOFTWARE\\Apple Computer, Inc.\\QuickTime\\Settings"}},
+    {Group::Software, 7, {"-N {applets}\\Paint\\Recent File List"}},
+    {Group::Software, 10, {"-F {appdata}\\Microsoft\\Office\\Recent\\doc.lnk",
+                           "-F {appdata}\\Microsoft\\Office\\Recent\\index.dat",
+                           "=K {explorer}\\RecentDocs\\.txt", "=K {explorer}\\RecentDocs"}},
+    {Group::Software, 11, {"-K Software\\WinRAR\\ArchHistory", "-N Software\\WinRAR\\DialogEditHistory\\ExtraPath"}},
+    {Group::Software, 12, {"-N {applets}\\Wordpad\\Recent File List"}},
+    {Group::Windows, 0, {"-N {explorer}\\ComDlg32\\LastVisitedMRU", "=D {recent}", "-F {recent}\\a.lnk",
+                         "-F {recent}\\b.txt.lnk", "-F {recent}\\CustomDestinations\\x",
+                         "=F {recent}\\desktop.ini|sh"}},
+    {Group::Windows, 1, {"-N {explorer}\\RunMRU"}},
+    {Group::Windows, 2, {"=D {temp}", "-F {temp}\\a.tmp", "-F {temp}\\sub\\b.tmp"}},
+    {Group::Windows, 3, {"-N Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
+                         "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU"}},
+};
+
 // A user's profile inside a scratch folder: the shell folders, ProgramFiles, APPDATA,
-// the temporary folder and AOL's folder all lead into it. Each item plants its traces
-// (expected to go) and their neighbours (expected to stay).
+// the temporary folder and AOL's folder all lead into it.
 class Profile : public testing::Test {
 protected:
     ScratchDir dir;
     ScratchKey shellFolders;
     PlantedKeys keys;
     std::string root = dir.Path();
-    std::string appData = root + "\\AppData", cache = root + "\\Cache", cookies = root + "\\Cookies",
-                recent = root + "\\Recent", programFiles = root + "\\Program Files",
-                aol = root + "\\AOL", temp = root + "\\Temp";
-    std::string firefox = appData + "\\Mozilla\\Firefox\\Profiles\\abc.default";
-    std::string opera = appData + "\\Opera\\Opera\\profile";
     std::string received = UserProfile() + "\\My Received Files";
-    EnvOverride programFilesVar{"ProgramFiles", programFiles}, appDataVar{"APPDATA", appData},
-        tmpVar{"TMP", temp + "\\"};
-    bool receivedMade = false;
+    std::vector<std::pair<std::string, std::string>> names = {
+        {"{root}", root},
+        {"{cache}", root + "\\Cache"},
+        {"{cookies}", root + "\\Cookies"},
+        {"{recent}", root + "\\Recent"},
+        {"{appdata}", root + "\\AppData"},
+        {"{pf}", root + "\\Program Files"},
+        {"{aol}", root + "\\AOL"},
+        {"{temp}", root + "\\Temp"},
+        {"{ns}", root + "\\Program Files\\Netscape\\Users\\default"},
+        {"{ff}", root + "\\AppData\\Mozilla\\Firefox\\Profiles\\abc.default"},
+        {"{opera}", root + "\\AppData\\Opera\\Opera\\profile"},
+        {"{received}", received},
+        {"{store}", "Software\\Microsoft\\Protected Storage System Provider"},
+        {"{aim}", "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion"},
+        {"{explorer}", "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"},
+        {"{applets}", "Software\\Microsoft\\Windows\\CurrentVersion\\Applets"},
+        {"{real}", "Software\\RealNetworks\\RealPlayer"},
+    };
+    EnvOverride programFilesVar{"ProgramFiles", Expand("{pf}")}, appDataVar{"APPDATA", Expand("{appdata}")},
+        tmpVar{"TMP", Expand("{temp}\\")};
 
+    // Planted by the current item.
     std::vector<std::string> gone, stays;
     std::vector<std::pair<HKEY, std::string>> keysGone, keysStay;
-    std::vector<std::function<void()>> checks;
+
+    std::string Expand(std::string text) const {
+        for (const auto& [name, value] : names)
+            for (size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, name.size(), value);
+        return text;
+    }
 
     void SetUp() override {
-        SetText(shellFolders, "APPDATA", REG_SZ, appData);
-        SetText(shellFolders, "CACHE", REG_SZ, cache);
-        SetText(shellFolders, "RECENT", REG_SZ, recent);
-        SetText(shellFolders, "COOKIES", REG_SZ, cookies);
+        SetText(shellFolders, "APPDATA", REG_SZ, Expand("{appdata}"));
+        SetText(shellFolders, "CACHE", REG_SZ, Expand("{cache}"));
+        SetText(shellFolders, "RECENT", REG_SZ, Expand("{recent}"));
+        SetText(shellFolders, "COOKIES", REG_SZ, Expand("{cookies}"));
         ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, shellFolders.Path().c_str());
-        ASSERT_EQ(ModCleaning::CacheFolder(), cache);
+        ASSERT_EQ(ModCleaning::CacheFolder(), Expand("{cache}"));
         keys.Create(HKEY_LOCAL_MACHINE, kAolKey);
-        HKEY h;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAolKey, 0, KEY_ALL_ACCESS, &h);
-        RegSetValueExA(h, "AppPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(aol.c_str()),
-                       static_cast<DWORD>(aol.size() + 1));
-        RegCloseKey(h);
+        std::string aol = Expand("{aol}");
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, aol.c_str(),
+                        static_cast<DWORD>(aol.size() + 1));
         ASSERT_FALSE(Exists(received)) << "left over from an earlier run";
     }
     void TearDown() override {
-        if (receivedMade) RemoveMadeTree(W(received));
+        if (Exists(received)) RemoveMadeTree(W(received));
     }
 
-    void File(const std::string& path, bool goes, DWORD attributes = 0) {
-        if (path.rfind(received, 0) == 0) receivedMade = true;
-        MakeFile(path, attributes);
-        (goes ? gone : stays).push_back(path);
-    }
-    void Folder(const std::string& path) {  // a folder whose entries go while it stays
-        MakeDirs(path);
-        stays.push_back(path);
-    }
-    void Key(HKEY hive, const std::string& path, bool goes) {
-        keys.Create(hive, path);
-        (goes ? keysGone : keysStay).emplace_back(hive, path);
-    }
-    void Key(const std::string& path, bool goes) { Key(HKEY_CURRENT_USER, path, goes); }
-    void KeyAndNeighbour(const std::string& path) {
-        Key(path, true);
-        Key(path + "Neighbour", false);
-    }
-
-    void PlantInternet(short index);
-    void PlantSoftware(short index);
-    void PlantWindows(short index);
     void Plant(Group group, short index) {
-        gone.clear(), stays.clear(), keysGone.clear(), keysStay.clear(), checks.clear();
-        if (group == Group::Internet) PlantInternet(index);
-        if (group == Group::Software) PlantSoftware(index);
-        if (group == Group::Windows) PlantWindows(index);
+        gone.clear(), stays.clear(), keysGone.clear(), keysStay.clear();
+        for (const Plan& plan : kPlans) {
+            if (plan.group != group || plan.index != index) continue;
+            for (std::string trace : plan.traces) {
+                bool goes = trace[0] == '-';
+                char kind = trace[1];
+                std::string path = Expand(trace.substr(3));
+                DWORD attributes = 0;
+                if (size_t bar = path.find('|'); bar != std::string::npos) {
+                    for (char a : path.substr(bar + 1))
+                        attributes |= a == 'r' ? FILE_ATTRIBUTE_READONLY
+                                    : a == 'h' ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_SYSTEM;
+                    path.resize(bar);
+                }
+                HKEY hive = kind == 'L' ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+                if (kind == 'F') MakeFile(path, attributes);
+                if (kind == 'D') MakeDirs(path);
+                if (kind == 'K' || kind == 'L' || kind == 'N') keys.Create(hive, path);
+                if (kind == 'N') keys.Create(hive, path + "Neighbour"), keysStay.emplace_back(hive, path + "Neighbour");
+                if (kind == 'F' || kind == 'D') (goes ? gone : stays).push_back(path);
+                else (goes ? keysGone : keysStay).emplace_back(hive, path);
+            }
+        }
     }
     void Check() {
         for (const auto& p : gone) EXPECT_FALSE(Exists(p)) << "still there: " << p;
         for (const auto& p : stays) EXPECT_TRUE(Exists(p)) << "erased: " << p;
         for (const auto& [hive, p] : keysGone) EXPECT_FALSE(KeyExists(hive, p)) << "still there: " << p;
         for (const auto& [hive, p] : keysStay) EXPECT_TRUE(KeyExists(hive, p)) << "erased: " << p;
-        for (auto& check : checks) check();
     }
     std::vector<std::string> Run(Group group, short index) {
         std::vector<std::string> status;
@@ -137,222 +225,51 @@ protected:
     }
 };
 
-void Profile::PlantInternet(short index) {
-    const std::string ns = programFiles + "\\Netscape\\Users\\default";
-    const std::string aim = "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion";
-    switch (index) {
-        case 0: KeyAndNeighbour("Software\\Microsoft\\Internet Explorer\\TypedURLs"); break;
-        case 1:
-            Folder(cache);
-            File(cache + "\\a.txt", true);
-            File(cache + "\\noext", true);
-            File(cache + "\\Content.IE5\\X1Y2\\page[1].htm", true);
-            File(cache + "\\ro.gif", true, FILE_ATTRIBUTE_READONLY);
-            File(cache + "\\desktop.ini", false, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
-            File(root + "\\CacheNeighbour\\keep.txt", false);
-            break;
-        case 2:
-            Folder(cookies);
-            File(cookies + "\\user@site[1].txt", true);
-            File(cookies + "\\index.dat", true);
-            File(cookies + "\\system.dat", false, FILE_ATTRIBUTE_SYSTEM);
-            break;
-        case 3: {
-            const std::string store = "Software\\Microsoft\\Protected Storage System Provider\\S\\Data\\";
-            Key(store + "SearchText", true);
-            Key(store + "Other", false);
-            break;
-        }
-        case 4:
-            File(ns + "\\prefs.js", true);
-            File(ns + "\\netscape.hst", true);
-            File(ns + "\\bookmark.htm", false);
-            File(firefox + "\\history.dat", true);
-            File(firefox + "\\places.sqlite", false);
-            break;
-        case 5:
-            Folder(ns + "\\cache");
-            File(ns + "\\cache\\M1.db", true);
-            File(ns + "\\cache\\sub\\x", true);
-            Folder(firefox + "\\Cache");
-            File(firefox + "\\Cache\\_CACHE_MAP_", true);
-            File(firefox + "\\Cache\\0\\1\\entry", true);
-            File(firefox + "\\prefs.js", false);
-            break;
-        case 6:
-            File(firefox + "\\cookies.txt", true);
-            File(firefox + "\\cookies.sqlite", false);
-            break;
-        case 7:
-            File(firefox + "\\formhistory.dat", true);
-            File(firefox + "\\formhistory.sqlite", false);
-            break;
-        case 8:
-            for (const char* f : {"opera.dir", "vlink4.dat", "global.dat", "sessions\\autosave.win"})
-                File(opera + "\\" + f, true);
-            File(opera + "\\opera6.ini", false);
-            File(opera + "\\sessions\\other.win", false);
-            break;
-        case 9:
-            Folder(opera + "\\cache4");
-            File(opera + "\\cache4\\opr0001.tmp", true);
-            File(opera + "\\cache4\\sub\\x", true);
-            break;
-        case 10: File(opera + "\\cookies4.dat", true); break;
-        case 11: File(opera + "\\download.dat", true); break;
-        case 12:
-            File(aol + "\\organize\\a.ARL", true);
-            File(aol + "\\organize\\b.aut", true);
-            File(aol + "\\organize\\c.ARLX", false);
-            File(aol + "\\organize\\d.txt", false);
-            break;
-        case 13:
-            File(aol + "\\organize\\CACHE\\x.dat", true);
-            File(aol + "\\organize\\CACHE\\noext", true);
-            File(aol + "\\organize\\CACHE\\sub\\y.dat", false);
-            break;
-        case 14:
-            Key(aim + "\\Users", true);
-            Key(aim + "\\Other", false);
-            break;
-        case 15:
-            File(programFiles + "\\Trillian\\users\\default\\logs\\a.log", true);
-            File(programFiles + "\\Trillian\\users\\default\\logs\\MSN\\b.log", true);
-            File(programFiles + "\\Trillian\\users\\default\\settings.ini", false);
-            break;
-        case 16:
-            File(received + "\\photo.jpg", true);
-            File(received + "\\sub\\b.doc", true);
-            Folder(received);
-            break;
-        case 17: KeyAndNeighbour("Software\\Google\\NavClient\\1.1\\History"); break;
-        case 18: KeyAndNeighbour("Software\\Yahoo\\Companion\\SearchHistory"); break;
-    }
-}
-
-void Profile::PlantSoftware(short index) {
-    const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-    const std::string applets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\";
-    const std::string real = "Software\\RealNetworks\\RealPlayer\\";
-    switch (index) {
-        case 0: KeyAndNeighbour("Software\\Nico Mak Computing\\Winzip\\filemenu"); break;
-        case 1: KeyAndNeighbour("Software\\Nico Mak Computing\\Winzip\\extract"); break;
-        case 2:
-            KeyAndNeighbour("Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList");
-            Key(explorer + "StreamMRU", true);
-            break;
-        case 3:
-            Folder(appData + "\\Microsoft\\Media Player");
-            File(appData + "\\Microsoft\\Media Player\\list.wpl", true);
-            File(appData + "\\Microsoft\\Media Player\\Art Cache\\x.jpg", true);
-            File(appData + "\\Microsoft\\Other\\keep.txt", false);
-            break;
-        case 4:
-            for (const char* version : {"6.0", "10.0"})
-                for (int i = 1; i <= 8; ++i)
-                    Key(real + version + "\\Preferences\\MostRecentClips" + std::to_string(i), true);
-            Key(real + "6.0\\Preferences\\MostRecentClips9", false);
-            Key(real + "6.0\\Preferences\\Other", false);
-            File(appData + "\\Real\\RealPlayer\\History\\a.rpl", true);
-            File(appData + "\\Real\\RealPlayer\\History\\hidden.rpl", false, FILE_ATTRIBUTE_HIDDEN);
-            File(appData + "\\Real\\RealPlayer\\History\\sub\\b.rpl", false);
-            break;
-        case 5:
-            File(programFiles + "\\Winamp\\Winamp.m3u", true);
-            File(programFiles + "\\Winamp\\winamp.ini", false);
-            break;
-        case 6:
-            Key(HKEY_LOCAL_MACHINE, "SOFTWARE\\Apple Computer, Inc.\\QuickTime\\Recent Movies", true);
-            Key(HKEY_LOCAL_MACHINE, "SOFTWARE\\Apple Computer, Inc.\\QuickTime\\Settings", false);
-            break;
-        case 7: KeyAndNeighbour(applets + "Paint\\Recent File List"); break;
-        case 8:
-            PutTextOnClipboard("secret");
-            checks.push_back([] { EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)); });
-            break;
-        case 10:
-            File(appData + "\\Microsoft\\Office\\Recent\\doc.lnk", true);
-            File(appData + "\\Microsoft\\Office\\Recent\\index.dat", true);
-            Key(explorer + "RecentDocs\\.txt", false);  // a key with subkeys stays
-            Key(explorer + "RecentDocs", false);
-            break;
-        case 11:
-            Key("Software\\WinRAR\\ArchHistory", true);
-            KeyAndNeighbour("Software\\WinRAR\\DialogEditHistory\\ExtraPath");
-            break;
-        case 12: KeyAndNeighbour(applets + "Wordpad\\Recent File List"); break;
-    }
-}
-
-void Profile::PlantWindows(short index) {
-    const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-    switch (index) {
-        case 0:
-            KeyAndNeighbour(explorer + "ComDlg32\\LastVisitedMRU");
-            Folder(recent);
-            File(recent + "\\a.lnk", true);
-            File(recent + "\\b.txt.lnk", true);
-            File(recent + "\\CustomDestinations\\x", true);
-            File(recent + "\\desktop.ini", false, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN);
-            break;
-        case 1: KeyAndNeighbour(explorer + "RunMRU"); break;
-        case 2:
-            Folder(temp);
-            File(temp + "\\a.tmp", true);
-            File(temp + "\\sub\\b.tmp", true);
-            break;
-        case 3:
-            KeyAndNeighbour("Software\\Microsoft\\Internet Explorer\\Explorer Bars\\"
-                            "{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU");
-            break;
-        case 4: {
-            // Into the recycle bin, which the sandbox keeps under its own HOME.
-            std::string name = UniqueName("recycled") + ".txt";
-            MakeFile(dir / name);
-            std::string from = (dir / name) + std::string(1, '\0');
-            SHFILEOPSTRUCTA op = {};
-            op.wFunc = FO_DELETE;
-            op.pFrom = from.c_str();
-            op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-            SHFileOperationA(&op);
-            std::string trash = "D:\\sandbox\\home\\.local\\share\\Trash\\files\\" + name;
-            ASSERT_TRUE(Exists(trash));
-            gone.push_back(trash);
-            break;
-        }
-    }
-}
-
 }  // namespace
 
-TEST(Catalogue, HoldsEveryItemOnceInIndexOrder) {
+// The main window builds its check boxes from these: 19, 13 and 5 items, each at the
+// position of its index.
+TEST(Catalogue, HoldsEveryItemAtItsIndex) {
     size_t counts[] = {19, 13, 5};
     for (int g = 0; g < 3; ++g) {
         auto items = ModCleaning::Items(kGroups[g]);
         ASSERT_EQ(items.size(), counts[g]);
-        for (size_t i = 0; i < items.size(); ++i) {
-            EXPECT_EQ(items[i].Index, static_cast<short>(i));
-            EXPECT_EQ(ModCleaning::FindItem(kGroups[g], static_cast<short>(i)), &items[i]);
-        }
-        EXPECT_EQ(ModCleaning::FindItem(kGroups[g], static_cast<short>(items.size())), nullptr);
-        EXPECT_EQ(ModCleaning::FindItem(kGroups[g], -1), nullptr);
+        for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i].Index, static_cast<short>(i));
     }
-    EXPECT_STREQ(ModCleaning::FindItem(Group::Internet, 1)->Tag, "Internet Explorer Cache");
-    EXPECT_STREQ(ModCleaning::FindItem(Group::Internet, 14)->Tag, "AIM Download files");
-    EXPECT_STREQ(ModCleaning::FindItem(Group::Windows, 3)->Caption,
-                 "Search (History of files and folders)");
 }
 
+// Beside the planned traces: the clip-list keys of two RealPlayer versions, the
+// clipboard and the recycle bin (which the sandbox keeps under its own HOME).
 TEST_F(Profile, EveryItemErasesItsTracesAndLeavesTheirNeighbours) {
+    std::vector<std::string> clipKeys;
+    for (const char* version : {"6.0", "10.0"})
+        for (int i = 1; i <= 8; ++i)
+            clipKeys.push_back(Expand("{real}\\") + version + "\\Preferences\\MostRecentClips" + std::to_string(i));
+    std::string recycled = UniqueName("recycled") + ".txt";
+    std::string trash = "D:\\sandbox\\home\\.local\\share\\Trash\\files\\" + recycled;
     for (Group group : kGroups) {
         for (const auto& item : ModCleaning::Items(group)) {
             SCOPED_TRACE(std::string(ModCleaning::ArrayName(group)) + std::to_string(item.Index) +
                          " " + item.Tag);
             Plant(group, item.Index);
+            if (group == Group::Software && item.Index == 4)
+                for (const auto& key : clipKeys) keys.Create(HKEY_CURRENT_USER, key);
+            if (group == Group::Software && item.Index == 8) PutTextOnClipboard("secret");
+            if (group == Group::Windows && item.Index == 4) {
+                MakeFile(dir / recycled);
+                std::string from = (dir / recycled) + std::string(1, '\0');
+                SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr,
+                                      FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
+                SHFileOperationA(&op);
+                ASSERT_TRUE(Exists(trash));
+            }
             EXPECT_EQ(Run(group, item.Index), std::vector<std::string>{std::string("Cleaning ") + item.Tag});
             Check();
         }
     }
+    for (const auto& key : clipKeys) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << key;
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_FALSE(Exists(trash));
 }
 
 // Shell folders that cannot be read (missing, or not plain string values), with no
@@ -362,14 +279,10 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
     for (const char* path : {"\\*", "\\Cache\\", "\\organize\\*.ARL", "\\Opera\\Opera\\profile\\cache4\\"})
         ASSERT_FALSE(guarded::Parse(std::string(path))) << "the guard lets " << path << " through";
     ScratchKey wrongTypes;
-    SetText(wrongTypes, "CACHE", REG_EXPAND_SZ, cache);
+    SetText(wrongTypes, "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
     DWORD number = 7;
-    HKEY h;
-    RegOpenKeyExA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), 0, KEY_ALL_ACCESS, &h);
-    RegSetValueExA(h, "RECENT", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
-    RegSetValueExA(h, "COOKIES", 0, REG_BINARY, reinterpret_cast<const BYTE*>(cookies.c_str()),
-                   static_cast<DWORD>(cookies.size()));
-    RegCloseKey(h);
+    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "RECENT", REG_DWORD, &number, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "COOKIES", REG_BINARY, "C:\\x", 4);
     ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, wrongTypes.Path().c_str());
     ASSERT_EQ(ModCleaning::AppDataFolder() + ModCleaning::CacheFolder() + ModCleaning::RecentFolder() +
                   ModCleaning::CookiesFolder(),
@@ -377,19 +290,16 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
     EnvOverride noProgramFiles("ProgramFiles", ""), noAppData("APPDATA", "");
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath");
     WorkingFolder cwd(root);  // bait for anything relative
-    const std::pair<Group, short> fileItems[] = {
-        {Group::Internet, 1}, {Group::Internet, 2},  {Group::Internet, 4},  {Group::Internet, 5},
-        {Group::Internet, 6}, {Group::Internet, 7},  {Group::Internet, 8},  {Group::Internet, 9},
-        {Group::Internet, 10}, {Group::Internet, 11}, {Group::Internet, 12}, {Group::Internet, 13},
-        {Group::Internet, 15}, {Group::Software, 3}, {Group::Software, 5},  {Group::Software, 10},
-        {Group::Windows, 0}};
     std::vector<std::string> planted;
-    for (auto [group, index] : fileItems) {
-        Plant(group, index);
+    for (const Plan& plan : kPlans) {
+        // The temporary and received-files folders do not rest on these values.
+        bool ownBase = (plan.group == Group::Windows && plan.index == 2) ||
+                       (plan.group == Group::Internet && plan.index == 16);
+        Plant(plan.group, plan.index);
+        if (ownBase || gone.empty()) continue;
         planted.insert(planted.end(), gone.begin(), gone.end());
-        planted.insert(planted.end(), stays.begin(), stays.end());
+        Run(plan.group, plan.index);
     }
-    for (auto [group, index] : fileItems) Run(group, index);
     for (const auto& p : planted) EXPECT_TRUE(Exists(p)) << "erased: " << p;
 }
 
@@ -439,4 +349,130 @@ TEST(GroupProcedures, AnErrorEndsTheItemAndReachesTheCaller) {
     CloseHandle(opened);
     CloseHandle(release);
     EXPECT_EQ(number, 521);
+}
+
+namespace {
+
+// The store is one fixed key: these tests share this executable with the catalogue
+// walk, which cleans it too, so that they never run at the same time.
+const std::string kStore = "Software\\Microsoft\\Protected Storage System Provider";
+
+using Sid = std::vector<BYTE>;
+Sid SidOf(PSID sid) { return Sid(static_cast<BYTE*>(sid), static_cast<BYTE*>(sid) + GetLengthSid(sid)); }
+
+Sid CurrentUser() {
+    HANDLE token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE buffer[512];
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
+    CloseHandle(token);
+    return SidOf(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid);
+}
+
+struct Ace {
+    BYTE type;
+    ACCESS_MASK mask;
+    Sid sid;
+    bool operator==(const Ace&) const = default;
+};
+
+// The key's DACL entries; nothing for a null DACL.
+std::optional<std::vector<Ace>> Dacl(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, &key)) return std::nullopt;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr, &sd);
+    RegCloseKey(key);
+    std::optional<std::vector<Ace>> aces;
+    if (dacl) aces.emplace();
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace;
+        GetAce(dacl, i, reinterpret_cast<void**>(&ace));
+        aces->push_back({ace->Header.AceType, ace->Mask, SidOf(&ace->SidStart)});
+    }
+    LocalFree(sd);
+    return aces;
+}
+
+bool GrantsFullControl(const std::vector<Ace>& aces, const Sid& sid) {
+    return std::any_of(aces.begin(), aces.end(), [&](const Ace& a) {
+        return a.type == ACCESS_ALLOWED_ACE_TYPE && a.sid == sid && (a.mask & KEY_ALL_ACCESS) == KEY_ALL_ACCESS;
+    });
+}
+
+// A DACL of the key's own: read access for everyone, a little more for us.
+void SetReadForEveryone(const std::string& path) {
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    BYTE aclBuffer[256];
+    PACL acl = reinterpret_cast<PACL>(aclBuffer);
+    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, CurrentUser().data());
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+    FreeSid(everyone);
+    RegCloseKey(key);
+}
+
+class AutoCompleteStore : public testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }  // ours alone
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }
+    void Make(const std::string& sub) { keys.Create(HKEY_CURRENT_USER, kStore + "\\" + sub); }
+    bool Has(const std::string& sub) { return KeyExists(HKEY_CURRENT_USER, kStore + "\\" + sub); }
+    PlantedKeys keys;
+};
+
+}  // namespace
+
+// Named subkeys go, in any letter case, after what is below them; a named key that
+// keeps a subkey stays; the top key goes only once nothing is left below it.
+TEST_F(AutoCompleteStore, DeletesTheNamedSubkeysThenTheEmptyStore) {
+    const std::string p = "S-1-5-21-1\\Data\\e161255a\\e161255a\\";
+    for (const char* sub : {"SearchText", "Other", "query", "query2", "Q:StringData\\SearchText:StringIndex",
+                            "P:StringIndex\\kept"})
+        Make(p + sub);
+    ModCleaning::ClearProtectedStorage();
+    for (const char* gone : {"SearchText", "query", "Q:StringData"}) EXPECT_FALSE(Has(p + gone)) << gone;
+    for (const char* stays : {"Other", "query2", "P:StringIndex\\kept"}) EXPECT_TRUE(Has(p + stays)) << stays;
+    RegDeleteTreeA(HKEY_CURRENT_USER, (kStore + "\\S-1-5-21-1").c_str());
+    Make("Q");
+    ModCleaning::ClearProtectedStorage();
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kStore));
+}
+
+// Each key gets an entry granting the current user full control, added to the DACL it
+// had: no null DACL, no entry lost, none piling up over repeated cleans.
+TEST_F(AutoCompleteStore, GrantsTheUserFullControlAndKeepsTheEntriesThere) {
+    Make("Child\\Grandchild");
+    SetReadForEveryone(kStore + "\\Child");
+    auto before = Dacl(kStore + "\\Child");
+    ASSERT_TRUE(before);
+    ASSERT_FALSE(GrantsFullControl(*before, CurrentUser()));
+    ModCleaning::ClearProtectedStorage();
+    for (const std::string& key : {kStore, kStore + "\\Child", kStore + "\\Child\\Grandchild"}) {
+        auto after = Dacl(key);
+        ASSERT_TRUE(after) << key << " has a null DACL";
+        EXPECT_TRUE(GrantsFullControl(*after, CurrentUser())) << key;
+    }
+    auto child = Dacl(kStore + "\\Child");
+    EXPECT_NE(std::find(child->begin(), child->end(), before->front()), child->end());
+    ModCleaning::ClearProtectedStorage();
+    EXPECT_EQ(Dacl(kStore + "\\Child")->size(), child->size());
+}
+
+TEST(AutoCompleteAccess, AnUnknownAccountLeavesTheSecurityAsItWas) {
+    testing_support::ScratchKey key;
+    SetReadForEveryone(key.Path());
+    auto before = Dacl(key.Path());
+    AutoComplete::GrantKeyAccess(HKEY_CURRENT_USER, key.Path(), "no such account 7f3a");
+    EXPECT_EQ(Dacl(key.Path()), before);
 }

@@ -57,19 +57,6 @@ TEST(Guard, ProtectsFoldersThatHoldTheSystemOrTheProfile) {
         EXPECT_FALSE(guarded::IsProtected(*guarded::Parse(std::wstring_view(folder))));
 }
 
-TEST(Guard, WildcardsMatchLongNamesOnly) {
-    EXPECT_TRUE(guarded::MatchesPattern(L"a.ARL", L"*.ARL"));
-    EXPECT_TRUE(guarded::MatchesPattern(L"b.arl", L"*.ARL"));
-    EXPECT_FALSE(guarded::MatchesPattern(L"c.ARLX", L"*.ARL"));
-    EXPECT_FALSE(guarded::MatchesPattern(L"ARL", L"*.ARL"));
-    EXPECT_TRUE(guarded::MatchesPattern(L"README", L"*.*"));
-    EXPECT_TRUE(guarded::MatchesPattern(L"x.tar.gz", L"*.*"));
-    EXPECT_TRUE(guarded::MatchesPattern(L"index.dat", L"index.dat"));
-    EXPECT_TRUE(guarded::MatchesPattern(L"Журнал.TXT", L"журнал.txt"));
-    EXPECT_TRUE(guarded::MatchesPattern(L"ab1", L"a?1"));
-    EXPECT_FALSE(guarded::MatchesPattern(L"ab12", L"a?1"));
-}
-
 // Relative, drive-relative and device forms would, unguarded, reach the working folder;
 // here that is a scratch folder full of bait.
 TEST(Guard, RefusedFormsDeleteNothing) {
