@@ -121,6 +121,8 @@ TEST(IntervalCleaner, RealTimerWithAShortMinuteAndTheStoredMinutes) {
     std::vector<ULONGLONG> cleans;
     app::IntervalCleaner cleaner(timer1, [&] { cleans.push_back(GetTickCount64()); }, app::StoredMinutesText,
                                  app::IntervalTimeBase{{}, kShortMinute});
+    EXPECT_EQ(timer1.Interval(), app::IntervalCleaner::kTickMs);
+    timer1.SetInterval(10);
     timer1.onTick = [&] { cleaner.Timer1_Timer(); };
     const ULONGLONG on = GetTickCount64();
     cleaner.SetActive(true);

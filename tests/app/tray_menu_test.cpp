@@ -1,5 +1,7 @@
-// The notification-area menu's actions: the About box as Windows shows it, the Help
-// address (never opened: the launcher is the test's), Exit, and the close handling.
+// The notification-area menu's items picked from the real pop-up menu of a window
+// wired as the main window is: the About box as Windows shows it, Clean, Show, the
+// Help address (never opened: the launcher is the test's), Exit and the close handling.
+// Moves the foreground window: GF_EXCLUSIVE_DISPLAY
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include "app/SysTray.h"
 #include "app/TrayMenu.h"
 #include "framework/App.h"
+#include "tray_form.h"
 
 using namespace testing_support;
 
@@ -35,25 +38,6 @@ TEST(OpenBrowser, AddsASchemeOnlyWhenTheAddressHasNone) {
     EXPECT_FALSE(app::OpenBrowser("a", launch));
     answer = 0;
     EXPECT_FALSE(app::OpenBrowser("a", launch));
-}
-
-TEST(TrayMenu, HelpOpensTheSupportPageAndTheOtherItemsReachTheirTargets) {
-    std::vector<std::string> calls;
-    app::TrayMenuTargets t;
-    t.clean = [&] { calls.push_back("clean"); };
-    t.showMain = [&] { calls.push_back("show"); };
-    t.launch = [&](const std::string& url) {
-        calls.push_back(url);
-        return std::intptr_t{0};  // a refusal is not the user's business
-    };
-    app::mnuHelp_Click(t);
-    app::mnuClean_Click(t);
-    app::mnuShow_Click(t);
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0], app::kHelpAddress);
-    EXPECT_EQ(calls[0].rfind("https://", 0), 0u);
-    EXPECT_EQ(calls[1], "clean");
-    EXPECT_EQ(calls[2], "show");
 }
 
 namespace {
@@ -108,10 +92,22 @@ void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
+namespace {
+
+// Opens the menu as a right click on the icon does, and picks an item by its access key.
+void Pick(tray_form::TrayForm& f, char accessKey) {
+    f.menuKeys = {static_cast<UINT>(accessKey)};
+    SendMessageA(f.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
+}
+
+}  // namespace
+
 TEST(TrayMenu, AboutShowsTheVersionWithTheInformationIconAndOneOkButton) {
     gf::App::SetTitle("Glimmerfold");
+    tray_form::TrayForm f;
+    f.Load();
     UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndCloseBox);
-    app::mnuAbout_Click();
+    Pick(f, 'A');
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_seen.title, "Glimmerfold");
     EXPECT_EQ(g_seen.texts, std::vector<std::string>{"Glimmerfold Version 1.06"});
@@ -119,35 +115,50 @@ TEST(TrayMenu, AboutShowsTheVersionWithTheInformationIconAndOneOkButton) {
     EXPECT_EQ(g_seen.buttons, std::vector<std::string>{"OK"});
 }
 
-TEST(TrayMenu, ExitRemovesTheIconEndsTheDialogUnloadsAndEndsTheLoop) {
-    HWND main = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 300, 300, 200, 100, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(main, nullptr);
-    SendMessageA(main, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));
-    ASSERT_TRUE(app::AddTrayIcon(main));
-    std::vector<std::string> order;
-    app::TrayMenuTargets t;
-    t.iconWindow = main;
-    t.endCaptionDialog = [&] {
-        // Still on the main window's icon? Then it was not removed first.
-        order.push_back(app::RemoveTrayIcon(main) ? "dialog, icon still there" : "dialog");
-    };
-    t.unloadMain = [&] {
-        order.push_back("unload");
-        DestroyWindow(main);
-    };
-    app::mnuExit_Click(t);
-    EXPECT_EQ(order, (std::vector<std::string>{"dialog", "unload"}));
-    EXPECT_FALSE(IsWindow(main));
-    MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop must end";
+TEST(TrayMenu, CleanShowAndHelpReachTheirTargets) {
+    tray_form::TrayForm f;
+    ASSERT_TRUE(f.AddIcon());
+    f.HideMinimized();
+    Pick(f, 'C');
+    EXPECT_EQ(f.cleans, 1);
+    EXPECT_FALSE(f.Visible());
+    // Show shows, and nothing more: a minimised window stays minimised.
+    Pick(f, 'S');
+    EXPECT_TRUE(f.Visible());
+    EXPECT_EQ(f.WindowState(), gf::vbMinimized);
+    // Help opens the support page (through the test's launcher).
+    Pick(f, 'H');
+    ASSERT_EQ(f.opened.size(), 1u);
+    EXPECT_EQ(f.opened[0], app::kHelpAddress);
+    EXPECT_EQ(f.opened[0].rfind("https://", 0), 0u);
+    EXPECT_EQ(f.menusOpened, 3);
 }
 
-TEST(TrayMenu, OnlyAUserCloseIsTurnedIntoHiding) {
-    int hidden = 0;
-    auto hide = [&] { ++hidden; };
-    EXPECT_TRUE(app::HideInsteadOfUnload(0, hide));  // close box, window menu, Alt+F4
-    EXPECT_EQ(hidden, 1);
-    for (int mode : {1, 2, 3, 4}) EXPECT_FALSE(app::HideInsteadOfUnload(mode, hide)) << mode;
-    EXPECT_EQ(hidden, 1);
+TEST(TrayMenu, ClosingHidesButExitUnloadsEverythingAndEndsTheLoop) {
+    tray_form::TrayForm f;
+    ASSERT_TRUE(f.AddIcon());
+    HWND main = f.Hwnd();
+    HWND tray = FindWindowA(nullptr, "Wine System Tray");
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tray) != FALSE; }));
+
+    // The close box's message and the window menu's Close: hidden, still loaded.
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
+    f.Show();
+    SendMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_TRUE(IsWindowVisible(tray)) << "the icon stays while the window is hidden";
+
+    Pick(f, 'E');
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(f.dialog.Loaded()) << "a hidden caption dialog would keep the process alive";
+    EXPECT_EQ(gf::Form::LoadedCount(), 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(tray); })) << "the icon goes with the window";
+    MSG msg;
+    bool quit = false;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) quit |= msg.message == WM_QUIT;
+    EXPECT_TRUE(quit) << "the message loop must end";
 }

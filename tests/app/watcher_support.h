@@ -5,11 +5,10 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <string>
 
 #include "TestSupport.h"
-#include "framework/Control.h"
+#include "framework/Timer.h"
 
 namespace watcher_support {
 
@@ -52,49 +51,20 @@ private:
     PROCESS_INFORMATION pi_ = {};
 };
 
-// A timer control whose ticks come from the message loop, as the main window's do.
-class LoopTimer : public gf::Control {
+// The main window's kind of timer, running as on a loaded form, counting its ticks.
+class LoopTimer : public gf::Timer {
 public:
-    LoopTimer(std::string name, UINT intervalMs) : gf::Control(std::move(name)), interval_(intervalMs) {
-        visible_ = false;
-        enabled_ = false;
-    }
-    ~LoopTimer() override { Stop(); }
-    const char* TypeName() const override { return "Timer"; }
-    bool HasGeometry() const override { return false; }
-    void SetEnabled(bool on) override {
-        enabled_ = on;
-        if (on && !id_) {
-            id_ = SetTimer(nullptr, 0, interval_, &LoopTimer::Proc);
-            Registry()[id_] = this;
-        } else if (!on) {
-            Stop();
-        }
+    LoopTimer(std::string name, unsigned intervalMs) : gf::Timer(std::move(name)) {
+        SetEnabled(false);
+        SetInterval(intervalMs);
+        OnTimer = [this] {
+            ++ticks;
+            if (onTick) onTick();
+        };
+        Create(nullptr);  // what loading its form does
     }
     std::function<void()> onTick;
     int ticks = 0;
-
-private:
-    void Stop() {
-        if (!id_) return;
-        KillTimer(nullptr, id_);
-        Registry().erase(id_);
-        id_ = 0;
-    }
-    static std::map<UINT_PTR, LoopTimer*>& Registry() {
-        static std::map<UINT_PTR, LoopTimer*> timers;
-        return timers;
-    }
-    static void CALLBACK Proc(HWND, UINT, UINT_PTR id, DWORD) {
-        auto it = Registry().find(id);
-        if (it == Registry().end()) return;
-        LoopTimer* t = it->second;
-        ++t->ticks;
-        if (t->onTick) t->onTick();
-    }
-
-    UINT interval_;
-    UINT_PTR id_ = 0;
 };
 
 }  // namespace watcher_support
