@@ -1,7 +1,7 @@
 #pragma once
 // A main window in miniature, wired to the tray module as the real one is: the icon's
-// callback through Form_MouseMove, the close handling through Form_QueryUnload, and
-// the pop-up menu's items through the menu actions. A hidden caption dialog stands by.
+// callback through Form_MouseMove, closing through Form_QueryUnload, the pop-up
+// menu's items through the menu actions; a hidden caption dialog stands by.
 #include <windows.h>
 
 #include <string>
@@ -24,11 +24,6 @@ inline const gf::DesignRow kDesign[] = {
     {"Menu", "mnuExit", -1, "mPopupSys", 0, 0, 0, 0, "&Exit"},
 };
 
-class CaptionDialog : public gf::Form {
-public:
-    CaptionDialog() : gf::Form("frmInput") { SetCaption("Add Window Caption"); }
-};
-
 class TrayForm : public gf::Form {
 public:
     TrayForm() : gf::Form("frmMain", kDesign) {
@@ -36,23 +31,22 @@ public:
         SetMinButton(true);
         SetIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
         SetClientSize(4500, 3000);
-        // Clear of Wine's tray window at the top left of the screen.
-        SetLeft(6000);
+        SetLeft(6000);  // clear of Wine's tray window at the top left
         SetTop(4500);
-        targets.clean = [this] { ++cleans; };
-        targets.showMain = [this] { Show(); };
-        targets.unloadMain = [this] { Unload(gf::vbFormCode); };
-        targets.endCaptionDialog = [this] { dialog.Unload(gf::vbFormCode); };
-        targets.launch = [this](const std::string& url) {
-            opened.push_back(url);
-            return std::intptr_t{42};
-        };
+        targets = {.clean = [this] { ++cleans; },
+                   .showMain = [this] { Show(); },
+                   .unloadMain = [this] { Unload(gf::vbFormCode); },
+                   .endCaptionDialog = [this] { dialog.Unload(gf::vbFormCode); },
+                   .launch = [this](const std::string& url) {
+                       opened.push_back(url);
+                       return std::intptr_t{42};
+                   }};
         Get<gf::Menu>("mnuClean").OnClick = [this] { app::mnuClean_Click(targets); };
         Get<gf::Menu>("mnuShow").OnClick = [this] { app::mnuShow_Click(targets); };
         Get<gf::Menu>("mnuHelp").OnClick = [this] { app::mnuHelp_Click(targets); };
         Get<gf::Menu>("mnuAbout").OnClick = [] { app::mnuAbout_Click(); };
         Get<gf::Menu>("mnuExit").OnClick = [this] { app::mnuExit_Click(targets); };
-        // Keys for the menu, queued when it opens; and where it showed.
+        // The keys that drive the menu are queued as it opens.
         MessageHook = [this](UINT msg, WPARAM, LPARAM, LRESULT&) {
             if (msg == WM_ENTERMENULOOP) {
                 ++menusOpened;
@@ -64,13 +58,12 @@ public:
     ~TrayForm() override {
         if (Hwnd()) app::RemoveTrayIcon(Hwnd());
     }
-
-    // Loads and adds the icon, as the end of loading does.
+    // Loads and adds the icon, as the end of loading does, with a caption dialog that
+    // was opened once and hidden again.
     bool AddIcon() {
         Load();
         targets.iconWindow = Hwnd();
-        dialog.Load();  // a caption dialog opened once and hidden again
-        dialog.Hide();
+        dialog.Load();
         return app::AddTrayIcon(*this);
     }
     void HideMinimized() {
@@ -80,14 +73,12 @@ public:
     }
     bool ShownInFront() {
         return testing_support::PumpUntil(
-            [this] { return Visible() && WindowState() == gf::vbNormal && GetForegroundWindow() == Hwnd(); },
-            3000);
+            [this] { return Visible() && WindowState() == gf::vbNormal && GetForegroundWindow() == Hwnd(); }, 3000);
     }
 
     app::TrayMenuTargets targets;
-    CaptionDialog dialog;
-    int cleans = 0;
-    int menusOpened = 0;
+    gf::Form dialog{"frmInput"};
+    int cleans = 0, menusOpened = 0;
     std::vector<UINT> menuKeys{VK_ESCAPE};
     std::vector<std::string> opened;
 
