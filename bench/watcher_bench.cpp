@@ -26,14 +26,6 @@ struct Child {
     }
 };
 
-// A timer control that only records its state: the bench drives the ticks itself.
-class IdleTimer : public gf::Control {
-public:
-    using gf::Control::Control;
-    const char* TypeName() const override { return "Timer"; }
-    bool HasGeometry() const override { return false; }
-};
-
 double NowMs() {
     LARGE_INTEGER f, c;
     QueryPerformanceFrequency(&f);
@@ -106,7 +98,8 @@ int main(int argc, char** argv) {
     SnapshotFinds("IEXPLORE.EXE", "FIREFOX.EXE", seen);
     std::printf("processes in the list: %zu (%d workers)\n", seen, kProcesses);
 
-    IdleTimer tCheck("TCheck"), tClosed("TClosed");
+    // Timers of no loaded form never tick: the bench drives the ticks itself.
+    gf::Timer tCheck("TCheck"), tClosed("TClosed");
     int cleans = 0;
     app::BrowserWatcher watcher(tCheck, tClosed, [&] { ++cleans; });
     watcher.SetActive(true);

@@ -45,10 +45,13 @@ std::string StoredMinutesText() {
     return gf::GetSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo", "1");
 }
 
-IntervalCleaner::IntervalCleaner(gf::Control& timer1, std::function<void()> clean,
+IntervalCleaner::IntervalCleaner(gf::Timer& timer1, std::function<void()> clean,
                                  std::function<std::string()> minutesText, TimeBase time)
     : timer_(timer1), clean_(std::move(clean)), minutesText_(std::move(minutesText)),
-      time_(std::move(time)) {}
+      time_(std::move(time)) {
+    // Ticking often keeps each clean close to its due time; the store read is cheap.
+    timer_.SetInterval(kTickMs);
+}
 
 std::uint64_t IntervalCleaner::Now() const { return time_.nowMs ? time_.nowMs() : GetTickCount64(); }
 
@@ -72,7 +75,7 @@ void IntervalCleaner::Timer1_Timer() {
     clean_();
 }
 
-BrowserWatcher::BrowserWatcher(gf::Control& tCheck, gf::Control& tClosed, std::function<void()> clean,
+BrowserWatcher::BrowserWatcher(gf::Timer& tCheck, gf::Timer& tClosed, std::function<void()> clean,
                                Probe look)
     : tCheck_(tCheck), tClosed_(tClosed), clean_(std::move(clean)), look_(std::move(look)) {
     if (!look_) {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/Control.h"
+#include "framework/Timer.h"
 
 namespace app {
 
@@ -29,11 +29,10 @@ struct IntervalTimeBase {
 class IntervalCleaner {
 public:
     using TimeBase = IntervalTimeBase;
-    // Timer1 should tick at least this often; a clean runs at the first tick after it
-    // falls due.
+    // Timer1's interval, set here: a clean runs at the first tick after it falls due.
     static constexpr unsigned kTickMs = 1000;
 
-    IntervalCleaner(gf::Control& timer1, std::function<void()> clean,
+    IntervalCleaner(gf::Timer& timer1, std::function<void()> clean,
                     std::function<std::string()> minutesText = StoredMinutesText, TimeBase time = {});
 
     // "Auto Clean every" ticked or cleared (also when loading restores it): switches
@@ -46,7 +45,7 @@ public:
 private:
     std::uint64_t Now() const;
 
-    gf::Control& timer_;
+    gf::Timer& timer_;
     std::function<void()> clean_;
     std::function<std::string()> minutesText_;
     TimeBase time_;
@@ -73,7 +72,7 @@ public:
 
     // `look` finds the running browsers; by default one walk of the process list
     // looks for both executables.
-    BrowserWatcher(gf::Control& tCheck, gf::Control& tClosed, std::function<void()> clean, Probe look = {});
+    BrowserWatcher(gf::Timer& tCheck, gf::Timer& tClosed, std::function<void()> clean, Probe look = {});
 
     // "Auto Clean After Browsing Session" ticked (TCheck on, unless a seen browser is
     // already being waited for) or cleared (both timers off).
@@ -89,8 +88,8 @@ public:
 private:
     void BackToWaiting();
 
-    gf::Control& tCheck_;
-    gf::Control& tClosed_;
+    gf::Timer& tCheck_;
+    gf::Timer& tClosed_;
     std::function<void()> clean_;
     Probe look_;
     bool active_ = false;

@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "framework/Control.h"
+#include "framework/Form.h"
+#include "framework/Menu.h"
+
 namespace app {
 
 NOTIFYICONDATAA TrayIconRecord(HWND window, HICON icon) {
@@ -35,6 +39,14 @@ bool AddTrayIcon(HWND window) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     NOTIFYICONDATAA nid = TrayIconRecord(window, WindowIcon(window));
+    return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+}
+
+bool AddTrayIcon(gf::Form& window) {
+    window.Show();
+    if (!window.Hwnd()) return false;
+    HICON icon = window.Icon() ? window.Icon() : WindowIcon(window.Hwnd());
+    NOTIFYICONDATAA nid = TrayIconRecord(window.Hwnd(), icon);
     return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
 }
 
@@ -77,6 +89,24 @@ void HandleTrayCallback(int mouseMessage, const TrayWindow& window) {
         case TrayAction::None:
             break;
     }
+}
+
+TrayWindow TrayWindowOf(gf::Form& window, gf::Menu& popup) {
+    gf::Form* form = &window;
+    gf::Menu* menu = &popup;
+    return {
+        [form] { form->SetWindowState(gf::vbNormal); },
+        [form] {
+            if (form->Hwnd()) SetForegroundWindow(form->Hwnd());
+        },
+        [form] { form->Show(); },
+        [form, menu] { form->PopupMenu(*menu); },
+    };
+}
+
+void TrayIcon_MouseMove(gf::Form& window, gf::Menu& popup, double x) {
+    // The main window is scaled in twips.
+    HandleTrayCallback(TrayMessageFromX(x, false, gf::Screen::TwipsPerPixelX()), TrayWindowOf(window, popup));
 }
 
 }  // namespace app

@@ -8,6 +8,11 @@
 #include <functional>
 #include <string>
 
+namespace gf {
+class Form;
+class Menu;
+}  // namespace gf
+
 namespace app {
 
 inline constexpr UINT kTrayIconId = 1;
@@ -24,6 +29,8 @@ HICON WindowIcon(HWND window);
 // Shows and repaints the window, then adds its icon. True when the shell accepted it
 // (it refuses without a desktop; the program then simply has no icon).
 bool AddTrayIcon(HWND window);
+// The same for a form: Show (which loads and repaints it), then the form's icon.
+bool AddTrayIcon(gf::Form& window);
 // Takes the window's icon out of the notification area.
 bool RemoveTrayIcon(HWND window);
 
@@ -46,5 +53,11 @@ struct TrayWindow {
 
 // The body of Form_MouseMove for the icon's callbacks.
 void HandleTrayCallback(int mouseMessage, const TrayWindow& window);
+
+// What the icon does to a form: WindowState normal, SetForegroundWindow, Show, and
+// PopupMenu with `popup`.
+TrayWindow TrayWindowOf(gf::Form& window, gf::Menu& popup);
+// Form_MouseMove of a form in twips that owns the icon: decodes x and acts on it.
+void TrayIcon_MouseMove(gf::Form& window, gf::Menu& popup, double x);
 
 }  // namespace app

@@ -6,6 +6,7 @@
 
 #include "app/SysTray.h"
 #include "framework/App.h"
+#include "framework/Form.h"
 #include "framework/Runtime.h"
 
 namespace app {
@@ -60,6 +61,10 @@ bool HideInsteadOfUnload(int unloadMode, const std::function<void()>& hide) {
     if (unloadMode != kUserClosed) return false;
     if (hide) hide();
     return true;
+}
+
+void TrayQueryUnload(gf::Form& window, bool& cancel, int unloadMode) {
+    if (HideInsteadOfUnload(unloadMode, [&window] { window.Hide(); })) cancel = true;
 }
 
 }  // namespace app

@@ -8,6 +8,10 @@
 #include <functional>
 #include <string>
 
+namespace gf {
+class Form;
+}
+
 namespace app {
 
 inline constexpr const char* kAboutText = "Glimmerfold Version 1.06";
@@ -49,5 +53,7 @@ void mnuExit_Click(const TrayMenuTargets& t);
 // menu, Alt+F4) only hides the window; returns true when the unload is to be cancelled.
 // Unloads from code and Windows shutting down go ahead.
 bool HideInsteadOfUnload(int unloadMode, const std::function<void()>& hide);
+// The same as the body of a form's Form_QueryUnload.
+void TrayQueryUnload(gf::Form& window, bool& cancel, int unloadMode);
 
 }  // namespace app

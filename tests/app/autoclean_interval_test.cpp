@@ -1,12 +1,11 @@
 // "Auto Clean every N minutes": the minutes text, the schedule on a clock the test
-// drives, and the real Timer1 ticking with a shortened minute and the stored text.
+// drives, and the real Timer1 with a shortened minute and the stored text.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "TestSupport.h"
 #include "app/AutoClean.h"
 #include "framework/App.h"
 #include "framework/Settings.h"
@@ -17,122 +16,68 @@ using watcher_support::LoopTimer;
 
 TEST(WholeMinutes, AcceptsOnlyWholeNumbersFromOne) {
     EXPECT_EQ(app::WholeMinutes("1"), 1);
-    EXPECT_EQ(app::WholeMinutes("5"), 5);
     EXPECT_EQ(app::WholeMinutes(" 15 "), 15);
-    EXPECT_EQ(app::WholeMinutes("007"), 7);
-    for (const char* bad : {"", "  ", "0", "-5", "+5", "1.5", "5 min", "abc", "1e3", "99999999999999999999"})
+    for (const char* bad : {"", "0", "-5", "+5", "1.5", "5 min", "abc", "99999999999999999999"})
         EXPECT_EQ(app::WholeMinutes(bad), 0) << '"' << bad << '"';
 }
 
-namespace {
-
-constexpr std::uint64_t kMinute = 60000;
-
-struct Schedule {
-    LoopTimer timer1{"Timer1", 1000};
+TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
+    constexpr std::uint64_t kMinute = 60000;
+    LoopTimer timer1("Timer1", 1000);
     std::uint64_t now = 1'000'000;
     std::string minutes = "5";
     std::vector<std::uint64_t> cleans;
-    app::IntervalCleaner cleaner{timer1, [this] { cleans.push_back(now); }, [this] { return minutes; },
-                                 app::IntervalTimeBase{[this] { return now; }, kMinute}};
-    void TickAt(std::uint64_t t) {
+    app::IntervalCleaner cleaner(timer1, [&] { cleans.push_back(now); }, [&] { return minutes; },
+                                 app::IntervalTimeBase{[&] { return now; }, kMinute});
+    auto tickAt = [&](std::uint64_t t) {
         now = t;
         cleaner.Timer1_Timer();
-    }
-};
-
-}  // namespace
-
-TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
-    Schedule s;
-    const std::uint64_t on = s.now;
-    s.cleaner.SetActive(true);
-    EXPECT_TRUE(s.timer1.Enabled());
-    for (std::uint64_t t = on; t <= on + 16 * kMinute; t += 36000) s.TickAt(t);
+    };
+    const std::uint64_t on = now;
+    cleaner.SetActive(true);
+    EXPECT_TRUE(timer1.Enabled());
     // Ticks every 36 s: due at 5, 10 and 15 minutes, each at the first tick after.
-    ASSERT_EQ(s.cleans.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_GE(s.cleans[i], on + (i + 1) * 5 * kMinute);
-        EXPECT_LT(s.cleans[i], on + (i + 1) * 5 * kMinute + 36000);
-    }
-}
-
-TEST(IntervalCleaner, OneMinuteIsAMinuteNotThirtySixSeconds) {
-    Schedule s;
-    s.minutes = "1";
-    const std::uint64_t on = s.now;
-    s.cleaner.SetActive(true);
-    s.TickAt(on + 36000);
-    EXPECT_TRUE(s.cleans.empty());
-    s.TickAt(on + kMinute - 1);
-    EXPECT_TRUE(s.cleans.empty());
-    s.TickAt(on + kMinute);
-    EXPECT_EQ(s.cleans.size(), 1u);
-}
-
-TEST(IntervalCleaner, MissedPeriodsGiveOneCleanAndKeepTheRhythm) {
-    Schedule s;
-    const std::uint64_t on = s.now;
-    s.cleaner.SetActive(true);
-    s.TickAt(on + 27 * kMinute);  // a machine that slept through five periods
-    s.TickAt(on + 27 * kMinute + 1000);
-    EXPECT_EQ(s.cleans.size(), 1u);
-    s.TickAt(on + 30 * kMinute - 1);
-    EXPECT_EQ(s.cleans.size(), 1u);
-    s.TickAt(on + 30 * kMinute);
-    EXPECT_EQ(s.cleans.size(), 2u);
-}
-
-TEST(IntervalCleaner, NoCleanForTextThatIsNoWholeNumberOrWhenSwitchedOff) {
-    Schedule s;
-    const std::uint64_t on = s.now;
-    s.minutes = "five";
-    s.cleaner.SetActive(true);
-    s.TickAt(on + 60 * kMinute);
-    s.minutes = "0";
-    s.TickAt(on + 120 * kMinute);
-    EXPECT_TRUE(s.cleans.empty());
-
-    // Switched off: no cleans, timer stopped; switched on again: counted from then.
-    s.minutes = "5";
-    s.cleaner.SetActive(false);
-    EXPECT_FALSE(s.timer1.Enabled());
-    s.TickAt(on + 200 * kMinute);
-    EXPECT_TRUE(s.cleans.empty());
-    const std::uint64_t again = on + 202 * kMinute;
-    s.now = again;
-    s.cleaner.SetActive(true);
-    s.TickAt(again + 5 * kMinute - 1);
-    EXPECT_TRUE(s.cleans.empty());
-    s.TickAt(again + 5 * kMinute);
-    EXPECT_EQ(s.cleans.size(), 1u);
+    for (std::uint64_t t = on; t <= on + 16 * kMinute; t += 36000) tickAt(t);
+    EXPECT_EQ(cleans, (std::vector<std::uint64_t>{on + 324000, on + 612000, on + 900000}));
+    // A machine that slept through periods: one clean, and the rhythm holds.
+    tickAt(on + 42 * kMinute);
+    tickAt(on + 45 * kMinute - 1);
+    EXPECT_EQ(cleans.size(), 4u);
+    tickAt(on + 45 * kMinute);
+    EXPECT_EQ(cleans.size(), 5u);
+    // Text that is no whole number: nothing.
+    minutes = "five";
+    tickAt(on + 90 * kMinute);
+    EXPECT_EQ(cleans.size(), 5u);
+    // Off: nothing; on again: counted from then, one minute being a minute.
+    minutes = "1";
+    cleaner.SetActive(false);
+    EXPECT_FALSE(timer1.Enabled());
+    tickAt(on + 100 * kMinute);
+    EXPECT_EQ(cleans.size(), 5u);
+    cleaner.SetActive(true);
+    tickAt(on + 100 * kMinute + 36000);
+    tickAt(on + 101 * kMinute - 1);
+    EXPECT_EQ(cleans.size(), 5u);
+    tickAt(on + 101 * kMinute);
+    EXPECT_EQ(cleans.size(), 6u);
 }
 
 TEST(IntervalCleaner, RealTimerWithAShortMinuteAndTheStoredMinutes) {
-    // The program's store, under this test program's name.
     struct StoreGuard {
         ~StoreGuard() { gf::DeleteSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo"); }
     } guard;
     gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo", "2");
-    EXPECT_EQ(app::StoredMinutesText(), "2");
-
-    LoopTimer timer1("Timer1", 10);
+    LoopTimer timer1("Timer1", 36000);
     constexpr std::uint64_t kShortMinute = 40;
     std::vector<ULONGLONG> cleans;
     app::IntervalCleaner cleaner(timer1, [&] { cleans.push_back(GetTickCount64()); }, app::StoredMinutesText,
                                  app::IntervalTimeBase{{}, kShortMinute});
+    EXPECT_EQ(timer1.Interval(), app::IntervalCleaner::kTickMs);
+    timer1.SetInterval(10);
     timer1.onTick = [&] { cleaner.Timer1_Timer(); };
     const ULONGLONG on = GetTickCount64();
     cleaner.SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return cleans.size() >= 3; }, 10000));
-    cleaner.SetActive(false);
-    EXPECT_GE(cleans[0] - on, 2 * kShortMinute);
-    for (size_t i = 1; i < cleans.size(); ++i) EXPECT_GE(cleans[i] - on, (i + 1) * 2 * kShortMinute);
-
-    // Not a number in the store: the timer ticks on and nothing cleans.
-    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo", "two");
-    cleans.clear();
-    cleaner.SetActive(true);
-    PumpUntil([&] { return timer1.ticks > 60; }, 5000);
-    EXPECT_TRUE(cleans.empty());
+    for (size_t i = 0; i < 3; ++i) EXPECT_GE(cleans[i] - on, (i + 1) * 2 * kShortMinute);
 }
