@@ -1,12 +1,18 @@
 #include "bosskey/HideWindows.h"
 
+#include <new>
+
 namespace bosskey {
 
 namespace {
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
+    try {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+    } catch (const std::bad_alloc&) {
+        return FALSE;  // out of memory: act on the windows gathered so far
+    }
 }
 
 // Upper case in the ANSI code page, as the titles are compared.

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "bosskey/CaptionList.h"
-#include "bosskey/StandInButton.h"
+#include "controls/KivoXPButton.h"
 #include "framework/App.h"
 #include "framework/Forms.h"
 #include "framework/Gdi.h"
@@ -27,9 +27,10 @@ const gf::DesignRow kDesign[] = {
     {"TextBox", "Text1", -1, "", 300, 660, 4200, 315, ""},
     {"Label", "Label3", -1, "", 300, 1065, 4200, 255, "Example: Wordpad, PartyPoker", "",
      "ForeColor=&H00707070"},
-    // STAND-IN rows: the drawn XP-style buttons "cmdAdd" and "cmdCancel" go here.
-    {"StandInButton", "cmdAdd", -1, "", 1830, 1560, 1215, 375, "Add"},
-    {"StandInButton", "cmdCancel", -1, "", 3135, 1560, 1365, 375, "Cancel"},
+    // Drawn buttons: their captions and looks are their saved properties, which the
+    // program's registration of the type gives each instance by name.
+    {"KivoXPButton", "cmdAdd", -1, "", 1710, 1560, 1215, 375, "Add"},
+    {"KivoXPButton", "cmdCancel", -1, "", 3045, 1560, 1455, 375, "Cancel"},
     {"Shape", "Shape2", -1, "", 0, 0, 4800, 2190, "", "", "BorderColor=&H00A05A1E"},
 };
 
@@ -74,9 +75,6 @@ std::string CaptionHelpText() {
 std::span<const gf::DesignRow> frmInputDesign() { return kDesign; }
 
 frmInput::frmInput(std::string captionFile) : gf::Form("frmInput"), captionFile_(std::move(captionFile)) {
-    gf::ControlTypes::Register("StandInButton", [](const std::string& name, int index) {
-        return std::make_unique<StandInButton>(name, index);
-    });
     SetCaption("Glimmerfold");
     SetBorderStyle(gf::FormBorder::None);
     SetStartUpPosition(gf::StartUpPosition::CenterScreen);
@@ -87,9 +85,8 @@ frmInput::frmInput(std::string captionFile) : gf::Form("frmInput"), captionFile_
     help.SetPicture(HelpPicture());
     help.SetMaskColor(kHelpKey);
     help.OnClick = [this] { Image1_Click(); };
-    // STAND-IN hookup: with the drawn buttons this becomes their Click event.
-    Get<StandInButton>("cmdAdd").OnClick = [this] { cmdAdd_Click(); };
-    Get<StandInButton>("cmdCancel").OnClick = [this] { cmdCancel_Click(); };
+    Get<KivoXPButton>("cmdAdd").Click = [this] { cmdAdd_Click(); };
+    Get<KivoXPButton>("cmdCancel").Click = [this] { cmdCancel_Click(); };
 }
 
 void frmInput::Form_Load() { Get<gf::Shape>("Shape2").Move(0, 0, Width(), Height()); }

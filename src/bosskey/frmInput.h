@@ -2,7 +2,9 @@
 // The caption dialog: a small borderless window in which the user types a window
 // caption for the boss key and adds it to the caption file. Modeless: the main window
 // and the hot keys stay usable while it is open. It is created once and afterwards
-// only hidden and shown again; its text and drag state persist meanwhile.
+// only hidden and shown again; its text and drag state persist meanwhile. Its two
+// buttons are "KivoXPButton" rows: the program registers that type (with each
+// instance's saved properties) before the dialog is made.
 #include <functional>
 #include <span>
 #include <string>

@@ -12,13 +12,15 @@
 #include <thread>
 
 #include "BossKeyTesting.h"
+#include "HostWindow.h"
 #include "TestSupport.h"
 #include "bosskey/CaptionList.h"
 #include "bosskey/CaptionListBox.h"
 #include "bosskey/HideWindows.h"
 #include "bosskey/HotKeyCombos.h"
-#include "bosskey/StandInButton.h"
 #include "bosskey/frmInput.h"
+#include "controls/KivoXPButton.h"
+#include "controls/KivoXPButtonDesigns.h"
 #include "framework/App.h"
 #include "framework/Forms.h"
 #include "framework/Settings.h"
@@ -71,7 +73,18 @@ private:
     std::thread thread_;
 };
 
-void Click(const gf::Control& button) { SendMessageA(button.Hwnd(), BM_CLICK, 0, 0); }
+// A press and release on a drawn button's window.
+void Click(const gf::Control& button) { SendClick(button.Hwnd(), 20, 10); }
+
+// As the program does at start: each drawn button gets its saved design by name.
+void RegisterDrawnButtons() {
+    gf::ControlTypes::Register("KivoXPButton", [](const std::string& name, int index) {
+        auto button = std::make_unique<KivoXPButton>(name, index);
+        if (const auto* design = FindKivoXPButtonDesign(name))
+            button->SetSavedProperties(KivoXPButtonSavedProperties(*design, nullptr));
+        return button;
+    });
+}
 
 // A stand-in for the main window's settings page: the caption list and the six
 // hot-key boxes.
@@ -113,6 +126,7 @@ class BossKeyWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         gf::App::SetTitle("Glimmerfold");
+        RegisterDrawnButtons();
         ClearStore();
         bosskey::BuildHotKeyTables();
     }
@@ -132,7 +146,8 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     bosskey::cmdAddMore_Click(dialog);
     ASSERT_TRUE(dialog.Visible());
     EXPECT_EQ(dialog.Caption(), "Glimmerfold");
-    auto& add = dialog.Get<bosskey::StandInButton>("cmdAdd");
+    EXPECT_EQ(dialog.Get<KivoXPButton>("cmdCancel").Caption(), "Cancel");
+    auto& add = dialog.Get<KivoXPButton>("cmdAdd");
 
     dialog.Text1().SetText("ab");
     {
@@ -169,7 +184,7 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     // Cancel hides and keeps the text.
     bosskey::cmdAddMore_Click(dialog);
     dialog.Text1().SetText("half typed");
-    Click(dialog.Get<bosskey::StandInButton>("cmdCancel"));
+    Click(dialog.Get<KivoXPButton>("cmdCancel"));
     EXPECT_FALSE(dialog.Visible());
     EXPECT_EQ(dialog.Text1().Text(), "half typed");
     EXPECT_EQ(page.List1().ListCount(), 2);
