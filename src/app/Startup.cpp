@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include "shredder/ShredCommand.h"
+
 namespace app {
 
 int Main(const std::string& commandLine) {
-    (void)commandLine;
+    if (!commandLine.empty()) {
+        shredder::RunShredCommand(commandLine);
+        return 0;
+    }
     return 0;
 }
 
