@@ -9,19 +9,13 @@
 #include "framework/App.h"
 #include "framework/Form.h"
 #include "framework/Runtime.h"
+#include "shredder/ShredCommand.h"
 #include "shredder/ShredVerb.h"
-#include "shredder/modShredFile.h"
 
 namespace app {
 
 int ShredBranch(const std::string& commandLine) {
-    int answer = gf::MsgBox("Do you want to Shred " + commandLine + "?", MB_YESNO | MB_DEFBUTTON1,
-                            "Glimmerfold File Shredder");
-    if (answer != IDYES) return 0;
-    // GF-WIRE(shredder): shredder::RunShredCommand with its window frmShred, once it lands.
-    gf::DoEvents();
-    shredder::ShredFile(commandLine);
-    gf::DoEvents();
+    shredder::RunShredCommand(commandLine);  // the question, frmShred, ShredFile
     return 0;
 }
 

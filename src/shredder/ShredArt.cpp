@@ -33,16 +33,17 @@ public:
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         bits_ = static_cast<std::uint32_t*>(bits);
         dc_ = CreateCompatibleDC(nullptr);
-        old_ = SelectObject(dc_, bitmap_.get());
+        old_ = SelectObject(dc_, bitmap_);
     }
     ~Canvas() {
         if (dc_) {
             SelectObject(dc_, old_);
             DeleteDC(dc_);
         }
+        if (bitmap_) DeleteObject(bitmap_);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -52,17 +53,19 @@ public:
     void SetPixel(int x, int y, std::uint32_t v) { bits_[y * width_ + x] = v; }
     bool Valid() const { return bits_ && dc_; }
     // Hands the bitmap over; the canvas must not be drawn on afterwards.
-    Bitmap Release() {
+    gf::Bitmap Release() {
         GdiFlush();
         SelectObject(dc_, old_);
         DeleteDC(dc_);
         dc_ = nullptr;
-        return std::move(bitmap_);
+        HBITMAP bitmap = bitmap_;
+        bitmap_ = nullptr;
+        return gf::Bitmap(bitmap);
     }
 
 private:
     int width_, height_;
-    Bitmap bitmap_;
+    HBITMAP bitmap_ = nullptr;
     std::uint32_t* bits_ = nullptr;
     HDC dc_ = nullptr;
     HGDIOBJ old_ = nullptr;
@@ -130,9 +133,9 @@ private:
 };
 
 // Averages each kScale x kScale block of the large canvas into one pixel.
-Bitmap Reduce(Canvas& large, int size) {
+gf::Bitmap Reduce(Canvas& large, int size) {
     Canvas small(size, size);
-    if (!small.Valid()) return nullptr;
+    if (!small.Valid()) return {};
     GdiFlush();
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
@@ -180,9 +183,9 @@ void DrawShredder(Pen& pen, int frame) {
 
 }  // namespace
 
-Bitmap DrawShredderFrame(int frame, int size, COLORREF background) {
+gf::Bitmap DrawShredderFrame(int frame, int size, COLORREF background) {
     Canvas large(size * kScale, size * kScale);
-    if (!large.Valid()) return nullptr;
+    if (!large.Valid()) return {};
     HDC dc = large.Dc();
     HBRUSH back = CreateSolidBrush(background);
     RECT all{0, 0, size * kScale, size * kScale};
@@ -198,9 +201,9 @@ Bitmap DrawShredderFrame(int frame, int size, COLORREF background) {
     return Reduce(large, size);
 }
 
-Bitmap DrawHideGlyph(int size, COLORREF background) {
+gf::Bitmap DrawHideGlyph(int size, COLORREF background) {
     Canvas large(size * kScale, size * kScale);
-    if (!large.Valid()) return nullptr;
+    if (!large.Valid()) return {};
     HDC dc = large.Dc();
     HBRUSH back = CreateSolidBrush(background);
     RECT all{0, 0, size * kScale, size * kScale};

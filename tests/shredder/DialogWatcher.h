@@ -15,7 +15,7 @@ namespace shredder_tests {
 
 struct SeenDialog {
     std::string title, text;
-    int defaultButton = 0;  // the button Enter would press
+    int defaultButton = 0;  // the button drawn as the default, which Enter presses
     bool hasYes = false, hasNo = false, hasOk = false, hasIcon = false;
 };
 
@@ -67,7 +67,9 @@ inline SeenDialog Describe(HWND dialog) {
             auto& d = *reinterpret_cast<SeenDialog*>(lp);
             if (ClassOf(child) != "Static" || !IsWindowVisible(child)) return TRUE;
             LONG style = GetWindowLongA(child, GWL_STYLE);
-            if ((style & SS_TYPEMASK) == SS_ICON) d.hasIcon = true;
+            if ((style & SS_TYPEMASK) == SS_ICON) {
+                if (SendMessageA(child, STM_GETICON, 0, 0)) d.hasIcon = true;  // an empty slot is no icon
+            }
             else if (!Text(child).empty()) d.text += Text(child);
             return TRUE;
         },
@@ -75,8 +77,11 @@ inline SeenDialog Describe(HWND dialog) {
     d.hasYes = GetDlgItem(dialog, IDYES) != nullptr;
     d.hasNo = GetDlgItem(dialog, IDNO) != nullptr;
     d.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
-    LRESULT def = SendMessageA(dialog, DM_GETDEFID, 0, 0);
-    if (HIWORD(def) == DC_HASDEFID) d.defaultButton = LOWORD(def);
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+        HWND button = GetDlgItem(dialog, id);
+        if (button && (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            d.defaultButton = id;
+    }
     return d;
 }
 

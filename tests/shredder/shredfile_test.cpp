@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "HeldFile.h"
 #include "TestSupport.h"
 #include "shredder/modShredFile.h"
 
@@ -165,19 +166,8 @@ TEST(ShredFile, FileHeldOpenByAnotherProgramStaysUntouched) {
     WriteFileText(path, "original content");
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
 
-    std::string readyName = UniqueName("GfHoldReady"), releaseName = UniqueName("GfHoldRelease");
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
-    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string helper = exe;
-    helper = helper.substr(0, helper.find_last_of('\\')) + "\\hold_file_open.exe";
-    std::string cmd = "\"" + helper + "\" \"" + path + "\" " + readyName + " " + releaseName;
-    STARTUPINFOA si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(helper.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi));
-    ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+    shredder_tests::HeldFile held(path);
+    ASSERT_TRUE(held.Holding());
 
     Recorder r(path);
     ShredOutcome out = ShredFile(path, &r);
@@ -186,15 +176,7 @@ TEST(ShredFile, FileHeldOpenByAnotherProgramStaysUntouched) {
     EXPECT_NE(out.reason.find("in use"), std::string::npos) << out.reason;
     EXPECT_TRUE(r.advances.empty());
 
-    SetEvent(release);
-    WaitForSingleObject(pi.hProcess, 10000);
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    CloseHandle(ready);
-    CloseHandle(release);
+    EXPECT_EQ(held.Release(), 0u);
 
     EXPECT_EQ(ReadFileText(path), "original content");
     EXPECT_TRUE(Attributes(path) & FILE_ATTRIBUTE_READONLY);
