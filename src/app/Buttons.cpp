@@ -50,10 +50,10 @@ void RegisterButtonTypes() {
         return button;
     });
     gf::ControlTypes::Register("KivoXPButton", [](const std::string& name, int index) {
-        auto button = std::make_unique<controls::KivoXPButton>(name, index);
-        if (const auto* design = controls::FindKivoXPButtonDesign(name)) {
+        auto button = std::make_unique<KivoXPButton>(name, index);
+        if (const auto* design = FindKivoXPButtonDesign(name)) {
             int id = PictureOf(name);
-            button->SetSavedProperties(controls::KivoXPButtonSavedProperties(*design, id ? Picture(id) : nullptr));
+            button->SetSavedProperties(KivoXPButtonSavedProperties(*design, id ? Picture(id) : nullptr));
         }
         return button;
     });
@@ -61,7 +61,7 @@ void RegisterButtonTypes() {
 
 std::function<void()>& ClickOf(gf::Control& button) {
     if (auto* b = dynamic_cast<ButtonEx*>(&button)) return b->Click;
-    if (auto* b = dynamic_cast<controls::KivoXPButton*>(&button)) return b->Click;
+    if (auto* b = dynamic_cast<KivoXPButton*>(&button)) return b->Click;
     throw gf::Error(13, "frmMain", "Not a button: " + button.Name());
 }
 
