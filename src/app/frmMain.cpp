@@ -80,6 +80,9 @@ frmMain::frmMain()
     interval_ = std::make_unique<IntervalCleaner>(Timer1, [this] { clean(); });
     watcher_ = std::make_unique<BrowserWatcher>(TCheck, TClosed, [this] { clean(); });
     WireHandlers();
+    // The pages not shown at start get their windows when first shown: a quicker start.
+    Defer(fraWindow(1));
+    Defer(fraWindow(2));
 }
 
 frmMain::~frmMain() = default;
@@ -204,6 +207,7 @@ void frmMain::SelectPage(int& index) {
         ButtonEx1(i).SetEnabled(true);
         fraWindow(i).SetVisible(false);
     }
+    CreateDeferred(fraWindow(index));
     fraWindow(index).SetVisible(true);
     ButtonEx1(index).SetEnabled(false);
 }

@@ -101,8 +101,30 @@ TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {
     EXPECT_TRUE(VerbExists());
     EXPECT_TRUE(f.TCheck.Enabled());
     EXPECT_TRUE(f.Timer1.Enabled());
+    EXPECT_TRUE(f.Timer1.Running());  // on the settings page, whose windows wait: it runs
+    EXPECT_TRUE(f.TCheck.Running());
     EXPECT_FALSE(f.TClosed.Enabled());
     shredder::UnregisterShredVerb();
+}
+
+TEST_F(MainWindowTest, HiddenPagesGetTheirWindowsWhenFirstShown) {
+    Store("Settings", "chkWindows3", "1");
+    auto& f = OpenWindow();
+    EXPECT_NE(f.Get<gf::Control>("cmdClean").Hwnd(), nullptr);
+    EXPECT_EQ(f.chkWindows(3).Hwnd(), nullptr);
+    EXPECT_EQ(f.cntrlFirst(0).Hwnd(), nullptr);
+    f.ButtonEx1_Click(1);
+    ASSERT_NE(f.chkWindows(3).Hwnd(), nullptr);
+    EXPECT_EQ(f.chkWindows(3).Value(), 1);
+    EXPECT_NE(f.Get<gf::Control>("InternetTab").Hwnd(), nullptr);
+    EXPECT_EQ(f.cntrlFirst(0).Hwnd(), nullptr);
+    f.ButtonEx1_Click(2);
+    ASSERT_NE(f.cntrlFirst(0).Hwnd(), nullptr);
+    // The combo box's window shows the text restored before it existed.
+    char text[16] = "";
+    GetWindowTextA(f.cntrlFirst(0).Hwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "Ctrl");
+    EXPECT_TRUE(IsWindowVisible(f.cntrlFirst(0).Hwnd()));
 }
 
 TEST_F(MainWindowTest, StoredValuesThatAreNotNumbersLeaveBoxesClear) {
