@@ -2,7 +2,6 @@
 // and the status display's exact texts. Real windows under Xvfb; a recorder stands in
 // for the erasing. GF_EXCLUSIVE_DISPLAY
 #include "MainWinTesting.h"
-#include "app/StatusText.h"
 
 using namespace mainwin_testing;
 using ModCleaning::Group;
@@ -115,17 +114,4 @@ TEST_F(MainWindowTest, StatusDisplayTexts) {
     EXPECT_EQ(f.lblLastClean.Caption(), "12/06/2026 10:00:00 AM");
     EXPECT_EQ(f.lblBossKey.Caption(), "Clean:                   Ctrl+F1\r\nHide Windows:     Alt+F5\r\n"
                                       "Show Windows:    Shift+Space");
-}
-
-TEST(GeneralDate, DateAloneAtMidnight) {
-    SYSTEMTIME t = {};
-    t.wYear = 2026;
-    t.wMonth = 3;
-    t.wDay = 4;
-    std::string midnight = StatusText::GeneralDate(t);
-    t.wSecond = 1;
-    std::string later = StatusText::GeneralDate(t);
-    EXPECT_FALSE(midnight.empty());
-    EXPECT_EQ(later.rfind(midnight + " ", 0), 0u) << later;
-    EXPECT_GT(later.size(), midnight.size() + 4);
 }

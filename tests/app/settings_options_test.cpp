@@ -1,7 +1,6 @@
 // The option handlers: what each stores, the Run value, the order of the whole save
 // and how stored texts are read back. Real windows under Xvfb. GF_EXCLUSIVE_DISPLAY
 #include "MainWinTesting.h"
-#include "app/AppSettings.h"
 
 using namespace mainwin_testing;
 
@@ -78,24 +77,4 @@ TEST_F(MainWindowTest, MinimizeOnStartupMinimizesTheShownWindow) {
     testing_support::PumpFor(50);
     EXPECT_TRUE(IsIconic(g.Hwnd()));
     EXPECT_EQ(g.WindowState(), gf::vbMinimized);
-}
-
-TEST(StoredTexts, TruthValuesAndBoxValues) {
-    const std::string app = gf::App::EXEName();
-    auto put = [&](const char* v) { gf::SaveSetting(app, "T", "k", v); };
-    struct {
-        const char* text;
-        bool truth;
-        int box;
-    } cases[] = {{"1", true, 1},  {"0", false, 0},   {"2", true, 2},   {"-1", true, 0}, {" 1 ", true, 1},
-                 {"True", true, 0}, {"false", false, 0}, {"abc", false, 0}, {"", false, 0},  {"1.4", true, 1},
-                 {"1.5", true, 2}, {"0x1", false, 0}, {"7", true, 0}};
-    for (const auto& c : cases) {
-        put(c.text);
-        EXPECT_EQ(AppSettings::ReadTruth("T", "k"), c.truth) << '"' << c.text << '"';
-        EXPECT_EQ(AppSettings::ReadBoxValue("T", "k"), c.box) << '"' << c.text << '"';
-    }
-    gf::DeleteSetting(app, "T");
-    EXPECT_FALSE(AppSettings::ReadTruth("T", "k"));
-    EXPECT_EQ(AppSettings::ReadBoxValue("T", "k"), 0);
 }

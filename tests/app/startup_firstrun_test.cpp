@@ -24,16 +24,6 @@ std::string Stored(const char* section, const char* key) {
 
 }  // namespace
 
-TEST(FirstRun, OnlyANumberEqualToZeroIsPending) {
-    EXPECT_TRUE(app::FirstRunPending("0"));
-    EXPECT_TRUE(app::FirstRunPending(" 0 "));
-    EXPECT_TRUE(app::FirstRunPending("0.0"));
-    EXPECT_FALSE(app::FirstRunPending("1"));
-    EXPECT_FALSE(app::FirstRunPending("-3"));
-    EXPECT_FALSE(app::FirstRunPending("done"));
-    EXPECT_FALSE(app::FirstRunPending(""));
-}
-
 TEST(FirstRun, AnUnreadableMarkCountsAsDone) {
     CleanStore store;
     gf::SaveSetting(gf::App::EXEName(), "FirstRun", "FirstRun", "yes");
