@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "BossKeyTesting.h"
 #include "TestSupport.h"
 #include "XdoClient.h"
@@ -24,6 +26,16 @@ bool ComboIsFree(UINT modifiers, UINT vk) {
     if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
     UnregisterHotKey(nullptr, 0xBF00);
     return true;
+}
+
+// Presses keys with the focus on the window titled title until done() holds. A window
+// of another test may come and go between the focus and the key press and take the
+// key with it, so a press that went nowhere is tried again; a hot key that is not
+// registered never answers.
+bool PressUntil(const std::string& title, const std::string& keys, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt)
+        if (XdoFocus(title) && XdoKey(keys) && PumpUntil(done, 3000)) return true;
+    return false;
 }
 
 // Whether hot key id of hwnd was registered; it is not afterwards.
@@ -110,20 +122,15 @@ TEST_F(HotKeys, RealKeysOnTheDisplayCleanHideAndShowAnotherProgramsWindow) {
     host.captions = {{mainTitle, false}, {Lower(targetTitle.substr(4)), true}};
     bosskey::StartHotKeys(main.hwnd(), {{{"Ctrl", "F1"}, {"Shift", "F12"}, {"Alt", "F11"}}}, host);
 
-    ASSERT_TRUE(XdoFocus(mainTitle));
-    ASSERT_TRUE(XdoKey("ctrl+F1"));
-    EXPECT_TRUE(PumpUntil([&] { return host.cleans == 1; }));
+    EXPECT_TRUE(PressUntil(mainTitle, "ctrl+F1", [&] { return host.cleans > 0; }));
+    const int cleans = host.cleans;
     EXPECT_EQ(XdoVisibleCount(targetTitle), 1);
 
-    ASSERT_TRUE(XdoFocus(mainTitle));
-    ASSERT_TRUE(XdoKey("shift+F12"));
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(target.hwnd()); }));
+    EXPECT_TRUE(PressUntil(mainTitle, "shift+F12", [&] { return !IsWindowVisible(target.hwnd()); }));
     EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 0; }));
     EXPECT_TRUE(IsWindowVisible(main.hwnd()));
 
-    ASSERT_TRUE(XdoFocus(mainTitle));
-    ASSERT_TRUE(XdoKey("alt+F11"));
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(target.hwnd()); }));
+    EXPECT_TRUE(PressUntil(mainTitle, "alt+F11", [&] { return IsWindowVisible(target.hwnd()) != FALSE; }));
     EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 1; }));
-    EXPECT_EQ(host.cleans, 1);
+    EXPECT_EQ(host.cleans, cleans) << "hide and show do not clean";
 }
