@@ -2,11 +2,50 @@
 
 #include <windows.h>
 
+#include "app/AppSettings.h"
+#include "app/frmMain.h"
+#include "bosskey/HotKeys.h"
+#include "cleaning/ShellFolders.h"
+#include "framework/App.h"
+#include "framework/Form.h"
+#include "framework/Runtime.h"
+#include "shredder/ShredCommand.h"
+#include "shredder/ShredVerb.h"
+
 namespace app {
 
-int Main(const std::string& commandLine) {
-    (void)commandLine;
+int ShredBranch(const std::string& commandLine) {
+    shredder::RunShredCommand(commandLine);  // the question, frmShred, ShredFile
     return 0;
+}
+
+bool FirstRunPending(const std::string& storedText) {
+    double v = 0;
+    return AppSettings::ParseNumber(storedText, v) && v == 0;
+}
+
+void RunFirstStart() {
+    if (!FirstRunPending(AppSettings::Get(AppSettings::kFirstRun, "FirstRun", "0"))) return;
+    AppSettings::Save(AppSettings::kFirstRun, "FirstRun", "1");
+    AppSettings::Save(AppSettings::kProgram, "useShredder", "1");
+    shredder::RegisterShredVerb();
+}
+
+int Main(const std::string& commandLine) {
+    gf::App::SetTitle("Glimmerfold");
+    if (!commandLine.empty()) return ShredBranch(commandLine);
+    if (gf::App::PrevInstance()) return 0;  // the running one is left alone
+    bosskey::BuildHotKeyTables();  // before loading: the window registers its hot keys
+    frmMain& main = MainForm();
+    main.Load();
+    main.Show();
+    main.UpdateInfo();
+    main.ApplyStartupState();
+    ModCleaning::ReadShellFolders();  // before the message loop, so before any clean
+    RunFirstStart();
+    int code = gf::RunMessageLoop();
+    DestroyMainForm();
+    return code;
 }
 
 }  // namespace app

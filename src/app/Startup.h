@@ -3,8 +3,20 @@
 
 namespace app {
 
-// The program's start: the shred branch for a command line, otherwise the single
-// instance, the main window and the message loop. Returns the exit code.
+// The program's start: with a command line, the shred branch; otherwise the single
+// instance, the main window and its message loop. Returns the exit code.
 int Main(const std::string& commandLine);
+
+// The shred branch for a non-empty command line (the whole text is the path).
+int ShredBranch(const std::string& commandLine);
+
+// Whether the stored "FirstRun" text marks a start that has yet to do the first-run
+// step: only a number equal to 0 (the key's default) does; any other number, or a
+// text that is no number at all, counts as done.
+bool FirstRunPending(const std::string& storedText);
+
+// The first-run step: stores "FirstRun" = "1" and "useShredder" = "1" and creates
+// the Explorer verb, when FirstRunPending says so.
+void RunFirstStart();
 
 }  // namespace app

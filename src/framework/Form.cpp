@@ -91,6 +91,31 @@ Control* Form::Find(const std::string& name, int index) const {
     return nullptr;
 }
 
+void Form::Defer(Control& container) {
+    if (!loaded_ && container.AsContainer()) deferred_.push_back(&container);
+}
+
+bool Form::IsDeferred(const Control& control) const {
+    if (!control.HasGeometry()) return false;  // timers and menus always run
+    for (const Control* p = control.Parent(); p; p = p->Parent())
+        if (std::find(deferred_.begin(), deferred_.end(), p) != deferred_.end()) return true;
+    return false;
+}
+
+void Form::CreateDeferred(Control& container) {
+    auto it = std::find(deferred_.begin(), deferred_.end(), &container);
+    if (it == deferred_.end()) return;
+    deferred_.erase(it);
+    if (!loaded_) return;
+    for (const auto& c : controls_) {
+        bool inside = false;
+        for (const Control* p = c->Parent(); p && !inside; p = p->Parent()) inside = p == &container;
+        if (!inside || IsDeferred(*c)) continue;
+        Container* host = c->Host();
+        c->Create(host ? host->SurfaceWindow() : hwnd_);
+    }
+}
+
 std::vector<Control*> Form::Controls() const {
     std::vector<Control*> out;
     out.reserve(controls_.size());
@@ -267,6 +292,7 @@ void Form::Load() {
     try {
         CreateFormWindow();
         for (const auto& c : controls_) {
+            if (IsDeferred(*c)) continue;
             Container* host = c->Host();
             c->Create(host ? host->SurfaceWindow() : hwnd_);
         }

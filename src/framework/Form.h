@@ -82,6 +82,12 @@ public:
     }
     // Every control, nested ones included, in the order they were added.
     std::vector<Control*> Controls() const;
+    // Loading leaves out the windows of what container holds (timers and menus are still
+    // made) until CreateDeferred(container): a hidden page costs nothing at start.
+    void Defer(Control& container);
+    // Makes the windows that Defer held back, once; a no-op for other containers.
+    void CreateDeferred(Control& container);
+    bool IsDeferred(const Control& control) const;
 
     // ---- appearance and geometry (twips)
     const std::string& Caption() const { return caption_; }
@@ -189,6 +195,7 @@ private:
     bool loaded_ = false;
     bool loading_ = false;
     bool unloading_ = false;
+    std::vector<const Control*> deferred_;
 };
 
 // Runs the message loop until no form is loaded any more or WM_QUIT arrives; returns

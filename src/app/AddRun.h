@@ -1,0 +1,18 @@
+#pragma once
+// Starting with Windows: the value "Glimmerfold" under HKLM's Run key.
+#include <string>
+
+namespace AddRun {
+
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunName = "Glimmerfold";
+
+void AddRunEntry(const std::string& name, const std::string& command);
+void RemoveRunEntry(const std::string& name);
+
+// The command stored for this program: its folder, "\" and the executable's name
+// without ".exe", in double quotes so that a folder with spaces cannot start another
+// program. Windows adds ".exe" itself when it starts it.
+std::string RunCommand();
+
+}  // namespace AddRun

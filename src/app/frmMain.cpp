@@ -1,0 +1,453 @@
+#include "app/frmMain.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "app/AddRun.h"
+#include "app/AppSettings.h"
+#include "app/Buttons.h"
+#include "app/StatusText.h"
+#include "app/SysTray.h"
+#include "app/TrayMenu.h"
+#include "app/frmMainDesign.h"
+#include "bosskey/CaptionListBox.h"
+#include "bosskey/HotKeyCombos.h"
+#include "bosskey/frmInput.h"
+#include "framework/Runtime.h"
+#include "shredder/ShredVerb.h"
+
+namespace app {
+
+namespace {
+
+using ModCleaning::Group;
+using AppSettings::kProgram;
+
+bool BuildDesign(gf::Form& form) {
+    RegisterButtonTypes();
+    form.Build(FrmMainDesign());
+    return true;
+}
+
+std::string Str(int v) { return std::to_string(v); }
+
+}  // namespace
+
+frmMain::frmMain()
+    : Form("frmMain"),
+      built_(BuildDesign(*this)),
+      picMain(Get<gf::PictureBox>("picMain")),
+      chkCheckAll(Get<gf::CheckBox>("chkCheckAll")),
+      fraInternet(Get<gf::Frame>("fraInternet")),
+      fraWindows(Get<gf::Frame>("fraWindows")),
+      fraSoftware(Get<gf::Frame>("fraSoftware")),
+      chkShredder(Get<gf::CheckBox>("chkShredder")),
+      chkRunStart(Get<gf::CheckBox>("chkRunStart")),
+      chkAutoMin(Get<gf::CheckBox>("chkAutoMin")),
+      chkAutoCleanBrowse(Get<gf::CheckBox>("chkAutoCleanBrowse")),
+      chkAutoCleanTime(Get<gf::CheckBox>("chkAutoCleanTime")),
+      minuteCombo(Get<gf::TextBox>("minuteCombo")),
+      List1(Get<gf::ListBox>("List1")),
+      lblCleanStatus(Get<gf::Label>("lblCleanStatus")),
+      lblLastClean(Get<gf::Label>("lblLastClean")),
+      lblAutoClean(Get<gf::Label>("lblAutoClean")),
+      lblBossKey(Get<gf::Label>("lblBossKey")),
+      pgbClean(Get<gf::ProgressBar>("pgbClean")),
+      Timer1(Get<gf::Timer>("Timer1")),
+      TCheck(Get<gf::Timer>("TCheck")),
+      TClosed(Get<gf::Timer>("TClosed")),
+      mPopupSys(Get<gf::Menu>("mPopupSys")) {
+    chkInternet = Array<gf::CheckBox>("chkInternet");
+    chkWindows = Array<gf::CheckBox>("chkWindows");
+    chkSoftware = Array<gf::CheckBox>("chkSoftware");
+    ButtonEx1 = Array<gf::Control>("ButtonEx1");
+    fraWindow = Array<gf::Frame>("fraWindow");
+    cntrlFirst = Array<gf::ComboBox>("cntrlFirst");
+    cntrlSecond = Array<gf::ComboBox>("cntrlSecond");
+
+    SetCaption("Glimmerfold");
+    SetBorderStyle(gf::FormBorder::FixedSingle);
+    SetMinButton(true);
+    SetStartUpPosition(gf::StartUpPosition::WindowsDefault);
+    SetClientSize(kFormWidth, kFormHeight);
+
+    itemCleaner_ = [](Group g, short i, const ModCleaning::StatusLabel& s, const std::string& tag) {
+        ModCleaning::CleanItem(g, i, s, tag);
+    };
+    // "Auto Clean every" cleans once every N minutes; its timer ticks often and counts.
+    Timer1.SetInterval(IntervalCleaner::kTickMs);
+    interval_ = std::make_unique<IntervalCleaner>(Timer1, [this] { clean(); });
+    watcher_ = std::make_unique<BrowserWatcher>(TCheck, TClosed, [this] { clean(); });
+    WireHandlers();
+    // The pages not shown at start get their windows when first shown: a quicker start.
+    Defer(fraWindow(1));
+    Defer(fraWindow(2));
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::WireHandlers() {
+    chkInternet.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkInternet, i); });
+    chkWindows.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkWindows, i); });
+    chkSoftware.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkSoftware, i); });
+    for (int i = 0; i <= ButtonEx1.UBound(); ++i) ClickOf(ButtonEx1(i)) = [this, i] { ButtonEx1_Click(i); };
+    ClickOf(Get<gf::Control>("InternetTab")) = [this] { InternetTab_Click(); };
+    ClickOf(Get<gf::Control>("SoftwareTab")) = [this] { SoftwareTab_Click(); };
+    ClickOf(Get<gf::Control>("WindowTab")) = [this] { WindowTab_Click(); };
+    ClickOf(Get<gf::Control>("cmdClean")) = [this] { cmdClean_Click(); };
+    ClickOf(Get<gf::Control>("cmdAddMore")) = [this] { cmdAddMore_Click(); };
+    ClickOf(Get<gf::Control>("cmdRemove")) = [this] { cmdRemove_Click(); };
+    chkCheckAll.OnClick = [this] { chkCheckAll_Click(); };
+    chkAutoMin.OnClick = [this] { SaveProgramSettings(); };
+    chkRunStart.OnClick = [this] { chkRunStart_Click(); };
+    chkShredder.OnClick = [this] { chkShredder_Click(); };
+    chkAutoCleanBrowse.OnClick = [this] { chkAutoCleanBrowse_Click(); };
+    chkAutoCleanTime.OnClick = [this] { chkAutoCleanTime_Click(); };
+    minuteCombo.OnChange = [this] { SaveProgramSettings(); };
+    cntrlFirst.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
+    cntrlSecond.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
+    List1.OnClick = [this] { SaveProgramSettings(); };
+    picMain.OnMouseDown = [this](int, int, double, double) { picMain_MouseDown(); };
+    Timer1.OnTimer = [this] { interval_->Timer1_Timer(); };
+    TCheck.OnTimer = [this] { watcher_->TCheck_Timer(); };
+    TClosed.OnTimer = [this] { watcher_->TClosed_Timer(); };
+
+    auto menu = [this](const char* name) -> gf::Menu& { return Get<gf::Menu>(name); };
+    menu("mnuClean").OnClick = [this] { mnuClean_Click(MenuTargets()); };
+    menu("mnuShow").OnClick = [this] { mnuShow_Click(MenuTargets()); };
+    menu("mnuHelp").OnClick = [this] { mnuHelp_Click(MenuTargets()); };
+    menu("mnuAbout").OnClick = [] { mnuAbout_Click(); };
+    menu("mnuExit").OnClick = [this] { mnuExit_Click(MenuTargets()); };
+}
+
+// ---------------------------------------------------------------- loading
+
+void frmMain::Form_Load() {
+    // 1. The stored options, read before anything restores (and so re-saves) them.
+    bool autoMin = AppSettings::ReadTruth(kProgram, "AutoMin");
+    bool useShredder = AppSettings::ReadTruth(kProgram, "useShredder");
+    bool autoRun = AppSettings::ReadTruth(kProgram, "AutoRun");
+    bool autoCleanBrowse = AppSettings::ReadTruth(kProgram, "AutoCleanBrowse");
+    bool autoCleanTime = AppSettings::ReadTruth(kProgram, "AutoCleanTime");
+    std::string minutes = AppSettings::Get(kProgram, "minuteCombo", "1");
+    // The one further property: the window starts in its normal state.
+    SetWindowState(gf::vbNormal);
+
+    currentTab_ = "Internet";  // 2.
+    picMain.Move(0, 0, picMain.Width(), picMain.Height());  // 3.
+    for (int i = 0; i < 3; ++i) ButtonEx1(i).SetTop(picMain.Top() + 1200 + 1300 * i);  // 4.
+    for (int i = 0; i < 3; ++i) ButtonEx1(i).SetLeft(picMain.Left() + 10);
+    for (int i = 0; i < 3; ++i) {  // 5.
+        fraWindow(i).SetLeft(picMain.Left() + 2500);
+        fraWindow(i).SetTop(picMain.Top() + 1050);
+    }
+    AdjustLayout();  // 6.
+    int page = 0;
+    SelectPage(page);  // 7.
+    ShowTabFrame(fraInternet);  // the frame that matches currentTab
+
+    // 8. The hot keys: the stored choices shown, registered on this window.
+    bosskey::FillHotKeyCombos(cntrlFirst, cntrlSecond);
+    bosskey::StartHotKeys(Hwnd(), cntrlFirst, cntrlSecond, *this);
+    bosskey::SetListHScroll(List1, *this);
+
+    // 9. The cleaning boxes; each one that changes stores itself again.
+    for (auto* boxes : {&chkInternet, &chkWindows, &chkSoftware})
+        for (int i = 0; i <= boxes->UBound(); ++i)
+            (*boxes)(i).SetValue(AppSettings::ReadBoxValue(AppSettings::kItems, boxes->Name() + Str(i)));
+
+    // 10 to 15. The options; each one that changes re-saves them all.
+    if (autoMin) chkAutoMin.SetValue(1);
+    minuteCombo.SetText(minutes);
+    if (autoRun) chkRunStart.SetValue(1);
+    if (useShredder) chkShredder.SetValue(1);
+    if (autoCleanBrowse) {
+        chkAutoCleanBrowse.SetValue(1);
+        watcher_->SetActive(true);
+    }
+    if (autoCleanTime) {
+        chkAutoCleanTime.SetValue(1);
+        if (!interval_->Active()) interval_->SetActive(true);
+    } else {
+        interval_->SetActive(false);
+    }
+
+    AddTrayIcon(Hwnd());  // 16. Shows the window, then adds the icon.
+}
+
+void frmMain::ApplyStartupState() {
+    // Loading only ticks the box; an option that did nothing would be a plain fault.
+    if (chkAutoMin.Value() == 1) SetWindowState(gf::vbMinimized);
+}
+
+void frmMain::AdjustLayout() {
+    double t = gf::Screen::TwipsPerPixelX();
+    if (t == 15) return;
+    float r = static_cast<float>(t / 15 + 0.01);
+    double w = Width() * t / 15;
+    double h = Height() * gf::Screen::TwipsPerPixelY() / 15;
+    Move(Left(), Top(), w, h);
+    for (gf::Control* c : Controls()) {
+        if (!c->HasGeometry()) continue;  // menus and timers have no place
+        std::string type = c->TypeName();
+        if (type == "Menu" || c->Name() == "picMain") continue;
+        c->SetTop(c->Top() * r);
+        c->SetLeft(c->Left() * r);
+        if (type == "Label" || type == "CheckBox" || c->Name() == "imgLogo") continue;
+        c->SetWidth(c->Width() * r);
+        c->SetHeight(c->Height() * r);
+    }
+}
+
+// ---------------------------------------------------------------- pages and tabs
+
+void frmMain::SelectPage(int& index) {
+    for (int i = 0; i < 3; ++i) {
+        ButtonEx1(i).SetEnabled(true);
+        fraWindow(i).SetVisible(false);
+    }
+    CreateDeferred(fraWindow(index));
+    fraWindow(index).SetVisible(true);
+    ButtonEx1(index).SetEnabled(false);
+}
+
+void frmMain::ButtonEx1_Click(int index) {
+    SelectPage(index);
+    loadCheckWindows("");
+    UpdateInfo();
+}
+
+void frmMain::ShowTabFrame(gf::Frame& frame) {
+    fraInternet.SetVisible(false);
+    fraSoftware.SetVisible(false);
+    fraWindows.SetVisible(false);
+    frame.SetVisible(true);
+}
+
+void frmMain::InternetTab_Click() {
+    currentTab_ = "Internet";
+    chkCheckAll.SetValue(allInternet_ ? 1 : 0);
+    ShowTabFrame(fraInternet);
+}
+
+void frmMain::SoftwareTab_Click() {
+    currentTab_ = "Software";
+    chkCheckAll.SetValue(allSoftware_ ? 1 : 0);
+    ShowTabFrame(fraSoftware);
+}
+
+void frmMain::WindowTab_Click() {
+    currentTab_ = "Windows";
+    chkCheckAll.SetValue(allWindows_ ? 1 : 0);
+    ShowTabFrame(fraWindows);
+}
+
+void frmMain::chkCheckAll_Click() {
+    bool ticked = chkCheckAll.Value() == 1;
+    auto apply = [&](gf::ControlArray<gf::CheckBox>& boxes, bool& all) {
+        short top = static_cast<short>(boxes.UBound());
+        if (ticked) {
+            all = true;
+            checkAllBox(boxes, top);
+        } else {
+            unCheckAllBox(boxes, top);
+            all = false;
+        }
+    };
+    if (currentTab_ == "Internet") apply(chkInternet, allInternet_);
+    else if (currentTab_ == "Software") apply(chkSoftware, allSoftware_);
+    else if (currentTab_ == "Windows") apply(chkWindows, allWindows_);
+}
+
+void frmMain::checkAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount) {
+    for (int i = 0; i <= iAmount; ++i) {
+        try {
+            chkWat(i).SetValue(1);
+        } catch (const std::exception&) {
+            // a box that fails is skipped; the rest are still ticked
+        }
+    }
+}
+
+void frmMain::unCheckAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount) {
+    for (int i = 0; i <= iAmount; ++i) chkWat(i).SetValue(0);
+}
+
+void frmMain::picMain_MouseDown() {
+    ReleaseCapture();
+    SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+// ---------------------------------------------------------------- settings and options
+
+void frmMain::StoreItem(const gf::ControlArray<gf::CheckBox>& boxes, int index) {
+    AppSettings::Save(AppSettings::kItems, boxes.Name() + Str(index), Str(boxes(index).Value()));
+}
+
+void frmMain::SaveProgramSettings() {
+    for (int i = 0; i < 3; ++i) {
+        AppSettings::Save(kProgram, "cntrlFirst" + Str(i), cntrlFirst(i).Text());
+        AppSettings::Save(kProgram, "cntrlSecond" + Str(i), cntrlSecond(i).Text());
+    }
+    for (int i = 0; i < List1.ListCount(); ++i)
+        AppSettings::Save(kProgram, List1.List(i), List1.Selected(i) ? "True" : "False");
+    AppSettings::Save(kProgram, "AutoRun", Str(chkRunStart.Value()));
+    AppSettings::Save(kProgram, "AutoMin", Str(chkAutoMin.Value()));
+    AppSettings::Save(kProgram, "AutoCleanBrowse", Str(chkAutoCleanBrowse.Value()));
+    AppSettings::Save(kProgram, "AutoCleanTime", Str(chkAutoCleanTime.Value()));
+    AppSettings::Save(kProgram, "minuteCombo", minuteCombo.Text());
+    AppSettings::Save(kProgram, "useShredder", Str(chkShredder.Value()));
+    if (Hwnd()) bosskey::RefreshHotKeys(Hwnd(), cntrlFirst, cntrlSecond);
+}
+
+void frmMain::chkRunStart_Click() {
+    SaveProgramSettings();
+    if (chkRunStart.Value() == 1)
+        AddRun::AddRunEntry(AddRun::kRunName, AddRun::RunCommand());
+    else
+        AddRun::RemoveRunEntry(AddRun::kRunName);
+}
+
+void frmMain::chkShredder_Click() {
+    SaveProgramSettings();
+    if (chkShredder.Value() == 1)
+        shredder::RegisterShredVerb();
+    else
+        shredder::UnregisterShredVerb();
+}
+
+void frmMain::chkAutoCleanBrowse_Click() {
+    SaveProgramSettings();
+    watcher_->SetActive(chkAutoCleanBrowse.Value() == 1);
+}
+
+void frmMain::chkAutoCleanTime_Click() {
+    SaveProgramSettings();
+    interval_->SetActive(chkAutoCleanTime.Value() == 1);
+}
+
+// ---------------------------------------------------------------- hot keys and captions
+
+int frmMain::CaptionCount() const { return List1.ListCount(); }
+std::string frmMain::CaptionText(int index) const { return List1.List(index); }
+bool frmMain::CaptionTicked(int index) const { return List1.Selected(index); }
+
+void frmMain::loadCheckWindows(const std::string& newF) { bosskey::loadCheckWindows(List1, newF); }
+
+bosskey::frmInput& frmMain::CaptionDialog() {
+    if (!frmInput_) {
+        frmInput_ = std::make_unique<bosskey::frmInput>();
+        frmInput_->OnCaptionAdded = [this](const std::string& caption) { loadCheckWindows(caption); };
+    }
+    return *frmInput_;
+}
+
+void frmMain::cmdAddMore_Click() { bosskey::cmdAddMore_Click(CaptionDialog()); }
+
+void frmMain::cmdRemove_Click() { bosskey::cmdRemove_Click(List1); }
+
+// ---------------------------------------------------------------- the clean run
+
+int frmMain::getMax() const {
+    int n = 0;
+    for (auto* boxes : {&chkInternet, &chkSoftware, &chkWindows})
+        for (int i = 0; i <= boxes->UBound(); ++i)
+            if ((*boxes)(i).Value() == 1) ++n;
+    return n;
+}
+
+void frmMain::CleanGroup(Group group, const gf::ControlArray<gf::CheckBox>& boxes) {
+    ModCleaning::StatusLabel status = [this](const std::string& text) { lblCleanStatus.SetCaption(text); };
+    for (int i = 0; i <= boxes.UBound(); ++i) {
+        if (boxes(i).Value() != 1) continue;
+        pgbClean.SetValue(pgbClean.Value() + 1);
+        try {
+            itemCleaner_(group, static_cast<short>(i), status, boxes(i).Tag);
+        } catch (const std::exception&) {
+            // an item that fails ends there; the run goes on with the next box
+        }
+    }
+}
+
+void frmMain::clean() {
+    // The loop runs between items: a second request meanwhile would interleave two runs.
+    if (cleaning_) return;
+    cleaning_ = true;
+    lblCleanStatus.SetCaption("Erasing Histories");
+    lblCleanStatus.SetVisible(true);
+    pgbClean.SetVisible(true);
+    pgbClean.SetMax(static_cast<float>(getMax()));
+    pgbClean.SetValue(0);
+    CleanGroup(Group::Internet, chkInternet);
+    CleanGroup(Group::Software, chkSoftware);
+    CleanGroup(Group::Windows, chkWindows);
+    pgbClean.SetVisible(false);
+    lblCleanStatus.SetVisible(false);
+    AppSettings::Save(AppSettings::kSystemInfo, "LastRun", StatusText::Now());
+    cleaning_ = false;
+    UpdateInfo();
+}
+
+void frmMain::UpdateInfo() {
+    lblLastClean.SetCaption(AppSettings::Get(AppSettings::kSystemInfo, "LastRun", "Never"));
+    lblAutoClean.SetCaption(StatusText::AutoClean(AppSettings::Get(kProgram, "AutoCleanBrowse", "0"),
+                                                  AppSettings::Get(kProgram, "AutoCleanTime", "0"),
+                                                  AppSettings::Get(kProgram, "minuteCombo", "0")));
+    std::string rows[3];
+    for (int i = 0; i < 3; ++i)
+        rows[i] = StatusText::HotKey(AppSettings::Get(kProgram, "cntrlFirst" + Str(i), "Ctrl"),
+                                     AppSettings::Get(kProgram, "cntrlSecond" + Str(i), "F1"));
+    lblBossKey.SetCaption(StatusText::BossKey(rows[0], rows[1], rows[2]));
+}
+
+// ---------------------------------------------------------------- tray and life cycle
+
+void frmMain::Form_MouseMove(int, int, double x, double) {
+    TrayWindow w;
+    w.setNormalState = [this] { SetWindowState(gf::vbNormal); };
+    w.bringToFront = [this] { SetForegroundWindow(Hwnd()); };
+    w.show = [this] { Show(); };
+    w.popupMenu = [this] { PopupMenu(mPopupSys); };
+    HandleTrayCallback(TrayMessageFromX(x, false, gf::Screen::TwipsPerPixelX()), w);
+}
+
+void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
+    if (HideInsteadOfUnload(unloadMode, [this] { Hide(); })) cancel = true;
+}
+
+void frmMain::Form_Unload(bool&) {
+    RemoveTrayIcon(Hwnd());
+}
+
+TrayMenuTargets frmMain::MenuTargets() {
+    TrayMenuTargets t;
+    t.clean = [this] { clean(); };
+    t.showMain = [this] { Show(); };
+    t.unloadMain = [this] { Unload(gf::vbFormCode); };
+    t.endCaptionDialog = [this] {
+        if (frmInput_ && frmInput_->Loaded()) frmInput_->Unload(gf::vbFormCode);
+    };
+    t.iconWindow = Hwnd();
+    return t;
+}
+
+// ---------------------------------------------------------------- the one instance
+
+namespace {
+std::unique_ptr<frmMain>& Instance() {
+    static std::unique_ptr<frmMain> instance;
+    return instance;
+}
+}  // namespace
+
+frmMain& MainForm() {
+    if (!Instance()) Instance() = std::make_unique<frmMain>();
+    return *Instance();
+}
+
+bool MainFormExists() { return Instance() != nullptr; }
+
+void DestroyMainForm() { Instance().reset(); }
+
+}  // namespace app

@@ -1,0 +1,46 @@
+#include "shredder/ShredCommand.h"
+
+#include <windows.h>
+
+#include "framework/Runtime.h"
+#include "shredder/frmShred.h"
+#include "shredder/modShredFile.h"
+
+namespace shredder {
+
+namespace {
+
+void Tell(const std::string& heading, const std::string& path, const std::string& reason) {
+    gf::MsgBox(heading + "\r\n\r\n" + path + "\r\n\r\n" + reason, MB_OK | MB_ICONEXCLAMATION,
+               kShredTitle);
+}
+
+}  // namespace
+
+bool RunShredCommand(const std::string& commandLine) {
+    const std::string& path = commandLine;
+    if (std::string why = CheckShredTarget(path); !why.empty()) {
+        Tell("This cannot be shredded:", path, why);
+        return false;
+    }
+    if (gf::MsgBox("Do you want to Shred " + path + "?", MB_YESNO | MB_DEFBUTTON1, kShredTitle) !=
+        IDYES)
+        return false;
+
+    ShredOutcome outcome;
+    {
+        frmShred window(commandLine);
+        window.Show();
+        gf::DoEvents();
+        outcome = ShredFile(path, &window);
+        gf::DoEvents();
+        window.Unload();
+    }
+    if (!outcome.shredded)
+        Tell(outcome.overwritten ? "The file was overwritten but is still there:"
+                                 : "The file could not be shredded:",
+             path, outcome.reason);
+    return outcome.shredded;
+}
+
+}  // namespace shredder

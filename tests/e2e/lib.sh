@@ -1,0 +1,128 @@
+# Sourced by the whole-program tests: the real Glimmerfold.exe under Wine, driven from
+# outside with xdotool, in a Wine prefix of their own inside the build folder (so the
+# settings, the Run value and the shred verb they check are theirs alone).
+set -euo pipefail
+: "${GF_BUILD:?}" "${GF_EXE:?}" "${GF_SOURCE:?}"
+export GF_PREFIX_NAME=e2e-prefix
+. "$GF_SOURCE/tools/sandbox-env.sh"
+gf_sandbox_prepare
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_DIR="$GF_BUILD/e2e/$E2E_NAME"
+E2E_SHOTS="$GF_BUILD/screenshots"
+mkdir -p "$E2E_DIR" "$E2E_SHOTS"
+rm -f "$E2E_DIR"/*.txt
+cp "$GF_EXE" "$E2E_DIR/Glimmerfold.exe"
+APP_PIDS=()
+E2E_OWN_XVFB=0
+
+e2e_cleanup() {
+  local p
+  for p in "${APP_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  gf_stop_wineserver
+  [ "$E2E_OWN_XVFB" = 1 ] && gf_stop_xvfb
+  return 0
+}
+trap e2e_cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then gf_start_xvfb; E2E_OWN_XVFB=1; fi
+gf_stop_wineserver
+gf_start_wineserver
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+
+# Runs a Windows command of the sandbox with its output in a file (pipes stall Wine).
+wine_cmd() {  # <output file> <args...>
+  local out=$1; shift
+  (cd "$E2E_DIR" && wine "$@" >"$out.raw" 2>/dev/null </dev/null) || true
+  tr -d '\r' <"$out.raw" >"$out"
+  rm -f "$out.raw"
+}
+
+# The data of a REG_SZ value, or nothing when it is missing.
+reg_get() {  # <key> <value name, empty for the default value>
+  local f="$E2E_DIR/reg.txt"
+  if [ -z "$2" ]; then wine_cmd "$f" reg query "$1" /ve; else wine_cmd "$f" reg query "$1" /v "$2"; fi
+  awk -F'    ' '/REG_SZ/ {print $4; exit}' "$f" | sed 's/^ *//'
+}
+reg_has_key() { local f="$E2E_DIR/reg.txt"; wine_cmd "$f" reg query "$1"; grep -qi '^HKEY' "$f"; }
+reg_delete_key() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /f; }
+reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f; }
+
+SETTINGS='HKCU\Software\Glimmerfold'
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+VERB_KEY='HKCR\*\shell\Glimmerfold-Shred File'
+
+# A first start's world: no settings, no Run value, no verb.
+reset_program_state() {
+  reg_delete_key "$SETTINGS"
+  reg_delete_value "$RUN_KEY" Glimmerfold
+  reg_delete_key "$VERB_KEY\\command"
+  reg_delete_key "$VERB_KEY"
+}
+
+start_app() {  # [args...]; sets APP_PID
+  (cd "$E2E_DIR" && exec wine "$E2E_DIR/Glimmerfold.exe" "$@" >/dev/null 2>&1 </dev/null) &
+  APP_PID=$!
+  APP_PIDS+=("$APP_PID")
+}
+
+# Waits for the main window; sets WID and the client area's origin on the screen.
+wait_main_window() {
+  local i
+  WID=""
+  for i in $(seq 1 150); do
+    WID=$(xdotool search --onlyvisible --name '^Glimmerfold$' 2>/dev/null | head -1 || true)
+    [ -n "$WID" ] && break
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "the main window did not show"
+  sleep 0.5
+  client_origin
+}
+
+# The client area is 600 x 497 pixels; the rest of the X window is Wine's frame.
+client_origin() {
+  local x y w h
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+  x=$X; y=$Y; w=$WIDTH; h=$HEIGHT
+  local border=$(( (w - 600) / 2 ))
+  CX=$(( x + border ))
+  CY=$(( y + h - 497 - border ))
+}
+
+# Clicks at client coordinates of the main window.
+click() {  # <x> <y>
+  xdotool mousemove --sync $((CX + $1)) $((CY + $2)) click 1
+  sleep 0.4
+}
+
+# Client coordinates of the controls the tests use (the window's design, in pixels).
+PAGE_BUTTON_X=80; PAGE_BUTTON_Y=(120 207 293)
+PAGE_X=167; PAGE_Y=70
+page() { click $PAGE_BUTTON_X "${PAGE_BUTTON_Y[$1]}"; }
+
+shot() {  # <name>
+  /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage "$E2E_SHOTS/$1.png" 2>/dev/null || true
+}
+
+wait_until() {  # <seconds> <command...>
+  local t=$1; shift
+  local end=$((SECONDS + t))
+  while ! "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.3
+  done
+}
+
+# Ends a start of the program that this test made, and waits for it.
+stop_app() {
+  kill "$APP_PID" 2>/dev/null || true
+  wait "$APP_PID" 2>/dev/null || true
+  local i
+  for i in $(seq 1 50); do
+    xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+}

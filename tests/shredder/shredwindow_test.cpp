@@ -1,0 +1,118 @@
+// GF_EXCLUSIVE_DISPLAY
+// The progress window on the virtual display: what it shows, its animation read back
+// as pixels, hiding, and a progress bar for files beyond 2 GiB.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "TestSupport.h"
+#include "shredder/frmShred.h"
+
+using namespace testing_support;
+using shredder::frmShred;
+
+namespace {
+
+// The window's client pixels under a control, as drawn on the window.
+std::vector<COLORREF> Pixels(const frmShred& f, const gf::Control& c) {
+    int x0 = gf::TwipsToPixelsX(c.Left()), y0 = gf::TwipsToPixelsY(c.Top());
+    int w = gf::TwipsToPixelsX(c.Width()), h = gf::TwipsToPixelsY(c.Height());
+    std::vector<COLORREF> pixels;
+    HDC dc = GetDC(f.Hwnd());
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(f.Hwnd(), dc);
+    return pixels;
+}
+
+std::size_t Colours(const std::vector<COLORREF>& pixels) {
+    return std::set<COLORREF>(pixels.begin(), pixels.end()).size();
+}
+
+void ClickAt(HWND h, const gf::Control& c) {
+    LPARAM at = MAKELPARAM(gf::TwipsToPixelsX(c.Left() + c.Width() / 2),
+                           gf::TwipsToPixelsY(c.Top() + c.Height() / 2));
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(h, WM_LBUTTONUP, 0, at);
+}
+
+class ShredWindow : public ::testing::Test {
+protected:
+    void SetUp() override { gf::Screen::OverrideTwipsPerPixel(15, 15); }
+    void TearDown() override { gf::Screen::OverrideTwipsPerPixel(0, 0); }
+};
+
+}  // namespace
+
+TEST_F(ShredWindow, ShowsTheWholeCommandLineAndAnimatesTheShredder) {
+    const std::string commandLine = "\"D:\\My Files\\plans.txt\" and more";
+    frmShred f(commandLine);
+    EXPECT_EQ(f.lblFile.Caption(), "");  // set when the window loads
+    f.Show();
+    PumpFor(100);
+    EXPECT_EQ(f.lblFile.Caption(), commandLine);
+    EXPECT_TRUE(f.Image1.Visible());
+    EXPECT_FALSE(f.Image2.Visible());
+
+    std::vector<COLORREF> first = Pixels(f, f.Image1);
+    EXPECT_GT(Colours(first), 20u);  // a drawn picture, not a plain fill
+    ASSERT_TRUE(PumpUntil([&] { return f.Image2.Visible() && !f.Image1.Visible(); }, 3000));
+    PumpFor(50);
+    std::vector<COLORREF> second = Pixels(f, f.Image2);
+    EXPECT_GT(Colours(second), 20u);
+    EXPECT_NE(first, second);  // the other frame is on the screen
+    ASSERT_TRUE(PumpUntil([&] { return f.Image1.Visible() && !f.Image2.Visible(); }, 3000));
+    PumpFor(50);
+    EXPECT_EQ(Pixels(f, f.Image1), first);
+
+    std::vector<COLORREF> hide = Pixels(f, f.Image3);
+    EXPECT_GT(Colours(hide), 3u);
+    f.Unload();
+}
+
+// The hide picture and the close box both only hide: the shredding still has the
+// window to report to, and unloads it when done.
+TEST_F(ShredWindow, HidePictureAndCloseBoxHideWithoutUnloading) {
+    frmShred f("D:\\x.txt");
+    f.Show();
+    PumpFor(50);
+    ClickAt(f.Hwnd(), f.Image3);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
+
+    f.Show();
+    SendMessageA(f.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
+    f.Advance(1);  // still safe to report to
+
+    EXPECT_TRUE(f.Unload());
+    EXPECT_FALSE(f.Loaded());
+}
+
+TEST_F(ShredWindow, ProgressBarFollowsFilesBeyondTwoGigabytes) {
+    frmShred f("D:\\big.iso");
+    f.Show();
+    const std::uint64_t total = 5ull << 30, done = 3ull << 30;
+    f.Start(total);
+    EXPECT_EQ(f.pgbShred.Value(), 0);
+    f.Advance(done);
+    EXPECT_EQ(f.pgbShred.Max(), static_cast<double>(total));
+    EXPECT_EQ(f.pgbShred.Value(), static_cast<double>(done));
+    // The common control itself stands at three fifths of its range.
+    HWND bar = f.pgbShred.Hwnd();
+    ASSERT_NE(bar, nullptr);
+    PBRANGE range{};
+    SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    double position = static_cast<double>(SendMessageA(bar, PBM_GETPOS, 0, 0));
+    ASSERT_GT(range.iHigh, range.iLow);
+    EXPECT_NEAR((position - range.iLow) / (range.iHigh - range.iLow), 0.6, 0.01);
+
+    f.Advance(total);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), range.iHigh);
+    f.Unload();
+}
