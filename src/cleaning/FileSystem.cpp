@@ -1,0 +1,225 @@
+#include "cleaning/FileSystem.h"
+
+#include <memory>
+
+#include "cleaning/GuardedPath.h"
+
+namespace filesys {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+struct HandleCloser {
+    HANDLE h;
+    ~HandleCloser() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+
+// The system's own name of an open file or folder, after every link it followed
+// ("\Device\HarddiskVolume2\..." on Windows, "\??\D:\..." under Wine, which
+// resolves Unix links here). GetFinalPathNameByHandle would do, but Wine's gives up on
+// paths longer than MAX_PATH.
+std::wstring FinalPathOf(HANDLE handle) {
+    using QueryObject = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    if (!query) return {};
+    struct Name {
+        USHORT length;
+        USHORT maximumLength;
+        PWSTR buffer;
+    };
+    constexpr int kObjectNameInformation = 1;
+    // Kept between calls: this runs once for every file deleted.
+    thread_local std::vector<BYTE> buffer(sizeof(Name) + 1024);
+    ULONG needed = 0;
+    LONG status = query(handle, kObjectNameInformation, buffer.data(),
+                        static_cast<ULONG>(buffer.size()), &needed);
+    if (status != 0) {
+        // Too small: names run up to 32767 characters.
+        buffer.resize(sizeof(Name) + 65536 + 16);
+        if (query(handle, kObjectNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                  &needed) != 0)
+            return {};
+    }
+    const auto* name = reinterpret_cast<const Name*>(buffer.data());
+    if (!name->buffer || name->length == 0) return {};
+    return std::wstring(name->buffer, name->length / sizeof(wchar_t));
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool SetAttributes(HANDLE handle, DWORD attributes) {
+    FILE_BASIC_INFO info = {};  // zero times: left as they are
+    info.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    return SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info) != 0;
+}
+
+bool SetDeleteDisposition(HANDLE handle) {
+    FILE_DISPOSITION_INFO info = {TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &info, sizeof info) != 0;
+}
+
+// Marks an open file or folder for deletion; the system deletes it when the handle
+// closes. A read-only attribute is cleared first and put back if the mark fails.
+bool MarkOpenItem(HANDLE handle, DWORD attributes) {
+    bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
+    if (readOnly && !SetAttributes(handle, attributes & ~FILE_ATTRIBUTE_READONLY)) return false;
+    if (SetDeleteDisposition(handle)) return true;
+    if (readOnly) SetAttributes(handle, attributes);
+    return false;
+}
+
+}  // namespace
+
+bool Entry::IsLink() const {
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    // Wine reports links to folders with tag 0; a folder is never entered through any
+    // reparse point.
+    return IsFolder() || reparseTag == 0 || IsReparseTagNameSurrogate(reparseTag);
+}
+
+std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& pattern) {
+    std::vector<Entry> entries;
+    WIN32_FIND_DATAW data;
+    std::wstring all = longFolder + L"\\*";
+    HANDLE find = FindFirstFileExW(all.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return entries;
+    do {
+        std::wstring_view name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        // Our own match: the system's would also match 8.3 short names.
+        if (pattern != L"*" && !guarded::MatchesPattern(name, pattern)) continue;
+        DWORD tag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
+        entries.push_back({std::wstring(name), data.dwFileAttributes, tag});
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+namespace {
+
+bool IsPlainFolder(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Opens a folder that is no link and resolves to where it should; null otherwise. Both
+// the handle and the path are asked: Wine shows a Unix link as a reparse point only
+// when asked by path, and Windows may answer by either.
+HANDLE OpenPlainFolder(const std::wstring& longPath, DWORD access, const std::wstring& expectedFinal,
+                       std::wstring* final, DWORD* attributes) {
+    HANDLE h = CreateFileW(longPath.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    HandleCloser opened{h};
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info) || !IsPlainFolder(info.dwFileAttributes) ||
+        !IsPlainFolder(GetFileAttributesW(longPath.c_str())))
+        return nullptr;
+    std::wstring resolved = FinalPathOf(h);
+    // Reached through a link that the system followed (Wine's Unix links): not ours.
+    if (resolved.empty() || (!expectedFinal.empty() && !SameText(resolved, expectedFinal)))
+        return nullptr;
+    *final = std::move(resolved);
+    *attributes = info.dwFileAttributes;
+    opened.h = INVALID_HANDLE_VALUE;
+    return h;
+}
+
+}  // namespace
+
+Folder::Folder(const std::wstring& longPath, const std::wstring& expectedFinal) : path_(longPath) {
+    // Attributes access only: a handle with delete access would keep Wine from listing
+    // the folder.
+    HANDLE h = OpenPlainFolder(longPath, FILE_READ_ATTRIBUTES, expectedFinal, &final_, &attributes_);
+    if (h) handle_ = h;
+}
+
+Folder::~Folder() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+bool Folder::Remove() {
+    if (!IsOpen()) return false;
+    CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    std::wstring final;
+    DWORD attributes = 0;
+    HANDLE h = OpenPlainFolder(path_, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, final_,
+                               &final, &attributes);
+    if (h) {
+        MarkOpenItem(h, attributes);
+        CloseHandle(h);  // the folder goes now, if it is empty
+    }
+    return GetFileAttributesW(path_.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool Folder::DeleteFile(const Entry& entry) const {
+    if (!IsOpen() || entry.IsFolder() || entry.IsLink()) return false;
+    std::wstring path = path_ + L"\\" + entry.name;
+    HANDLE h = CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                           kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;  // in use, protected, or gone
+    HandleCloser opened{h};
+    // The file must be the one this folder holds under that name, not a link's target.
+    if (!SameText(FinalPathOf(h), final_ + L"\\" + entry.name)) return false;
+    return MarkOpenItem(h, entry.attributes);
+}
+
+namespace {
+
+// Removes a folder and everything in it but links, depth first with a stack of our
+// own, so that a deep tree cannot exhaust the thread's stack.
+bool RemoveFolderTree(const std::wstring& longPath, const std::wstring& expectedFinal) {
+    struct Frame {
+        std::unique_ptr<Folder> folder;
+        std::vector<Entry> subfolders;
+        size_t next = 0;
+    };
+    std::vector<Frame> stack;
+    auto enter = [&stack](const std::wstring& path, const std::wstring& final) {
+        auto folder = std::make_unique<Folder>(path, final);
+        if (!folder->IsOpen()) return;
+        Frame frame{std::move(folder), {}};
+        for (Entry& child : List(path, L"*")) {
+            if (child.IsLink()) continue;
+            if (child.IsFolder())
+                frame.subfolders.push_back(std::move(child));
+            else
+                frame.folder->DeleteFile(child);
+        }
+        stack.push_back(std::move(frame));
+    };
+    enter(longPath, expectedFinal);
+    if (stack.empty()) return false;  // missing, or a link
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.next < top.subfolders.size()) {
+            const Entry& child = top.subfolders[top.next++];
+            std::wstring childPath = top.folder->LongPath() + L"\\" + child.name;
+            std::wstring childFinal = top.folder->FinalPath() + L"\\" + child.name;
+            enter(childPath, childFinal);
+            continue;
+        }
+        top.folder->Remove();
+        stack.pop_back();
+    }
+    return GetFileAttributesW(longPath.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+bool Folder::RemoveSubfolder(const Entry& entry) const {
+    if (!IsOpen() || !entry.IsFolder() || entry.IsLink()) return false;
+    return RemoveFolderTree(path_ + L"\\" + entry.name, final_ + L"\\" + entry.name);
+}
+
+bool RemoveTree(const std::wstring& longFolder) { return RemoveFolderTree(longFolder, {}); }
+
+}  // namespace filesys

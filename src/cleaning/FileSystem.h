@@ -1,0 +1,71 @@
+#pragma once
+// Listing and deleting on long paths ("\\?\..."), with the wide-character API so that
+// no name is missed for its characters or its length. Callers pass paths that the
+// guard (GuardedPath.h) has accepted.
+//
+// Links (junctions, symbolic links, mount points) are never entered and never removed.
+// Every file and folder is deleted through a handle whose final path is checked first:
+// under Wine a Unix symbolic link to a file looks like a plain file, deleting it by
+// name deletes its target, and removing a link to an empty folder removes that folder.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace filesys {
+
+struct Entry {
+    std::wstring name;
+    DWORD attributes = 0;
+    DWORD reparseTag = 0;
+
+    bool IsFolder() const { return attributes & FILE_ATTRIBUTE_DIRECTORY; }
+    // A folder with any reparse point, or a file whose reparse point stands for another
+    // name. Other reparse points (deduplicated or cloud files) are the file's own data.
+    bool IsLink() const;
+};
+
+// The entries of the folder whose names match the pattern (GuardedPath's
+// MatchesPattern), in the order the system lists them; "." and ".." left out.
+std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& pattern);
+
+// An open folder that may be emptied: it exists and is no link. Its final path is what
+// the paths of its entries must resolve to.
+class Folder {
+public:
+    // expectedFinal: for a folder reached by a listing, its parent's final path, "\"
+    // and its name; a folder that resolves elsewhere is reached through a link and is
+    // not opened.
+    explicit Folder(const std::wstring& longPath, const std::wstring& expectedFinal = {});
+    ~Folder();
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    const std::wstring& LongPath() const { return path_; }
+    const std::wstring& FinalPath() const { return final_; }
+    DWORD Attributes() const { return attributes_; }
+
+    // Deletes one entry file, clearing its read-only attribute first (put back if the
+    // file stays, e.g. because it is in use). False when it stays.
+    bool DeleteFile(const Entry& entry) const;
+    // Removes one entry folder with everything in it except links (so a folder that
+    // holds a link stays). False when it stays.
+    bool RemoveSubfolder(const Entry& entry) const;
+
+    // Removes the folder itself if it is empty by now, through a handle checked to be
+    // this folder still; the object is closed afterwards. True when it is gone.
+    bool Remove();
+
+private:
+
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    std::wstring path_;
+    std::wstring final_;
+    DWORD attributes_ = 0;
+};
+
+// Removes a folder that is no link, with its contents but for links. True when gone.
+bool RemoveTree(const std::wstring& longFolder);
+
+}  // namespace filesys
