@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "cleaning/GuardedPath.h"
 #include "framework/Runtime.h"
 
 namespace shredder {
@@ -242,6 +243,8 @@ std::string CheckShredPath(const std::string& path) {
         if (part == "." || part == "..") return "The path holds \".\" or \"..\" parts.";
         start = end + 1;
     }
+    // The cleaning's deletion guard has the last word on every path we delete under.
+    if (!guarded::Parse(std::string_view(path))) return "The path is not a plain full path to a file.";
     return {};
 }
 

@@ -18,7 +18,12 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+step=""
+fail() {
+  echo "FAIL ($step): $*; question boxes shown: $(questions | wc -l)" >&2
+  /usr/bin/import -window root "$GF_BUILD/tests/e2e-shred-failure.png" 2>/dev/null
+  exit 1
+}
 
 # Starts the program with the words as its command line (Wine joins them with single
 # spaces, unquoted, as Explorer's %1 would give them), in a working folder on D:.
@@ -27,7 +32,17 @@ start() {
   pids+=($!)
 }
 
-questions() { xdotool search --onlyvisible --name '^Glimmerfold File Shredder$' 2>/dev/null; }
+# The question boxes shown now. A search can come back empty when another window goes
+# away in the middle of it, so an empty answer is asked again.
+questions() {
+  local i out
+  for i in 1 2 3 4 5; do
+    out=$(xdotool search --onlyvisible --name '^Glimmerfold File Shredder$' 2>/dev/null)
+    [ -n "$out" ] && break
+    sleep 0.05
+  done
+  [ -n "$out" ] && echo "$out"
+}
 
 # Waits until n question boxes are shown.
 wait_questions() {
@@ -39,12 +54,25 @@ wait_questions() {
   fail "expected $n question boxes, saw $(questions | wc -l)"
 }
 
-# Gives one question box the keyboard focus and presses the key there.
+# True while that box exists (its X window goes when the box closes).
+shown() { xdotool getwindowname "$1" >/dev/null 2>&1; }
+
+# Gives one question box the keyboard focus and presses the key there, until the box
+# goes: a window that another test shows meanwhile takes Wine's foreground, and with
+# it the keys, so a lost key is pressed again.
 answer() {
-  local win=$1 key=$2
-  xdotool windowfocus --sync "$win" || fail "could not focus the question box"
-  sleep 0.3
-  xdotool key "$key"
+  local win=$1 key=$2 try i
+  for try in 1 2 3 4 5; do
+    shown "$win" || return 0
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    sleep 0.3
+    xdotool key "$key"
+    for i in $(seq 1 15); do
+      shown "$win" || return 0
+      sleep 0.1
+    done
+  done
+  fail "the question box did not take the key $key"
 }
 
 # Waits for every started program to end by itself.
@@ -61,6 +89,7 @@ all_end() {
   pids=()
 }
 
+step="Yes"
 # Yes is the default: Enter shreds. The path holds spaces and is passed unquoted.
 victim="$scratch/secret plans.txt"
 head -c 300000 /dev/urandom >"$victim"
@@ -70,6 +99,7 @@ answer "$(questions | head -1)" Return
 all_end
 [ -e "$victim" ] && fail "the file is still there after Yes"
 
+step="No"
 # No keeps the file untouched.
 keeper="$scratch/keep.txt"
 echo "stays" >"$keeper"
@@ -79,6 +109,7 @@ answer "$(questions | head -1)" n
 all_end
 [ "$(cat "$keeper")" = "stays" ] || fail "the file changed after No"
 
+step="beside another"
 # A shred start runs beside another running Glimmerfold (here one still asking): the
 # new one asks, shreds and ends; the first is still there to be answered.
 echo one >"$scratch/one.txt"
