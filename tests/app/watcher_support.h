@@ -2,6 +2,7 @@
 // For the automatic-cleaning tests: stand-in browsers (a helper program copied under a
 // browser's name and started) and the window's kind of timer, counting its ticks.
 #include <windows.h>
+#include <psapi.h>
 
 #include <functional>
 #include <string>
@@ -20,8 +21,12 @@ public:
         CopyFileA((bin.substr(0, bin.find_last_of('\\')) + "\\browser_standin.exe").c_str(), path_.c_str(), FALSE);
         STARTUPINFOA si = {sizeof si};
         std::string cmd = "\"" + path_ + "\"";
-        if (CreateProcessA(path_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
-            CloseHandle(pi_.hThread);
+        if (!CreateProcessA(path_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
+            return;
+        CloseHandle(pi_.hThread);
+        // Until its loader has run, a new process has no executable name to read.
+        char name[MAX_PATH];
+        for (int i = 0; i < 500 && !GetModuleFileNameExA(pi_.hProcess, nullptr, name, MAX_PATH); ++i) Sleep(10);
     }
     ~StandIn() { End(); }
     StandIn(const StandIn&) = delete;
