@@ -1,5 +1,6 @@
 // The main window's loading: its order, what it restores and re-saves, and the layout
 // at 15 and at 12 twips per pixel. Real windows under Xvfb. GF_EXCLUSIVE_DISPLAY
+// GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include "MainWinTesting.h"
 #include "app/frmMainDesign.h"
 #include "shredder/ShredVerb.h"

@@ -1,5 +1,6 @@
 // Start-up's first-run step and its reading of "FirstRun". It creates the shred verb,
 // which the window tests also look at: GF_EXCLUSIVE_DISPLAY keeps them apart.
+// GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The Explorer verb in the sandbox prefix's real HKEY_CLASSES_ROOT. Every test removes
 // the two keys again.
+// GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include <windows.h>
 
 #include <gtest/gtest.h>
