@@ -2,7 +2,7 @@
 # Builds and runs the benchmarks under Wine, each in a sandbox of the build folder's own
 # (its own prefix, no Z: drive, HOME inside the build folder), as tools/test.sh does.
 #   bench/run.sh            every benchmark
-#   bench/run.sh erase      only bench/erase (a folder name, or a script's name)
+#   bench/run.sh erase      only bench/erase
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build="${GF_BUILD_DIR:-$src/build}"
@@ -10,17 +10,11 @@ build="${GF_BUILD_DIR:-$src/build}"
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
   for d in "$src"/bench/*/; do names+=("$(basename "$d")"); done
-  for s in "$src"/bench/*.sh; do
-    [ "$(basename "$s")" = run.sh ] || names+=("$(basename "$s" .sh)")
-  done
 fi
 for name in "${names[@]}"; do
   if [ -f "$src/bench/$name/run.sh" ]; then  # a folder with its own script
     echo "== $name"
     bash "$src/bench/$name/run.sh"
-  elif [ -f "$src/bench/$name.sh" ]; then     # a script beside this one
-    echo "== $name"
-    bash "$src/bench/$name.sh"
   else                                        # sources only: run bench_<name>.exe
     (
       export GF_BUILD

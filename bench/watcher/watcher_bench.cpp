@@ -1,7 +1,7 @@
 // What one tick of the browser watcher costs (both browser names looked up, neither
 // running, so each walk covers every process) with 100 extra processes running,
 // against a plain walk of the same processes through a Toolhelp snapshot.
-//   watcher_bench.exe <stand-in program> <scratch folder>
+//   bench_watcher.exe <stand-in program> <scratch folder>
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -73,7 +73,7 @@ void Measure(const char* what, int rounds, F&& f, double& medianMs, double& cpuM
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: watcher_bench <stand-in exe> <scratch folder>\n");
+        std::fprintf(stderr, "usage: bench_watcher <stand-in exe> <scratch folder>\n");
         return 2;
     }
     std::string folder = argv[2];
