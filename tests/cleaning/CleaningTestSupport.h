@@ -22,11 +22,8 @@ inline std::wstring W(const std::string& ansi) {
     return wide;
 }
 
-inline std::string ExeFolder() {
-    char exe[MAX_PATH];
-    std::string dir(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
-    return dir.substr(0, dir.find_last_of('\\'));
-}
+using testing_support::ExeFolder;
+using testing_support::KeyExists;
 
 inline std::wstring Long(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
@@ -92,8 +89,7 @@ public:
     EnvOverride(const char* name, const std::string& value) : name_(name) {
         char buffer[32768];
         DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-        had_ = n > 0 && n < sizeof buffer;
-        if (had_) old_.assign(buffer, n);
+        if ((had_ = n > 0 && n < sizeof buffer)) old_.assign(buffer, n);
         SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
     }
     ~EnvOverride() { SetEnvironmentVariableA(name_.c_str(), had_ ? old_.c_str() : nullptr); }
@@ -117,13 +113,6 @@ public:
 private:
     std::string old_;
 };
-
-inline bool KeyExists(HKEY root, const std::string& path) {
-    HKEY h;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
-}
 
 // Registry keys a test makes outside its ScratchKey: of each path, the topmost key that
 // did not exist before is removed with its tree when the test ends.

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "CleaningTestSupport.h"
+#include "Process.h"
 #include "cleaning/FileHelpers.h"
 #include "cleaning/ModCleaning.h"
 #include "cleaning/ShellFolders.h"
 
 using namespace cleaning_test;
 using testing_support::ScratchDir;
-using testing_support::UniqueName;
 
 // Files and folders told apart by their attributes, whatever their names; read-only,
 // hidden, long and non-ANSI ones go too; system entries stay.
@@ -91,25 +91,13 @@ TEST(RemoveFolder, RemovesAnExistingFolderWholeAndSaysSo) {
 TEST(DeleteFolderEntries, FileHeldOpenByAnotherProcessStays) {
     ScratchDir dir;
     std::string f = dir / "cache";
-    MakeFile(f + "\\sub\\held.dat");
-    MakeFile(f + "\\sub\\free.dat");
-    MakeFile(f + "\\free.dat");
-    std::wstring ready = W(UniqueName("gf_ready")), quit = W(UniqueName("gf_quit"));
-    HANDLE readyEvent = CreateEventW(nullptr, TRUE, FALSE, ready.c_str());
-    HANDLE quitEvent = CreateEventW(nullptr, TRUE, FALSE, quit.c_str());
-    std::wstring cmd = L"\"" + W(ExeFolder()) + L"\\holdfile.exe\" \"" + W(f) + L"\\sub\\held.dat\" " +
-                       ready + L" " + quit;
-    STARTUPINFOW si = {sizeof si};
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    ASSERT_EQ(WaitForSingleObject(readyEvent, 20000), WAIT_OBJECT_0);
+    for (const char* name : {"\\sub\\held.dat", "\\sub\\free.dat", "\\free.dat"}) MakeFile(f + name);
+    testing_support::HeldFile held(f + "\\sub\\held.dat");
+    ASSERT_TRUE(held.Holding());
     ModCleaning::DeleteFolderEntries(f + "\\*");
     EXPECT_TRUE(Exists(f + "\\sub\\held.dat"));
     EXPECT_FALSE(Exists(f + "\\sub\\free.dat"));
     EXPECT_FALSE(Exists(f + "\\free.dat"));
-    SetEvent(quitEvent);
-    WaitForSingleObject(pi.hProcess, 20000);
-    for (HANDLE h : {pi.hProcess, pi.hThread, readyEvent, quitEvent}) CloseHandle(h);
 }
 
 // The links come from links_setup.sh: in the cache and in the temp folder, links to a

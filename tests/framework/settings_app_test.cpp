@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Process.h"
 #include "TestSupport.h"
 #include "framework/App.h"
 #include "framework/Runtime.h"
@@ -12,128 +13,86 @@ using namespace testing_support;
 
 namespace {
 
-struct AppName {
-    std::string name = UniqueName("GfStore");
-    ~AppName() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + name).c_str()); }
-};
-
-std::string RunChild(const std::string& exe, const std::string& args) {
-    std::string cmd = "\"" + exe + "\" " + args;
-    STARTUPINFOA si = {sizeof si};
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return "start failed";
-    WaitForSingleObject(pi.hProcess, 20000);
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return std::to_string(code);
+// Runs a copy of this test program with arguments; its exit code.
+DWORD RunChild(const std::string& exe, const std::string& args) {
+    return ChildProcess("\"" + exe + "\" " + args).Wait();
 }
 
 }  // namespace
 
 TEST(Settings, DefaultsOverwriteAndCase) {
-    AppName app;
-    EXPECT_EQ(gf::GetSetting(app.name, "ProgramSettings", "AutoRun", "0"), "0");
-    EXPECT_EQ(gf::GetSetting(app.name, "ProgramSettings", "AutoRun"), "");
-    gf::SaveSetting(app.name, "ProgramSettings", "AutoRun", "1");
-    EXPECT_EQ(gf::GetSetting(app.name, "ProgramSettings", "AutoRun", "0"), "1");
-    gf::SaveSetting(app.name, "ProgramSettings", "autorun", "True");
-    EXPECT_EQ(gf::GetSetting(app.name, "programsettings", "AUTORUN", "0"), "True");
+    const std::string app = UniqueName("GfStore");
+    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "AutoRun", "0"), "0");
+    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "AutoRun"), "");
+    gf::SaveSetting(app, "ProgramSettings", "AutoRun", "1");
+    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "AutoRun", "0"), "1");
+    gf::SaveSetting(app, "ProgramSettings", "autorun", "True");
+    EXPECT_EQ(gf::GetSetting(app, "programsettings", "AUTORUN", "0"), "True");
     // Stored as REG_SZ where the store says it lives.
-    HKEY h;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\" + app.name + "\\ProgramSettings").c_str(),
-                            0, KEY_READ, &h),
-              ERROR_SUCCESS);
     DWORD type = 0;
-    RegQueryValueExA(h, "AutoRun", nullptr, &type, nullptr, nullptr);
-    RegCloseKey(h);
+    RegGetValueA(HKEY_CURRENT_USER, ("Software\\" + app + "\\ProgramSettings").c_str(), "AutoRun", RRF_RT_ANY, &type,
+                 nullptr, nullptr);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     // An empty text is a stored value, not an absence.
-    gf::SaveSetting(app.name, "S", "blank", "");
-    EXPECT_EQ(gf::GetSetting(app.name, "S", "blank", "dflt"), "");
-    gf::DeleteSetting(app.name, "S", "blank");
-    EXPECT_EQ(gf::GetSetting(app.name, "S", "blank", "dflt"), "dflt");
-    // Sections are separate.
-    EXPECT_EQ(gf::GetSetting(app.name, "Settings", "AutoRun", "none"), "none");
+    gf::SaveSetting(app, "S", "blank", "");
+    EXPECT_EQ(gf::GetSetting(app, "S", "blank", "dflt"), "");
+    gf::DeleteSetting(app, "S", "blank");
+    EXPECT_EQ(gf::GetSetting(app, "S", "blank", "dflt"), "dflt");
+    EXPECT_EQ(gf::GetSetting(app, "Settings", "AutoRun", "none"), "none");  // sections are separate
+    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + app).c_str());
 }
 
 TEST(Settings, ARenamedExecutableReadsItsOwnPartOfTheStore) {
     // The child writes under its own executable name; a copy under another name
     // reads its own (empty) part.
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string self = exe;
-    std::string dir = self.substr(0, self.find_last_of('\\'));
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string nameA = UniqueName("StoreA"), nameB = UniqueName("StoreB");
-    std::string exeA = dir + "\\" + nameA + ".exe", exeB = dir + "\\" + nameB + ".exe";
-    ASSERT_TRUE(CopyFileA(self.c_str(), exeA.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(self.c_str(), exeB.c_str(), FALSE));
+    std::string exeA = ExeFolder() + "\\" + nameA + ".exe", exeB = ExeFolder() + "\\" + nameB + ".exe";
+    ASSERT_TRUE(CopyFileA(self, exeA.c_str(), FALSE) && CopyFileA(self, exeB.c_str(), FALSE));
     std::string filter = "--gtest_filter=SettingsChild.WriteThenRead";
-    EXPECT_EQ(RunChild(exeA, filter + " --gf_write"), "0");
+    EXPECT_EQ(RunChild(exeA, filter + " --gf_write"), 0u);
     EXPECT_EQ(gf::GetSetting(nameA, "ProgramSettings", "marker", "none"), nameA);
     EXPECT_EQ(gf::GetSetting(nameB, "ProgramSettings", "marker", "none"), "none");
-    EXPECT_EQ(RunChild(exeB, filter), "0");  // reads "none" in its own part
-    DeleteFileA(exeA.c_str());
-    DeleteFileA(exeB.c_str());
-    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + nameA).c_str());
-    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + nameB).c_str());
+    EXPECT_EQ(RunChild(exeB, filter), 0u);  // reads "none" in its own part
+    for (const std::string& name : {nameA, nameB}) {
+        DeleteFileA((ExeFolder() + "\\" + name + ".exe").c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + name).c_str());
+    }
 }
 
 // Runs only inside the renamed copies above.
 TEST(SettingsChild, WriteThenRead) {
-    std::string cmd = GetCommandLineA();
     if (gf::App::EXEName().rfind("Store", 0) != 0) GTEST_SKIP() << "child only";
-    if (cmd.find("--gf_write") != std::string::npos)
+    if (std::string(GetCommandLineA()).find("--gf_write") != std::string::npos)
         gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "marker", gf::App::EXEName());
     else
         EXPECT_EQ(gf::GetSetting(gf::App::EXEName(), "ProgramSettings", "marker", "none"), "none");
 }
 
-TEST(App, KnowsItsFolderNameAndTitle) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string self = exe;
-    EXPECT_EQ(gf::App::Path(), self.substr(0, self.find_last_of('\\')));
+TEST(App, KnowsItsFolderNameTitleAndPreviousInstance) {
+    EXPECT_EQ(gf::App::Path(), ExeFolder());
     EXPECT_EQ(gf::App::EXEName(), "framework_settings_app_test");
     EXPECT_EQ(gf::App::Title(), "framework_settings_app_test");
     gf::App::SetTitle("Glimmerfold");
     EXPECT_EQ(gf::App::Title(), "Glimmerfold");
-}
-
-TEST(App, PrevInstanceSeesAnEarlierProcessOfTheSameName) {
-    // This process asks first, so it is not a previous instance's follower...
+    // This process asks first, so it follows no previous instance; a second process of
+    // the same executable does.
     EXPECT_FALSE(gf::App::PrevInstance());
-    // ...and a second process of the same executable is.
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    EXPECT_EQ(RunChild(exe, "--gtest_filter=AppChild.IsFollower --gf_child"), "0");
+    EXPECT_EQ(RunChild(ExeFolder() + "\\framework_settings_app_test.exe", "--gtest_filter=AppChild.IsFollower --gf_child"),
+              0u);
 }
 
 TEST(AppChild, IsFollower) {
-    if (std::string(GetCommandLineA()).find("--gf_child") == std::string::npos)
-        GTEST_SKIP() << "child only";
+    if (std::string(GetCommandLineA()).find("--gf_child") == std::string::npos) GTEST_SKIP() << "child only";
     EXPECT_TRUE(gf::App::PrevInstance());
 }
 
 TEST(Runtime, DoEventsRunsPendingMessagesAndKeepsQuit) {
-    static int seen = 0;
-    struct Proc {
-        static LRESULT CALLBACK Wnd(HWND h, UINT m, WPARAM w, LPARAM l) {
-            if (m == WM_APP + 1) ++seen;
-            return DefWindowProcA(h, m, w, l);
-        }
-    };
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = Proc::Wnd;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "GfDoEventsTest";
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowA("GfDoEventsTest", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
-                              wc.hInstance, nullptr);
-    PostMessageA(hwnd, WM_APP + 1, 0, 0);
-    PostMessageA(hwnd, WM_APP + 1, 0, 0);
+    int seen = 0;
+    MessageProbe probe([&] { ++seen; });
+    probe.Post();
+    probe.Post();
     gf::DoEvents();
     EXPECT_EQ(seen, 2);
     PostQuitMessage(3);
@@ -141,5 +100,4 @@ TEST(Runtime, DoEventsRunsPendingMessagesAndKeepsQuit) {
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
-    DestroyWindow(hwnd);
 }

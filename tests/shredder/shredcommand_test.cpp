@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "DialogWatcher.h"
-#include "HeldFile.h"
+#include "Process.h"
 #include "TestSupport.h"
 #include "framework/Form.h"
 #include "shredder/ShredCommand.h"
@@ -18,8 +18,6 @@
 
 using namespace testing_support;
 using shredder::RunShredCommand;
-using shredder_tests::DialogWatcher;
-using shredder_tests::SeenDialog;
 
 namespace {
 
@@ -34,103 +32,74 @@ LRESULT CALLBACK RecordActivation(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-class Activations {
-public:
-    Activations() : hook_(SetWindowsHookExA(WH_CBT, RecordActivation, nullptr, GetCurrentThreadId())) {
-        g_activated.clear();
-    }
-    ~Activations() { UnhookWindowsHookEx(hook_); }
-    bool Saw(const std::string& title) const {
-        return std::find(g_activated.begin(), g_activated.end(), title) != g_activated.end();
-    }
-
-private:
-    HHOOK hook_;
-};
+// Runs the shred start with the boxes answered; whether the progress window showed.
+bool RunAnswered(const std::string& commandLine, std::vector<int> answers, std::vector<SeenDialog>& seen,
+                 bool expectShredded) {
+    g_activated.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordActivation, nullptr, GetCurrentThreadId());
+    DialogWatcher watcher(std::move(answers));
+    EXPECT_EQ(RunShredCommand(commandLine), expectShredded) << commandLine;
+    UnhookWindowsHookEx(hook);
+    seen = watcher.Seen();
+    return std::count(g_activated.begin(), g_activated.end(), "Quorrin Shredder") > 0;
+}
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 }  // namespace
 
-TEST(RunShredCommand, YesShredsAPathWithSpacesUnderTheProgressWindow) {
+TEST(RunShredCommand, YesShredsAPathWithSpacesUnderTheProgressWindowAndNoKeepsTheFile) {
     ScratchDir dir;
     std::string path = dir / "my secret plans.txt";
     WriteFileText(path, std::string(2 * shredder::kShredBlockSize + 99, 'x'));
-    Activations activations;
-    DialogWatcher watcher({IDYES});
-
-    EXPECT_TRUE(RunShredCommand(path));
-
+    std::vector<SeenDialog> seen;
+    EXPECT_TRUE(RunAnswered(path, {IDYES}, seen, true));
     EXPECT_FALSE(PathExists(path));
-    std::vector<SeenDialog> seen = watcher.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "Glimmerfold File Shredder");
     EXPECT_EQ(seen[0].text, "Do you want to Shred " + path + "?");
-    EXPECT_TRUE(seen[0].hasYes && seen[0].hasNo);
+    EXPECT_EQ(seen[0].buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_EQ(seen[0].defaultButton, IDYES);
-    EXPECT_FALSE(seen[0].hasIcon);
-    EXPECT_TRUE(activations.Saw("Quorrin Shredder"));
+    EXPECT_EQ(seen[0].icon, nullptr);
     EXPECT_EQ(gf::Form::LoadedCount(), 0);  // the progress window is unloaded
-}
 
-TEST(RunShredCommand, NoLeavesTheFileAndShowsNoWindow) {
-    ScratchDir dir;
-    std::string path = dir / "keep.txt";
-    WriteFileText(path, "keep");
-    Activations activations;
-    DialogWatcher watcher({IDNO});
-
-    EXPECT_FALSE(RunShredCommand(path));
-
-    EXPECT_EQ(ReadFileText(path), "keep");
-    EXPECT_EQ(watcher.Seen().size(), 1u);
-    EXPECT_FALSE(activations.Saw("Quorrin Shredder"));
+    std::string keep = dir / "keep.txt";
+    WriteFileText(keep, "keep");
+    EXPECT_FALSE(RunAnswered(keep, {IDNO}, seen, false));
+    EXPECT_EQ(ReadFileText(keep), "keep");
+    EXPECT_EQ(seen.size(), 1u);
 }
 
 // A folder, a quoted path (quotes are part of the command line) and a missing file are
-// refused with a message instead of the question; nothing is touched.
+// refused with a message instead of the question; a file held open by another program
+// is asked about, then kept with a message saying why. Nothing is touched.
 TEST(RunShredCommand, WhatCannotBeShreddedIsRefusedWithAMessage) {
     ScratchDir dir;
-    std::string file = dir / "quoted.txt";
+    std::string file = dir / "quoted.txt", folder = dir / "folder", held = dir / "open elsewhere.doc";
     WriteFileText(file, "quoted");
-    std::string folder = dir / "folder";
     CreateDirectoryA(folder.c_str(), nullptr);
     WriteFileText(folder + "\\inside.txt", "inside");
-
+    WriteFileText(held, "still secret");
+    HeldFile holder(held);
+    ASSERT_TRUE(holder.Holding());
     struct Case {
-        std::string commandLine, reasonPart;
+        std::string commandLine, reasonPart, verdict = "cannot be shredded";
+        std::vector<int> answers{IDOK};
     };
     for (const Case& c : {Case{folder, "folder"}, Case{"\"" + file + "\"", "characters"},
-                          Case{dir / "missing.txt", "no file"}}) {
-        DialogWatcher watcher({IDOK});
-        EXPECT_FALSE(RunShredCommand(c.commandLine)) << c.commandLine;
-        std::vector<SeenDialog> seen = watcher.Seen();
-        ASSERT_EQ(seen.size(), 1u) << c.commandLine;
-        EXPECT_EQ(seen[0].title, "Glimmerfold File Shredder");
-        EXPECT_TRUE(seen[0].hasOk && !seen[0].hasYes) << c.commandLine;
-        EXPECT_TRUE(Has(seen[0].text, "cannot be shredded")) << seen[0].text;
-        EXPECT_TRUE(Has(seen[0].text, c.commandLine)) << seen[0].text;
-        EXPECT_TRUE(Has(seen[0].text, c.reasonPart)) << seen[0].text;
+                          Case{dir / "missing.txt", "no file"},
+                          Case{held, "in use", "could not be shredded", {IDYES, IDOK}}}) {
+        std::vector<SeenDialog> seen;
+        RunAnswered(c.commandLine, c.answers, seen, false);
+        ASSERT_EQ(seen.size(), c.answers.size()) << c.commandLine;
+        const SeenDialog& last = seen.back();
+        EXPECT_EQ(last.title, "Glimmerfold File Shredder");
+        EXPECT_EQ(last.buttons, std::vector<int>{IDOK}) << c.commandLine;
+        for (const std::string& part : {c.verdict, c.commandLine, c.reasonPart})
+            EXPECT_TRUE(Has(last.text, part)) << part << " not in: " << last.text;
     }
+    EXPECT_EQ(holder.Release(), 0u);
+    EXPECT_EQ(ReadFileText(held), "still secret");
     EXPECT_EQ(ReadFileText(file), "quoted");
     EXPECT_EQ(ReadFileText(folder + "\\inside.txt"), "inside");
-}
-
-TEST(RunShredCommand, FileInUseStaysAndTheUserIsToldWhy) {
-    ScratchDir dir;
-    std::string path = dir / "open elsewhere.doc";
-    WriteFileText(path, "still secret");
-    shredder_tests::HeldFile held(path);
-    ASSERT_TRUE(held.Holding());
-    DialogWatcher watcher({IDYES, IDOK});
-
-    EXPECT_FALSE(RunShredCommand(path));
-
-    std::vector<SeenDialog> seen = watcher.Seen();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_TRUE(Has(seen[1].text, "could not be shredded")) << seen[1].text;
-    EXPECT_TRUE(Has(seen[1].text, path)) << seen[1].text;
-    EXPECT_TRUE(Has(seen[1].text, "in use")) << seen[1].text;
-    EXPECT_EQ(held.Release(), 0u);
-    EXPECT_EQ(ReadFileText(path), "still secret");
 }

@@ -9,40 +9,21 @@
 #include "shredder/ShredVerb.h"
 
 using namespace shredder;
+using testing_support::KeyExists;
 
 namespace {
 
 const std::string kCommand = std::string(kShredVerbKey) + "\\command";
 
-bool KeyExists(const std::string& path) {
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
-}
-
-struct KeyCounts {
+// Subkeys and values of a key, as "subkeys/values".
+std::string Counts(const std::string& path) {
     DWORD subkeys = 99, values = 99;
-};
-
-KeyCounts Counts(const std::string& path) {
-    KeyCounts c;
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return c;
-    RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &c.subkeys, nullptr, nullptr, &c.values, nullptr,
-                     nullptr, nullptr, nullptr);
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "missing";
+    RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
     RegCloseKey(h);
-    return c;
-}
-
-std::string DefaultValue(const std::string& path, DWORD* type) {
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "?";
-    RegQueryValueExA(h, "", nullptr, type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(h);
-    return data;
+    return std::to_string(subkeys) + "/" + std::to_string(values);
 }
 
 class ShredVerbTest : public ::testing::Test {
@@ -60,17 +41,14 @@ protected:
 TEST_F(ShredVerbTest, CreatedTwiceLeavesTwoKeysAndOneQuotedCommand) {
     RegisterShredVerb();
     RegisterShredVerb();
-    KeyCounts verb = Counts(kShredVerbKey), command = Counts(kCommand);
-    EXPECT_EQ(verb.subkeys, 1u);
-    EXPECT_EQ(verb.values, 0u);
-    EXPECT_EQ(command.subkeys, 0u);
-    EXPECT_EQ(command.values, 1u);
-
+    EXPECT_EQ(Counts(kShredVerbKey), "1/0");
+    EXPECT_EQ(Counts(kCommand), "0/1");
     // The executable's own path, quoted, then an unquoted %1.
-    char exe[MAX_PATH];
+    char exe[MAX_PATH], data[1024] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    DWORD type = 0;
-    EXPECT_EQ(DefaultValue(kCommand, &type), "\"" + std::string(exe) + "\" %1");
+    DWORD type = 0, size = sizeof data;
+    RegGetValueA(HKEY_CLASSES_ROOT, kCommand.c_str(), nullptr, RRF_RT_ANY, &type, data, &size);
+    EXPECT_EQ(std::string(data), "\"" + std::string(exe) + "\" %1");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 
@@ -79,11 +57,10 @@ TEST_F(ShredVerbTest, CreatedTwiceLeavesTwoKeysAndOneQuotedCommand) {
 TEST_F(ShredVerbTest, DeletesTheCommandFirstThenTheVerb) {
     RegisterShredVerb();
     EXPECT_TRUE(UnregisterShredVerb());
-    EXPECT_FALSE(KeyExists(kShredVerbKey));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kShredVerbKey));
     EXPECT_FALSE(UnregisterShredVerb());
-
     RegisterShredVerb();
     ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, kCommand.c_str()), ERROR_SUCCESS);
     EXPECT_FALSE(UnregisterShredVerb());
-    EXPECT_TRUE(KeyExists(kShredVerbKey));
+    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kShredVerbKey));
 }

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/App.h"
+
 namespace testing_support {
 
 std::string UniqueName(const std::string& stem) {
@@ -20,6 +22,10 @@ ScratchKey::ScratchKey(HKEY root)
 }
 
 ScratchKey::~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()); }
+
+void ScratchKey::Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
+    RegSetKeyValueA(root_, path_.c_str(), name.c_str(), type, data, size);
+}
 
 static void RemoveTree(const std::string& path) {
     // Test-only clean-up of a folder the test made itself; links are not followed.
@@ -45,18 +51,20 @@ static void RemoveTree(const std::string& path) {
 }
 
 ScratchDir::ScratchDir() {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir = exe;
-    dir.resize(dir.find_last_of('\\'));
-    CreateDirectoryA((dir + "\\scratch").c_str(), nullptr);
-    path_ = dir + "\\scratch\\" + UniqueName("dir");
+    CreateDirectoryA((ExeFolder() + "\\scratch").c_str(), nullptr);
+    path_ = ExeFolder() + "\\scratch\\" + UniqueName("dir");
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
 ScratchDir::~ScratchDir() { RemoveTree(path_); }
 
 std::string BuildDrive() { return "D:\\"; }
+
+std::string ExeFolder() {
+    char exe[MAX_PATH];
+    std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
+    return path.substr(0, path.find_last_of('\\'));
+}
 
 void WriteFileText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
@@ -74,6 +82,15 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool KeyExists(HKEY root, const std::string& path) {
+    HKEY h;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    RegCloseKey(h);
+    return true;
+}
+
+void ClearAppSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str()); }
+
 void PumpFor(DWORD ms) {
     DWORD start = GetTickCount();
     do {
@@ -84,6 +101,27 @@ void PumpFor(DWORD ms) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (GetTickCount() - start < ms);
+}
+
+MessageProbe::MessageProbe(std::function<void()> onApp) : onApp_(std::move(onApp)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "GfTestMessageProbe";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+MessageProbe::~MessageProbe() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK MessageProbe::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<MessageProbe*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (msg == WM_APP && self) {
+        self->onApp_();
+        return 0;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
 }
 
 COLORREF ScreenPixel(int x, int y) {
