@@ -5,32 +5,34 @@
 
 using namespace kivoxp;
 
-namespace {
-
-COLORREF Shift(COLORREF c, long a, bool blue = false, bool soft = false) { return ShiftColor(c, a, blue, soft); }
-
-}  // namespace
-
 TEST(KivoXPColors, ShiftColorMovesClampsAndScalesBlue) {
-    EXPECT_EQ(Shift(RGB(128, 128, 128), 48), RGB(176, 176, 176));
-    EXPECT_EQ(Shift(RGB(128, 128, 128), 48, false, true), RGB(152, 152, 152));
-    EXPECT_EQ(Shift(RGB(64, 128, 192), 48, true), RGB(112, 176, 240));
-    EXPECT_EQ(Shift(RGB(64, 64, 64), -104, true), RGB(0, 0, 30));
-    // Blue moves by its share of 192, truncated toward zero: 160 * -13 / 192 = -10.8.
-    EXPECT_EQ(Shift(RGB(176, 176, 160), -13, true), RGB(163, 163, 150));
-    EXPECT_EQ(Shift(RGB(10, 20, 30), 0), RGB(10, 20, 30));
-    EXPECT_EQ(Shift(RGB(10, 20, 30), 1, false, true), RGB(10, 20, 30));
-    EXPECT_EQ(Shift(RGB(10, 20, 30), -1, false, true), RGB(10, 20, 30));
-    // Soft bevel halves toward zero: -25 becomes -12, not -13.
-    EXPECT_EQ(Shift(RGB(100, 100, 100), -25, false, true), RGB(88, 88, 88));
-    EXPECT_EQ(Shift(RGB(255, 255, 255), 48), RGB(255, 255, 255));
-    EXPECT_EQ(Shift(RGB(255, 255, 255), 48, true), RGB(255, 255, 255));
-    EXPECT_EQ(Shift(RGB(0, 0, 0), -40), RGB(0, 0, 0));
-    EXPECT_EQ(Shift(RGB(250, 5, 100), 10), RGB(255, 15, 110));
-    EXPECT_EQ(Shift(RGB(250, 5, 100), -10), RGB(240, 0, 90));
-}
-
-TEST(KivoXPColors, LightenColorMovesTowardWhite) {
+    struct Case {
+        COLORREF from;
+        long amount;
+        bool blue, soft;
+        COLORREF to;
+    };
+    const Case cases[] = {
+        {RGB(128, 128, 128), 48, false, false, RGB(176, 176, 176)},
+        {RGB(128, 128, 128), 48, false, true, RGB(152, 152, 152)},
+        {RGB(64, 128, 192), 48, true, false, RGB(112, 176, 240)},
+        {RGB(64, 64, 64), -104, true, false, RGB(0, 0, 30)},
+        // Blue moves by its share of 192, truncated toward zero: 160 * -13 / 192 = -10.8.
+        {RGB(176, 176, 160), -13, true, false, RGB(163, 163, 150)},
+        {RGB(10, 20, 30), 0, false, false, RGB(10, 20, 30)},
+        {RGB(10, 20, 30), 1, false, true, RGB(10, 20, 30)},
+        {RGB(10, 20, 30), -1, false, true, RGB(10, 20, 30)},
+        // Soft bevel halves toward zero: -25 becomes -12, not -13.
+        {RGB(100, 100, 100), -25, false, true, RGB(88, 88, 88)},
+        {RGB(255, 255, 255), 48, false, false, RGB(255, 255, 255)},
+        {RGB(255, 255, 255), 48, true, false, RGB(255, 255, 255)},
+        {RGB(0, 0, 0), -40, false, false, RGB(0, 0, 0)},
+        {RGB(250, 5, 100), 10, false, false, RGB(255, 15, 110)},
+        {RGB(250, 5, 100), -10, false, false, RGB(240, 0, 90)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShiftColor(c.from, c.amount, c.blue, c.soft), c.to)
+            << std::hex << c.from << " by " << std::dec << c.amount << (c.blue ? " blue" : "") << (c.soft ? " soft" : "");
     EXPECT_EQ(LightenColor(RGB(10, 36, 106), 176), RGB(179, 187, 208));
     EXPECT_EQ(LightenColor(RGB(0, 0, 0), 176), RGB(176, 176, 176));
     EXPECT_EQ(LightenColor(RGB(255, 255, 255), 176), RGB(255, 255, 255));
@@ -45,73 +47,56 @@ TEST(KivoXPColors, CustomSchemeShiftsFromTheBackColour) {
     s.ForeOver = 0xFF0000;
     s.MaskColor = 0xC0C0C0;
     Palette p = ComputePalette(s);
-    EXPECT_EQ(p.FaceColor, 0xFFFFFFu);
-    EXPECT_EQ(p.ShadowColor, 0xBFBFBFu);
-    EXPECT_EQ(p.LightColor, 0xFFFFFFu);
-    EXPECT_EQ(p.HiliteColor, 0xFFFFFFu);
-    EXPECT_EQ(p.DarkShadowColor, 0x3F3F3Fu);
-    EXPECT_EQ(p.HotColor, 0x7F7F7Fu);
-    EXPECT_EQ(p.HotLightColor, 0xFFFFFFu);
-    EXPECT_EQ(p.TextColor, GetSysColor(COLOR_BTNTEXT));
-    EXPECT_EQ(p.TextOverColor, 0xFF0000u);
-    EXPECT_EQ(p.MaskRGBColor, 0xC0C0C0u);
-
+    const COLORREF hard[] = {p.FaceColor, p.ShadowColor, p.LightColor, p.HiliteColor, p.DarkShadowColor,
+                             p.HotColor, p.HotLightColor, p.TextColor, p.TextOverColor, p.MaskRGBColor};
+    const COLORREF hardExpected[] = {0xFFFFFF, 0xBFBFBF, 0xFFFFFF, 0xFFFFFF, 0x3F3F3F,
+                                     0x7F7F7F, 0xFFFFFF, GetSysColor(COLOR_BTNTEXT), 0xFF0000, 0xC0C0C0};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(hard[i], hardExpected[i]) << "entry " << i;
     s.SoftBevel = true;
     p = ComputePalette(s);
-    EXPECT_EQ(p.ShadowColor, 0xDFDFDFu);
-    EXPECT_EQ(p.LightColor, 0xFFFFFFu);
-    EXPECT_EQ(p.HiliteColor, 0xFFFFFFu);
-    EXPECT_EQ(p.DarkShadowColor, 0x9F9F9Fu);
-    EXPECT_EQ(p.HotColor, 0xBFBFBFu);
-    EXPECT_EQ(p.HotLightColor, 0xFFFFFFu);
-}
+    const COLORREF soft[] = {p.ShadowColor, p.LightColor, p.HiliteColor, p.DarkShadowColor, p.HotColor,
+                             p.HotLightColor};
+    const COLORREF softExpected[] = {0xDFDFDF, 0xFFFFFF, 0xFFFFFF, 0x9F9F9F, 0xBFBFBF, 0xFFFFFF};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(soft[i], softExpected[i]) << "soft entry " << i;
 
-TEST(KivoXPColors, XPFaceIsBlueScaledOnlyForTheRoundedType) {
-    PaletteSource s;
-    s.ColorScheme = 2;
+    // The XP face is blue-scaled only for the rounded type.
     s.BackColor = RGB(128, 128, 128);
-    s.ButtonType = 3;
-    EXPECT_EQ(ComputePalette(s).XPFaceColor, RGB(176, 176, 160));
-    s.ButtonType = 4;
-    EXPECT_EQ(ComputePalette(s).XPFaceColor, RGB(176, 176, 176));
+    s.SoftBevel = false;
+    const std::pair<long, COLORREF> faces[] = {{3, RGB(176, 176, 160)}, {4, RGB(176, 176, 176)}};
+    for (auto [type, face] : faces) {
+        s.ButtonType = type;
+        EXPECT_EQ(ComputePalette(s).XPFaceColor, face) << "type " << type;
+    }
     s.SoftBevel = true;
     EXPECT_EQ(ComputePalette(s).XPFaceColor, RGB(152, 152, 152));
 }
 
 TEST(KivoXPColors, UnknownSchemesTakeTheSystemColours) {
     PaletteSource s;
-    s.BackColor = RGB(1, 2, 3);  // ignored outside schemes 2
+    s.BackColor = RGB(1, 2, 3);  // ignored outside scheme 2
     s.MaskColor = 0xC0C0C0;
     s.ColorScheme = 1;
-    const Palette system = ComputePalette(s);
-    EXPECT_EQ(system.FaceColor, GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(system.ShadowColor, GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(system.LightColor, GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(system.HiliteColor, GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(system.DarkShadowColor, GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(system.TextColor, GetSysColor(COLOR_BTNTEXT));
-    EXPECT_EQ(system.TextOverColor, GetSysColor(COLOR_BTNTEXT));
-    EXPECT_EQ(system.HotColor, GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(system.HotLightColor, LightenColor(GetSysColor(COLOR_HIGHLIGHT), 176));
+    const Palette p = ComputePalette(s);
+    const COLORREF got[] = {p.FaceColor, p.ShadowColor, p.LightColor, p.HiliteColor, p.DarkShadowColor,
+                            p.TextColor, p.TextOverColor, p.HotColor, p.HotLightColor};
+    const COLORREF expected[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW),
+                                 GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNHIGHLIGHT),
+                                 GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNTEXT),
+                                 GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_HIGHLIGHT),
+                                 LightenColor(GetSysColor(COLOR_HIGHLIGHT), 176)};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(got[i], expected[i]) << "entry " << i;
     for (long scheme : {0L, 7L, -1L}) {
         s.ColorScheme = scheme;
-        const Palette p = ComputePalette(s);
-        EXPECT_EQ(p, system) << "scheme " << scheme;
+        EXPECT_EQ(ComputePalette(s), p) << "scheme " << scheme;
     }
 }
 
 TEST(KivoXPColors, ParentSchemeReadsTheParentsDeviceContext) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "KivoXPParentScheme";
-    RegisterClassA(&wc);
-    HWND parent = CreateWindowA("KivoXPParentScheme", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
     HDC probe = GetDC(parent);
     const COLORREF back = GetBkColor(probe), text = GetTextColor(probe);
     ReleaseDC(parent, probe);
-
     PaletteSource s;
     s.ColorScheme = 4;
     s.ParentWindow = parent;

@@ -11,7 +11,6 @@
 #include "HostWindow.h"
 #include "TestSupport.h"
 #include "controls/KivoXPButton.h"
-#include "controls/KivoXPButtonDesigns.h"
 
 using namespace testing_support;
 
@@ -151,6 +150,9 @@ TEST_F(Input, AccessKeysClickEnabledButtons) {
     PostMessageA(host.Hwnd(), WM_SYSCHAR, 'c', 0x20000001);
     PumpFor(50);
     EXPECT_EQ(Take(), (Log{"A Click 0"}));
+    b->SetEnabled(false);  // a disabled button does not take its key
+    EXPECT_FALSE(gf::UserControl::DeliverAccessKey(host.Hwnd(), 'c'));
+    b->SetEnabled(true);
     b->SetCaption("Plain");
     EXPECT_EQ(b->AccessKeys(), "");
 }
@@ -218,39 +220,4 @@ TEST_F(Input, TransparentTypeShowsTheParentBehindIt) {
     GetClientRect(b->Hwnd(), &client);
     EXPECT_EQ(client.bottom, 30);  // the height is back after the capture
     EXPECT_TRUE(PumpUntil([&] { return ClientPixel(b->Hwnd(), 20, 15) == kHostFill; }, 2000));
-}
-
-// The program's buttons as they come up on a window, saved as kivoxp_designs.bmp
-// beside the test executable for a person to look at.
-TEST(KivoXPScreen, TheWindowsButtonsOnScreen) {
-    HostWindow form(50, 50, 420, 200, RGB(255, 255, 255));
-    std::vector<std::unique_ptr<KivoXPButton>> buttons;
-    int x = 10, y = 10;
-    for (const auto& d : KivoXPButtonDesigns()) {
-        gf::PictureRef pic;
-        if (d.PictureSize)
-            pic = gf::StdPicture::FromBitmap(PaintedBitmap(d.PictureSize, d.PictureSize, [&](int px, int py) {
-                const int c = d.PictureSize / 2, dx = px - c, dy = py - c;
-                return dx * dx + dy * dy > c * c * 3 / 4 ? static_cast<COLORREF>(d.MaskColor) : RGB(40, 150, 220);
-            }));
-        gf::PropertyBag bag = KivoXPButtonSavedProperties(d, pic);
-        auto b = std::make_unique<KivoXPButton>(d.Name);
-        b->Move(gf::PixelsToTwipsX(x), gf::PixelsToTwipsY(y), 0, 0);
-        b->Load(form.Hwnd(), &bag);
-        RECT r;
-        GetClientRect(b->Hwnd(), &r);
-        x += r.right + 8;
-        if (x > 300) x = 10, y += 64;
-        buttons.push_back(std::move(b));
-    }
-    SetFocus(buttons[1]->Hwnd());
-    HWND first = buttons[0]->Hwnd();
-    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(first, 0, 12) == 0x733C00; }, 2000));
-    EXPECT_EQ(ClientPixel(first, 0, 0), RGB(255, 255, 255));  // cut off by the region
-    EXPECT_EQ(ClientPixel(buttons[1]->Hwnd(), 40, 23), 0xEF826Bu);  // the focused one
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    folder.resize(folder.find_last_of('\\'));
-    EXPECT_TRUE(SaveScreenBitmap(folder + "\\kivoxp_designs.bmp", 50, 50, 420, 200));
 }
