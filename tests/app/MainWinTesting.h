@@ -19,38 +19,27 @@
 
 namespace mainwin_testing {
 
-inline std::string Stored(const std::string& section, const std::string& key,
-                          const std::string& def = "<none>") {
-    return gf::GetSetting(gf::App::EXEName(), section, key, def);
+inline std::string Stored(const std::string& section, const std::string& key) {
+    return gf::GetSetting(gf::App::EXEName(), section, key, "<none>");
 }
 inline void Store(const std::string& section, const std::string& key, const std::string& value) {
     gf::SaveSetting(gf::App::EXEName(), section, key, value);
 }
 inline bool SectionExists(const std::string& section) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, gf::SettingsKeyPath(gf::App::EXEName(), section).c_str(), 0, KEY_READ,
-                      &h) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(h);
-    return true;
+    return testing_support::KeyExists(HKEY_CURRENT_USER, gf::SettingsKeyPath(gf::App::EXEName(), section));
 }
+// The Run value's command, or "<none>" when there is no value.
 inline std::string RunValue() {
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName, RRF_RT_ANY, nullptr, nullptr, nullptr))
+        return "<none>";
     return Reg32::GetRegString(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName);
-}
-inline bool RunValueExists() {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AddRun::kRunKey, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    bool exists = RegQueryValueExA(h, AddRun::kRunName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(h);
-    return exists;
 }
 
 // One erase the recorder saw: which item, and the run's state when it started.
 struct Erase {
     ModCleaning::Group group;
     short index;
-    double progress;
-    double max;
+    double progress, max;
     std::string status;
     bool barVisible;
 };
@@ -58,14 +47,13 @@ struct Erase {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str());
+        testing_support::ClearAppSettings();
         AddRun::RemoveRunEntry(AddRun::kRunName);
         gf::Screen::OverrideTwipsPerPixel(15, 15);
     }
     void TearDown() override {
         CloseWindow();
-        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str());
-        AddRun::RemoveRunEntry(AddRun::kRunName);
+        SetUp();
         gf::Screen::OverrideTwipsPerPixel(0, 0);
     }
 
@@ -75,8 +63,8 @@ protected:
         form->SetItemCleaner([this](ModCleaning::Group g, short i, const ModCleaning::StatusLabel& status,
                                     const std::string& tag) {
             status("Cleaning " + tag);
-            erased.push_back({g, i, form->pgbClean.Value(), form->pgbClean.Max(),
-                              form->lblCleanStatus.Caption(), form->pgbClean.Visible()});
+            erased.push_back({g, i, form->pgbClean.Value(), form->pgbClean.Max(), form->lblCleanStatus.Caption(),
+                              form->pgbClean.Visible()});
             if (duringErase) duringErase();
         });
         if (load) {

@@ -13,10 +13,9 @@ TEST_F(MainWindowTest, RunOnStartUpWritesAQuotedCommandAndDeletesIt) {
     EXPECT_EQ(RunValue().find(".exe"), std::string::npos);
     f.chkRunStart.SetValue(0);
     EXPECT_EQ(Stored("ProgramSettings", "AutoRun"), "0");
-    EXPECT_FALSE(RunValueExists());
-    // Deleting a value that is not there changes nothing.
-    AddRun::RemoveRunEntry(AddRun::kRunName);
-    EXPECT_FALSE(RunValueExists());
+    EXPECT_EQ(RunValue(), "<none>");
+    AddRun::RemoveRunEntry(AddRun::kRunName);  // a value that is not there: nothing changes
+    EXPECT_EQ(RunValue(), "<none>");
 }
 
 TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndACleaningBoxOnlyItself) {

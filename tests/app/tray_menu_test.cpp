@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogWatcher.h"
 #include "framework/App.h"
 #include "tray_form.h"
 
@@ -39,50 +40,20 @@ void Pick(TrayForm& f, char accessKey) {
     SendMessageA(f.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
 }
 
-struct BoxSeen {
-    std::string title;
-    std::vector<std::string> texts, buttons;
-    bool informationIcon = false;
-} g_box;
-
-BOOL CALLBACK ReadChild(HWND child, LPARAM) {
-    char cls[64] = {}, text[256] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    GetWindowTextA(child, text, sizeof text);
-    if (lstrcmpiA(cls, "Button") == 0) g_box.buttons.push_back(text);
-    if (lstrcmpiA(cls, "Static") != 0) return TRUE;
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        g_box.informationIcon |= reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) ==
-                                 LoadIconA(nullptr, MAKEINTRESOURCEA(32516));
-    else if (text[0])
-        g_box.texts.push_back(text);
-    return TRUE;
-}
-
-// Runs inside the message box's own loop: reads the box, then presses OK.
-void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowA("#32770", nullptr);
-    if (!box || !IsWindowVisible(box)) return;
-    KillTimer(nullptr, id);
-    char title[128] = {};
-    GetWindowTextA(box, title, sizeof title);
-    g_box.title = title;
-    EnumChildWindows(box, ReadChild, 0);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
 }  // namespace
 
 TEST(TrayMenu, AboutShowsTheVersionWithTheInformationIconAndOneOkButton) {
     gf::App::SetTitle("Glimmerfold");
     TrayForm f;
     f.Load();
-    SetTimer(nullptr, 0, 50, ReadAndCloseBox);
+    DialogWatcher watcher({IDOK});
     Pick(f, 'A');
-    EXPECT_EQ(g_box.title, "Glimmerfold");
-    EXPECT_EQ(g_box.texts, std::vector<std::string>{"Glimmerfold Version 1.06"});
-    EXPECT_TRUE(g_box.informationIcon);
-    EXPECT_EQ(g_box.buttons, std::vector<std::string>{"OK"});
+    auto seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, "Glimmerfold");
+    EXPECT_EQ(seen[0].text, "Glimmerfold Version 1.06");
+    EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
+    EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
 }
 
 TEST(TrayMenu, CleanShowAndHelpReachTheirTargets) {

@@ -1,45 +1,61 @@
 #pragma once
 // Shared pieces of the boss-key tests: a window of this process standing in for the
-// main window, another program's window (tests/helpers/bosskey_target.exe), and a
-// host that records what the hot keys asked of it.
+// main window, another program's window (tests/helpers/bosskey_target.exe), a host
+// that records what the hot keys asked of it, and hot-key probes.
 #include <windows.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "Process.h"
 #include "TestSupport.h"
 #include "bosskey/HotKeys.h"
 
 namespace bosskey_testing {
 
-// A top-level window whose procedure answers WM_APP with wParam * 1000 + lParam and
-// remembers the last WM_APP it saw: the procedure the hot keys must pass things to.
+// A top-level window whose procedure answers WM_APP with wParam * 1000 + lParam: the
+// procedure the hot keys must pass other messages to.
 class PlainWindow {
 public:
-    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80);
-    ~PlainWindow();
+    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+            return msg == WM_APP ? static_cast<LRESULT>(wp * 1000 + lp) : DefWindowProcA(h, msg, wp, lp);
+        };
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "GfBossKeyTestWindow";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x,
+                                y, 300, 160, nullptr, nullptr, wc.hInstance, nullptr);
+        testing_support::PumpFor(50);
+    }
+    ~PlainWindow() { DestroyWindow(hwnd_); }
     PlainWindow(const PlainWindow&) = delete;
     PlainWindow& operator=(const PlainWindow&) = delete;
     HWND hwnd() const { return hwnd_; }
-    static inline WPARAM lastAppWParam = 0;
-    static inline LPARAM lastAppLParam = 0;
 
 private:
     HWND hwnd_ = nullptr;
 };
 
 // Another process showing a window with the given title until it is closed.
-class TargetProcess {
+class TargetProcess : public testing_support::ChildProcess {
 public:
-    explicit TargetProcess(const std::string& title);
-    ~TargetProcess();
-    TargetProcess(const TargetProcess&) = delete;
-    TargetProcess& operator=(const TargetProcess&) = delete;
+    explicit TargetProcess(const std::string& title)
+        : ChildProcess("\"" + testing_support::ExeFolder() + "\\bosskey_target.exe\" " + title) {
+        testing_support::PumpUntil(
+            [&] { return Started() && (hwnd_ = FindWindowA("GfBossKeyTarget", title.c_str())) && IsWindowVisible(hwnd_); },
+            15000);
+    }
+    ~TargetProcess() {
+        if (hwnd_) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+        Wait(10000);
+    }
     HWND hwnd() const { return hwnd_; }
 
 private:
-    PROCESS_INFORMATION pi_{};
     HWND hwnd_ = nullptr;
 };
 
@@ -52,60 +68,11 @@ struct RecordingHost : bosskey::HotKeyHost {
     bool CaptionTicked(int i) const override { return captions.at(i).second; }
 };
 
-}  // namespace bosskey_testing
-
-// Each test file is its own program, so the definitions can live here, inline.
-namespace bosskey_testing {
-
-inline LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_APP) {
-        PlainWindow::lastAppWParam = wp;
-        PlainWindow::lastAppLParam = lp;
-        return static_cast<LRESULT>(wp * 1000 + lp);
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-inline PlainWindow::PlainWindow(const std::string& title, bool visible, int x, int y) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PlainProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "GfBossKeyTestWindow";
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, wc.lpszClassName, title.c_str(),
-                            WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300, 160, nullptr,
-                            nullptr, wc.hInstance, nullptr);
-    testing_support::PumpFor(50);
-}
-
-inline PlainWindow::~PlainWindow() {
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
-inline TargetProcess::TargetProcess(const std::string& title) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir = exe;
-    dir.resize(dir.find_last_of('\\'));
-    std::string cmd = "\"" + dir + "\\bosskey_target.exe\" " + title;
-    STARTUPINFOA si = {sizeof si};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi_))
-        return;
-    testing_support::PumpUntil(
-        [&] {
-            hwnd_ = FindWindowA("GfBossKeyTarget", title.c_str());
-            return hwnd_ != nullptr && IsWindowVisible(hwnd_);
-        },
-        15000);
-}
-
-inline TargetProcess::~TargetProcess() {
-    if (!pi_.hProcess) return;
-    if (hwnd_) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
+// The combination is free when another registration of it succeeds (and is undone).
+inline bool ComboIsFree(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return true;
 }
 
 inline std::string Lower(std::string text) {

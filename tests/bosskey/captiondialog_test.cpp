@@ -7,11 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <thread>
 
 #include "BossKeyTesting.h"
+#include "DialogWatcher.h"
 #include "HostWindow.h"
 #include "TestSupport.h"
 #include "bosskey/CaptionList.h"
@@ -29,49 +28,6 @@ using namespace testing_support;
 using namespace bosskey_testing;
 
 namespace {
-
-// Reads and closes the next message box titled title, from another thread, while the
-// test's thread sits in the box's modal loop.
-class MessageBoxWatcher {
-public:
-    explicit MessageBoxWatcher(std::string title) : thread_([this, title] { Run(title); }) {}
-    ~MessageBoxWatcher() { Wait(); }
-    void Wait() {
-        if (thread_.joinable()) thread_.join();
-    }
-    bool found = false;
-    bool hasIcon = false;
-    std::string text;
-
-private:
-    static BOOL CALLBACK Child(HWND h, LPARAM self) {
-        auto* w = reinterpret_cast<MessageBoxWatcher*>(self);
-        char cls[32] = {};
-        GetClassNameA(h, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") != 0) return TRUE;
-        if ((GetWindowLongA(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            w->hasIcon = w->hasIcon || SendMessageA(h, STM_GETICON, 0, 0) != 0;
-            return TRUE;
-        }
-        char buf[1024] = {};
-        GetWindowTextA(h, buf, sizeof buf);
-        if (std::string(buf).size() > w->text.size()) w->text = buf;
-        return TRUE;
-    }
-    void Run(const std::string& title) {
-        for (int i = 0; i < 500 && !found; ++i) {
-            if (HWND box = FindWindowA("#32770", title.c_str())) {
-                Sleep(50);  // let it finish building its controls
-                EnumChildWindows(box, Child, reinterpret_cast<LPARAM>(this));
-                found = true;
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-            } else {
-                Sleep(20);
-            }
-        }
-    }
-    std::thread thread_;
-};
 
 // A press and release on a drawn button's window.
 void Click(const gf::Control& button) { SendClick(button.Hwnd(), 20, 10); }
@@ -116,22 +72,15 @@ std::vector<std::pair<std::string, bool>> Entries(gf::ListBox& list) {
     return out;
 }
 
-bool ComboIsFree(UINT modifiers, UINT vk) {
-    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
-    UnregisterHotKey(nullptr, 0xBF00);
-    return true;
-}
-
 class BossKeyWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         gf::App::SetTitle("Glimmerfold");
         RegisterDrawnButtons();
-        ClearStore();
+        ClearAppSettings();
         bosskey::BuildHotKeyTables();
     }
-    void TearDown() override { ClearStore(); }
-    static void ClearStore() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str()); }
+    void TearDown() override { ClearAppSettings(); }
     ScratchDir dir;
     std::string path = bosskey::CaptionFilePath(dir.Path());
 };
@@ -150,13 +99,11 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     auto& add = dialog.Get<KivoXPButton>("cmdAdd");
 
     dialog.Text1().SetText("ab");
-    {
-        MessageBoxWatcher box("Glimmerfold");
-        Click(add);
-        box.Wait();
-        EXPECT_TRUE(box.found);
-        EXPECT_EQ(box.text, "Please Enter a Valid Window Caption");
-    }
+    DialogWatcher boxes({IDOK, IDOK});
+    Click(add);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].title, "Glimmerfold");
+    EXPECT_EQ(boxes.Seen()[0].text, "Please Enter a Valid Window Caption");
     EXPECT_TRUE(dialog.Visible());
     EXPECT_EQ(dialog.Text1().Text(), "ab");
     EXPECT_FALSE(PathExists(path));
@@ -188,6 +135,7 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     EXPECT_FALSE(dialog.Visible());
     EXPECT_EQ(dialog.Text1().Text(), "half typed");
     EXPECT_EQ(page.List1().ListCount(), 2);
+    EXPECT_EQ(boxes.Seen().size(), 1u) << "no other message";
 }
 
 TEST_F(BossKeyWindows, DialogHelpAndDragBySurface) {
@@ -200,17 +148,12 @@ TEST_F(BossKeyWindows, DialogHelpAndDragBySurface) {
     // The help picture, clicked.
     const auto& image = dialog.Get<gf::Image>("Image1");
     RECT rc = image.PixelRect();
-    LPARAM at = MAKELPARAM(rc.left + 6, rc.top + 6);
-    {
-        MessageBoxWatcher box("Glimmerfold");
-        SendMessageA(dialog.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(dialog.Hwnd(), WM_LBUTTONUP, 0, at);
-        box.Wait();
-        EXPECT_TRUE(box.found);
-        EXPECT_TRUE(box.hasIcon);
-        EXPECT_NE(box.text.find("You can enter a window caption."), std::string::npos);
-        EXPECT_NE(box.text.find("You can add XXX as a window caption"), std::string::npos);
-    }
+    DialogWatcher box({IDOK});
+    SendClick(dialog.Hwnd(), rc.left + 6, rc.top + 6);
+    ASSERT_EQ(box.Seen().size(), 1u);
+    EXPECT_NE(box.Seen()[0].icon, nullptr);
+    EXPECT_NE(box.Seen()[0].text.find("You can enter a window caption."), std::string::npos);
+    EXPECT_NE(box.Seen()[0].text.find("You can add XXX as a window caption"), std::string::npos);
     EXPECT_FALSE(dialog.Dragging()) << "a press on the picture is no drag";
 
     // A press on the bare surface and a move carry the window along with the pointer.
@@ -273,9 +216,7 @@ TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
     list.SetSelected(0, false);
     RECT item;
     SendMessageA(list.Hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-    LPARAM mark = MAKELPARAM(item.left + 6, (item.top + item.bottom) / 2);
-    SendMessageA(list.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, mark);
-    SendMessageA(list.Hwnd(), WM_LBUTTONUP, 0, mark);
+    SendClick(list.Hwnd(), item.left + 6, (item.top + item.bottom) / 2);
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(list.Selected(0));
     EXPECT_EQ(gf::GetSetting(gf::App::EXEName(), "ProgramSettings", "WordPad"), "True");
@@ -292,25 +233,19 @@ TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
 }
 
 TEST_F(BossKeyWindows, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
-    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "cntrlFirst1", "Shift");
-    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "cntrlSecond1", "Space");
+    for (auto [key, value] : {std::pair{"cntrlFirst1", "Shift"}, {"cntrlSecond1", "Space"}})
+        gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", key, value);
     SettingsPage page;
     page.Show();
     auto first = page.cntrlFirst();
     auto second = page.cntrlSecond();
     bosskey::FillHotKeyCombos(first, second);
-    EXPECT_EQ(first(0).Text(), "Ctrl");
-    EXPECT_EQ(second(0).Text(), "F1");
-    EXPECT_EQ(first(1).Text(), "Shift");
-    EXPECT_EQ(second(1).Text(), "Space");
-    EXPECT_EQ(first(2).Text(), "Ctrl");
+    const char* const shown[] = {"Ctrl+F1", "Shift+Space", "Ctrl+F1"};
     for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(first(i).ListCount(), 3);
-        EXPECT_EQ(first(i).List(1), "Alt");
-        ASSERT_EQ(second(i).ListCount(), 13);
-        EXPECT_EQ(second(i).List(0), "Space");
-        EXPECT_EQ(second(i).List(12), "F12");
+        EXPECT_EQ(first(i).Text() + "+" + second(i).Text(), shown[i]);
         EXPECT_EQ(first(i).ListIndex(), -1);
+        ASSERT_EQ(first(i).ListCount() * 100 + second(i).ListCount(), 313);
+        EXPECT_EQ(first(i).List(1) + second(i).List(0) + second(i).List(12), "AltSpaceF12");
     }
 
     // Registered from the boxes; the list's ticked captions are what hide acts on.

@@ -77,7 +77,7 @@ TEST(CaptionTicks, LoadingTicksStoredAndJustAddedCaptions) {
     ScratchDir dir;
     const std::string path = bosskey::CaptionFilePath(dir.Path());
     const std::string app = gf::App::EXEName();
-    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + app).c_str());
+    ClearAppSettings();
     EXPECT_FALSE(bosskey::LoadCaptionEntries(path, ""));
 
     WriteFileText(path, "Stored\r\nCleared\r\nUnknown\r\n\r\nOdd\r\nNumeric\r\nJustAdded\r\njustadded\r\n");
@@ -109,5 +109,5 @@ TEST(CaptionTicks, LoadingTicksStoredAndJustAddedCaptions) {
     ASSERT_TRUE(entries);
     EXPECT_EQ(entries->back().text, "Stored");
     EXPECT_TRUE(entries->back().ticked);
-    RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + app).c_str());
+    ClearAppSettings();
 }
