@@ -40,11 +40,7 @@ std::string UserProfile() {
 }
 
 void SetText(const ScratchKey& key, const char* name, DWORD type, const std::string& text) {
-    HKEY h;
-    RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_ALL_ACCESS, &h);
-    RegSetValueExA(h, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(h);
+    key.Set(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 void PutTextOnClipboard(const char* text) {
@@ -170,16 +166,16 @@ protected:
     }
 
     void SetUp() override {
-        SetText(shellFolders, "APPDATA", REG_SZ, Expand("{appdata}"));
-        SetText(shellFolders, "CACHE", REG_SZ, Expand("{cache}"));
-        SetText(shellFolders, "RECENT", REG_SZ, Expand("{recent}"));
-        SetText(shellFolders, "COOKIES", REG_SZ, Expand("{cookies}"));
+        for (const char* name : {"APPDATA", "CACHE", "RECENT", "COOKIES"}) {
+            std::string folder = name;
+            CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
+            SetText(shellFolders, name, REG_SZ, Expand("{" + folder + "}"));
+        }
         ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, shellFolders.Path().c_str());
         ASSERT_EQ(ModCleaning::CacheFolder(), Expand("{cache}"));
         keys.Create(HKEY_LOCAL_MACHINE, kAolKey);
         std::string aol = Expand("{aol}");
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, aol.c_str(),
-                        static_cast<DWORD>(aol.size() + 1));
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, aol.c_str(), static_cast<DWORD>(aol.size() + 1));
         ASSERT_FALSE(Exists(received)) << "left over from an earlier run";
     }
     void TearDown() override {
@@ -304,24 +300,13 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
 }
 
 TEST(GroupProcedures, StatusLineThenOneMessageLoopTurnThenTheSteps) {
-    // A message waiting before the call is handled by the turn, after the status line.
+    // A message waiting before the call is handled by the turn, after the status line;
+    // an index without a row does nothing more.
     std::vector<std::string> events;
-    static std::vector<std::string>* log;
-    log = &events;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_APP) log->push_back("pumped");
-        return DefWindowProcA(w, m, wp, lp);
-    };
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "GfCleaningPumpProbe";
-    RegisterClassA(&wc);
-    HWND probe = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               wc.hInstance, nullptr);
-    PostMessageA(probe, WM_APP, 0, 0);
+    testing_support::MessageProbe probe([&] { events.push_back("pumped"); });
+    probe.Post();
     ModCleaning::CleanInternet(19, [&](const std::string& s) { events.push_back(s); }, "No Such Item");
     EXPECT_EQ(events, (std::vector<std::string>{"Cleaning No Such Item", "pumped"}));
-    DestroyWindow(probe);
 }
 
 // An error ends the item and reaches the caller: here the clipboard, held open by
