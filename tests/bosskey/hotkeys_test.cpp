@@ -1,7 +1,8 @@
-// The boss key's hot keys on real windows: registration from the stored choices, the
-// replaced window procedure, and real key presses on the display (xdotool, through
-// GF_XDO_DRIVER) that clean, hide and show another program's window.
-// GF_EXCLUSIVE_DISPLAY: hot keys, focus and key presses are shared by every test.
+// The boss key on real windows of the display: hiding and showing top-level windows by
+// caption; hot keys registered from the stored choices, the replaced window procedure,
+// and real key presses on the display (xdotool, through GF_XDO_DRIVER) that clean,
+// hide and show another program's window.
+// GF_EXCLUSIVE_DISPLAY: hot keys, focus, key presses and the activation are shared.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,44 @@
 using namespace testing_support;
 using namespace bosskey_testing;
 using bosskey::HotKeyChoices;
+
+TEST(HideWindows, MatchesPartOfTheTitleInAnyCaseAndNothingElse) {
+    const std::string stem = UniqueName("GfHideCase");
+    PlainWindow first(stem + " Document - Editor");
+    PlainWindow second("Other " + stem, true, 400, 80);
+    PlainWindow bystander(UniqueName("GfBystander"), true, 80, 300);
+
+    EXPECT_EQ(bosskey::HideWindowsByCaption(Lower(stem.substr(2))), 2);
+    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(second.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
+
+    // An empty caption names no window (not every titled one).
+    EXPECT_EQ(bosskey::HideWindowsByCaption(""), 0);
+    EXPECT_EQ(bosskey::ShowWindowsByCaption(""), 0);
+    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
+}
+
+TEST(HideWindows, ShowRestoresNormalStateAndAlsoShowsWindowsNeverShown) {
+    const std::string stem = UniqueName("GfShowState");
+    PlainWindow maximized(stem + " one");
+    ShowWindow(maximized.hwnd(), SW_MAXIMIZE);
+    PlainWindow minimized(stem + " two", true, 400, 80);
+    ShowWindow(minimized.hwnd(), SW_MINIMIZE);
+    PlainWindow neverShown(stem + " three", false);
+    PumpFor(50);
+
+    EXPECT_EQ(bosskey::HideWindowsByCaption(stem), 3);
+    EXPECT_FALSE(IsWindowVisible(maximized.hwnd()));
+    // Each window is acted on once, though showing reorders the stack during the walk.
+    EXPECT_EQ(bosskey::ShowWindowsByCaption(stem), 3);
+    for (HWND h : {maximized.hwnd(), minimized.hwnd(), neverShown.hwnd()}) {
+        EXPECT_TRUE(IsWindowVisible(h));
+        EXPECT_FALSE(IsZoomed(h));
+        EXPECT_FALSE(IsIconic(h));
+    }
+}
 
 namespace {
 

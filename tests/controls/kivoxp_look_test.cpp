@@ -1,14 +1,233 @@
-// The painter of the drawn XP-style button, read back pixel by pixel from a memory
-// device context: the rounded type-3 look in its states, the gradient's rounding, the
-// repaint rules, regions, and the types without a look.
+// The painter of the drawn XP-style button, read back pixel by pixel from memory device
+// contexts: colour arithmetic and palettes; the rounded type-3 look in its states, the
+// gradient's rounding, the repaint rules, regions, the types without a look; the pixel
+// rules of DrawPicture, icons, caption and picture layout, caption modes and relief
+// effects. Every type in every state is also painted side by side into one picture
+// (kivoxp_looks.bmp beside the test executable) for a person to look at.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
+#include "HostWindow.h"
+#include "TestSupport.h"
+#include "controls/KivoXPButtonColors.h"
 #include "controls/KivoXPButtonDraw.h"
-#include "kivoxp_surface.h"
+#include "controls/KivoXPButtonGdi.h"
+#include "controls/KivoXPButtonLook.h"
 
 using namespace kivoxp;
-using kivoxp_test::ExpectPixels;
-using kivoxp_test::Surface;
+
+namespace {
+
+using Canvas = testing_support::DibCanvas;
+
+// A painter host on a canvas, with a caption font that can turn bold.
+class Surface : public kivoxp::LookHost {
+public:
+    Surface(int w, int h) : canvas_(std::make_unique<Canvas>(w, h)) {
+        canvas_->Fill(RGB(255, 0, 255));
+        SelectFont();
+        look.Resize(RECT{0, 0, w, h});
+    }
+    HDC SurfaceDC() override { return canvas_->Dc(); }
+    bool DisplayAsDefault() override { return displayAsDefault; }
+    bool FontBold() override { return bold_; }
+    void SetFontBold(bool bold) override {
+        bold_ = bold;
+        SelectFont();
+        look.CalcCaptionRect();
+    }
+    double TwipsPerPixelX() override { return 15; }
+    double TwipsPerPixelY() override { return 15; }
+    Canvas& canvas() { return *canvas_; }
+    COLORREF Pixel(int x, int y) const { return canvas_->Pixel(x, y); }
+
+    // A button of the given type in the usual new-control state, shown and laid out,
+    // with a caption (and laid out again when one is given).
+    void Setup(long type, long scheme, DWORD back = 0xFFFFFF) {
+        look.ButtonType = type;
+        look.ColorScheme = scheme;
+        look.BackColor = look.BackOver = back;
+        look.ForeColor = 0;
+        look.ForeOver = 0xFF0000;
+        look.MaskColor = 0xC0C0C0;
+        look.Enabled = look.ShowFocusRect = look.UseMaskColor = true;
+        look.IsShown = true;
+        look.SetColors();
+        look.Resize(RECT{0, 0, canvas_->Width(), canvas_->Height()});
+    }
+    void Lay(const std::string& caption, const kivoxp::PictureView* picture = nullptr) {
+        look.Caption = caption;
+        if (picture) look.PictureNormal = *picture;
+        look.CalcPictureSize();
+        look.CalcCaptionRect();
+    }
+
+    bool displayAsDefault = false;
+    kivoxp::Look look{*this};
+
+private:
+    void SelectFont() {
+        HFONT font = CreateFontA(-11, 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                 NONANTIALIASED_QUALITY, 0, "Tahoma");
+        SelectObject(canvas_->Dc(), font);
+        font_.reset(font);  // the old one is no longer selected
+    }
+    std::unique_ptr<Canvas> canvas_;
+    kivoxp::gdi::Object<HFONT> font_;
+    bool bold_ = false;
+};
+
+// Pixels a table says a surface must show.
+struct Px {
+    int x, y;
+    COLORREF colour;
+};
+inline void ExpectPixels(Surface& s, std::initializer_list<Px> table) {
+    for (const Px& p : table) EXPECT_EQ(s.Pixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+}
+
+// A 24-bit bitmap picture (16 px = 423 HiMetric) or an icon, from colour functions.
+struct TestPicture {
+    kivoxp::gdi::Bitmap bitmap;
+    HICON icon = nullptr;
+    kivoxp::PictureView ref;
+    ~TestPicture() {
+        if (icon) DestroyIcon(icon);
+    }
+};
+inline long HimetricOf(int pixels) { return static_cast<long>(pixels * 2540 / 96); }
+
+inline std::unique_ptr<TestPicture> MakePicture(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+    auto pic = std::make_unique<TestPicture>();
+    pic->bitmap.reset(testing_support::PaintedBitmap(w, h, pixel));
+    pic->ref = {kivoxp::kPictureBitmap, pic->bitmap.get(), HimetricOf(w), HimetricOf(h)};
+    return pic;
+}
+
+// An icon, transparent where transparent(x, y) holds.
+inline std::unique_ptr<TestPicture> MakeIcon(int size, COLORREF colour, const std::function<bool(int, int)>& transparent) {
+    auto pic = MakePicture(size, size, [&](int x, int y) { return transparent(x, y) ? 0 : colour; });
+    const int stride = (size + 15) / 16 * 2;  // monochrome rows are WORD-aligned
+    std::vector<BYTE> maskBits(static_cast<size_t>(stride) * size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (transparent(x, y)) maskBits[static_cast<size_t>(y) * stride + x / 8] |= 0x80 >> (x % 8);
+    kivoxp::gdi::Bitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    ICONINFO ii{TRUE, 0, 0, mask.get(), pic->bitmap.get()};
+    pic->icon = CreateIconIndirect(&ii);
+    pic->ref = {kivoxp::kPictureIcon, pic->icon, HimetricOf(size), HimetricOf(size)};
+    return pic;
+}
+
+}  // namespace
+
+TEST(KivoXPColors, ShiftColorMovesClampsAndScalesBlue) {
+    struct Case {
+        COLORREF from;
+        long amount;
+        bool blue, soft;
+        COLORREF to;
+    };
+    const Case cases[] = {
+        {RGB(128, 128, 128), 48, false, false, RGB(176, 176, 176)},
+        {RGB(128, 128, 128), 48, false, true, RGB(152, 152, 152)},
+        {RGB(64, 128, 192), 48, true, false, RGB(112, 176, 240)},
+        {RGB(64, 64, 64), -104, true, false, RGB(0, 0, 30)},
+        // Blue moves by its share of 192, truncated toward zero: 160 * -13 / 192 = -10.8.
+        {RGB(176, 176, 160), -13, true, false, RGB(163, 163, 150)},
+        {RGB(10, 20, 30), 0, false, false, RGB(10, 20, 30)},
+        {RGB(10, 20, 30), 1, false, true, RGB(10, 20, 30)},
+        {RGB(10, 20, 30), -1, false, true, RGB(10, 20, 30)},
+        // Soft bevel halves toward zero: -25 becomes -12, not -13.
+        {RGB(100, 100, 100), -25, false, true, RGB(88, 88, 88)},
+        {RGB(255, 255, 255), 48, false, false, RGB(255, 255, 255)},
+        {RGB(255, 255, 255), 48, true, false, RGB(255, 255, 255)},
+        {RGB(0, 0, 0), -40, false, false, RGB(0, 0, 0)},
+        {RGB(250, 5, 100), 10, false, false, RGB(255, 15, 110)},
+        {RGB(250, 5, 100), -10, false, false, RGB(240, 0, 90)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShiftColor(c.from, c.amount, c.blue, c.soft), c.to)
+            << std::hex << c.from << " by " << std::dec << c.amount << (c.blue ? " blue" : "") << (c.soft ? " soft" : "");
+    EXPECT_EQ(LightenColor(RGB(10, 36, 106), 176), RGB(179, 187, 208));
+    EXPECT_EQ(LightenColor(RGB(0, 0, 0), 176), RGB(176, 176, 176));
+    EXPECT_EQ(LightenColor(RGB(255, 255, 255), 176), RGB(255, 255, 255));
+    EXPECT_EQ(LightenColor(RGB(0, 128, 255), 128), RGB(128, 191, 255));
+}
+
+TEST(KivoXPColors, CustomSchemeShiftsFromTheBackColour) {
+    PaletteSource s;
+    s.ColorScheme = 2;
+    s.BackColor = 0xFFFFFF;
+    s.ForeColor = 0x80000000 | COLOR_BTNTEXT;
+    s.ForeOver = 0xFF0000;
+    s.MaskColor = 0xC0C0C0;
+    Palette p = ComputePalette(s);
+    const COLORREF hard[] = {p.FaceColor, p.ShadowColor, p.LightColor, p.HiliteColor, p.DarkShadowColor,
+                             p.HotColor, p.HotLightColor, p.TextColor, p.TextOverColor, p.MaskRGBColor};
+    const COLORREF hardExpected[] = {0xFFFFFF, 0xBFBFBF, 0xFFFFFF, 0xFFFFFF, 0x3F3F3F,
+                                     0x7F7F7F, 0xFFFFFF, GetSysColor(COLOR_BTNTEXT), 0xFF0000, 0xC0C0C0};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(hard[i], hardExpected[i]) << "entry " << i;
+    s.SoftBevel = true;
+    p = ComputePalette(s);
+    const COLORREF soft[] = {p.ShadowColor, p.LightColor, p.HiliteColor, p.DarkShadowColor, p.HotColor,
+                             p.HotLightColor};
+    const COLORREF softExpected[] = {0xDFDFDF, 0xFFFFFF, 0xFFFFFF, 0x9F9F9F, 0xBFBFBF, 0xFFFFFF};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(soft[i], softExpected[i]) << "soft entry " << i;
+
+    // The XP face is blue-scaled only for the rounded type.
+    s.BackColor = RGB(128, 128, 128);
+    s.SoftBevel = false;
+    const std::pair<long, COLORREF> faces[] = {{3, RGB(176, 176, 160)}, {4, RGB(176, 176, 176)}};
+    for (auto [type, face] : faces) {
+        s.ButtonType = type;
+        EXPECT_EQ(ComputePalette(s).XPFaceColor, face) << "type " << type;
+    }
+    s.SoftBevel = true;
+    EXPECT_EQ(ComputePalette(s).XPFaceColor, RGB(152, 152, 152));
+}
+
+TEST(KivoXPColors, UnknownSchemesTakeTheSystemColours) {
+    PaletteSource s;
+    s.BackColor = RGB(1, 2, 3);  // ignored outside scheme 2
+    s.MaskColor = 0xC0C0C0;
+    s.ColorScheme = 1;
+    const Palette p = ComputePalette(s);
+    const COLORREF got[] = {p.FaceColor, p.ShadowColor, p.LightColor, p.HiliteColor, p.DarkShadowColor,
+                            p.TextColor, p.TextOverColor, p.HotColor, p.HotLightColor};
+    const COLORREF expected[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW),
+                                 GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_BTNHIGHLIGHT),
+                                 GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNTEXT),
+                                 GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_HIGHLIGHT),
+                                 LightenColor(GetSysColor(COLOR_HIGHLIGHT), 176)};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(got[i], expected[i]) << "entry " << i;
+    for (long scheme : {0L, 7L, -1L}) {
+        s.ColorScheme = scheme;
+        EXPECT_EQ(ComputePalette(s), p) << "scheme " << scheme;
+    }
+}
+
+TEST(KivoXPColors, ParentSchemeReadsTheParentsDeviceContext) {
+    HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HDC probe = GetDC(parent);
+    const COLORREF back = GetBkColor(probe), text = GetTextColor(probe);
+    ReleaseDC(parent, probe);
+    PaletteSource s;
+    s.ColorScheme = 4;
+    s.ParentWindow = parent;
+    const Palette p = ComputePalette(s);
+    EXPECT_EQ(p.FaceColor, back);
+    EXPECT_EQ(p.ShadowColor, ShiftColor(back, -64, false, false));
+    EXPECT_EQ(p.TextColor, text);
+    EXPECT_EQ(p.TextOverColor, text);
+    EXPECT_EQ(p.HotColor, GetSysColor(COLOR_HIGHLIGHT));
+    DestroyWindow(parent);
+}
 
 namespace {
 
@@ -188,7 +407,7 @@ TEST(KivoXPLook, RegionsGiveEachTypeItsOutline) {
 }
 
 TEST(KivoXPLook, TypesWithoutALookDrawOnlyTheFaceAndThePicture) {
-    auto pic = kivoxp_test::MakePicture(16, 16, [](int, int) { return RGB(200, 0, 0); });
+    auto pic = MakePicture(16, 16, [](int, int) { return RGB(200, 0, 0); });
     for (long type : {10L, 0L, 15L}) {
         Surface s{60, 30};
         s.Setup(type, 3);
@@ -229,4 +448,300 @@ TEST(KivoXPLook, DefaultType14ButtonHasABoldCaption) {
     EXPECT_FALSE(bold.FontBold());
     EXPECT_TRUE(bold.look.IsShown);
     EXPECT_EQ(bold.look.CaptionWidth, plain.look.CaptionWidth);
+}
+
+namespace {
+
+constexpr COLORREF kMask = RGB(192, 192, 192), kBack = RGB(9, 9, 9);
+
+// Draws a picture at (x, y) on a canvas filled with back first.
+void Draw(Canvas& c, COLORREF back, const PictureView& pic, int x, int y, int w, int h, PixelRules rules) {
+    c.Fill(back);
+    DrawPicture(c.Dc(), x, y, w, h, pic, rules, kMask);
+}
+
+// The bounding box of the pixels of one colour.
+RECT BoxOf(Surface& s, COLORREF c) {
+    RECT box{10000, 10000, -1, -1};
+    for (int y = 0; y < s.canvas().Height(); ++y)
+        for (int x = 0; x < s.canvas().Width(); ++x)
+            if (s.Pixel(x, y) == c) {
+                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+    return box;
+}
+
+}  // namespace
+
+TEST(KivoXPPicture, MaskColourPixelsAreNeverDrawn) {
+    // Left half mask colour, right half blue.
+    auto pic = MakePicture(16, 16, [](int x, int) { return x < 8 ? kMask : RGB(0, 0, 255); });
+    Canvas c(40, 40);
+    Draw(c, kBack, pic->ref, 10, 10, 16, 16, {long(kMask)});
+    EXPECT_EQ(c.Pixel(12, 12), kBack);
+    EXPECT_EQ(c.Pixel(20, 12), RGB(0, 0, 255));
+    EXPECT_EQ(c.Pixel(26, 12), kBack);  // nothing beyond the width
+    Draw(c, kBack, pic->ref, 10, 10, 16, 16, {long(kMask), long(RGB(50, 60, 70))});  // a silhouette
+    EXPECT_EQ(c.Pixel(12, 12), kBack);
+    EXPECT_EQ(c.Pixel(20, 12), RGB(50, 60, 70));
+    Draw(c, kBack, pic->ref, 10, 10, 16, 16, {-1});  // without a mask colour every pixel is drawn
+    EXPECT_EQ(c.Pixel(12, 12), kMask);
+    Draw(c, kBack, pic->ref, 10, 10, 0, 16, {-1});  // width or height 0: nothing
+    DrawPicture(c.Dc(), 10, 10, 16, 0, pic->ref, {-1}, kMask);
+    EXPECT_EQ(c.CountOther(kBack, {0, 0, 40, 40}), 0);
+}
+
+TEST(KivoXPPicture, PixelRules) {
+    // Columns: sum 384, sum 385, white, red, black.
+    const COLORREF cols[] = {RGB(128, 128, 128), RGB(129, 128, 128), RGB(255, 255, 255), RGB(255, 0, 0), 0};
+    auto pic = MakePicture(5, 1, [&](int x, int) { return cols[x]; });
+    Canvas c(10, 3);
+    const COLORREF white = RGB(255, 255, 255);
+    Draw(c, white, pic->ref, 0, 0, 5, 1, {-1, long(RGB(1, 2, 3)), true});  // dark pixels only
+    EXPECT_EQ(c.Pixel(0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(c.Pixel(1, 0), white);  // one too light
+    EXPECT_EQ(c.Pixel(4, 0), RGB(1, 2, 3));
+    PixelRules grey{-1}, blend{-1}, all{-1, long(RGB(7, 7, 7))};
+    grey.Greyscale = blend.Blend = all.Greyscale = all.Blend = true;
+    Draw(c, white, pic->ref, 0, 0, 5, 1, grey);
+    EXPECT_EQ(c.Pixel(2, 0), RGB(254, 254, 254));
+    EXPECT_EQ(c.Pixel(3, 0), RGB(76, 76, 76));
+    Draw(c, 0, pic->ref, 0, 0, 5, 1, blend);
+    EXPECT_EQ(c.Pixel(2, 0), RGB(170, 170, 170));  // white over black
+    Draw(c, white, pic->ref, 0, 0, 5, 1, blend);
+    EXPECT_EQ(c.Pixel(4, 0), RGB(85, 85, 85));  // black over white
+    EXPECT_EQ(c.Pixel(3, 0), RGB(255, 85, 85));
+    Draw(c, white, pic->ref, 0, 0, 5, 1, all);  // a silhouette wins over greyscale and blend
+    EXPECT_EQ(c.Pixel(2, 0), RGB(7, 7, 7));
+}
+
+TEST(KivoXPPicture, OddWidthsAndIconsAreDrawnWhole) {
+    // 15 pixels wide: rows of 45 bytes padded to 48.
+    auto pic = MakePicture(15, 7, [](int x, int y) { return RGB(x * 10, y * 30, 100); });
+    Canvas c(30, 20);
+    Draw(c, 0, pic->ref, 3, 4, 15, 7, {-1});
+    int wrong = 0;
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 15; ++x) wrong += c.Pixel(3 + x, 4 + y) != RGB(x * 10, y * 30, 100);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(c.Pixel(18, 4) + c.Pixel(3, 11), 0u);
+    // An icon shows the background through its transparent half.
+    auto icon = MakeIcon(16, RGB(0, 128, 0), [](int x, int) { return x >= 8; });
+    ASSERT_NE(icon->icon, nullptr);
+    Draw(c, kBack, icon->ref, 2, 2, 16, 16, {long(kMask)});
+    EXPECT_EQ(c.Pixel(4, 8), RGB(0, 128, 0));
+    EXPECT_EQ(c.Pixel(14, 8), kBack);
+}
+
+TEST(KivoXPPicture, CaptionAndPictureLayout) {
+    auto pic = MakePicture(16, 16, [](int, int) { return 0; });
+    Surface s{97, 25};
+    s.Setup(3, 1);
+    s.Lay("Internet", &pic->ref);
+    const RECT& c = s.look.CaptionRect;
+    const int tw = s.look.CaptionWidth, th = s.look.CaptionHeight;
+    EXPECT_GT(tw, 20);
+    EXPECT_EQ(c.right - c.left, tw);
+    // Left: the text starts after the picture's room and the pair is centred.
+    EXPECT_EQ(c.left, 17 + (97 - (17 + tw)) / 2);
+    EXPECT_EQ(c.top, 1 + (25 - (1 + th)) / 2);
+    EXPECT_EQ(s.look.PictureX, c.left - 20);
+    EXPECT_EQ(s.look.PictureY, 4);
+    EXPECT_EQ(s.look.CaptionRectDown.left, c.left + 1);
+    EXPECT_EQ(s.look.CaptionRectDown.top, c.top + 1);
+    s.look.PicturePosition = 1;  // right
+    s.look.CalcCaptionRect();
+    EXPECT_EQ(s.look.CaptionRect.left, 1 + (97 - 16 - (1 + tw) - 4) / 2);
+    EXPECT_EQ(s.look.PictureX, s.look.CaptionRect.right + 4);
+
+    Surface tall{80, 60};
+    tall.Setup(3, 1);
+    tall.look.PicturePosition = 2;  // above
+    tall.Lay("Go", &pic->ref);
+    EXPECT_EQ(tall.look.PictureY, tall.look.CaptionRect.top - 18);
+    EXPECT_EQ(tall.look.PictureX, 32);
+    tall.look.PicturePosition = 3;  // below
+    tall.look.CalcCaptionRect();
+    EXPECT_EQ(tall.look.CaptionRect.top, 1 + (60 - 16 - (1 + tall.look.CaptionHeight) - 4) / 2);
+    EXPECT_EQ(tall.look.PictureY, tall.look.CaptionRect.bottom + 2);
+    // A blank caption or a picture behind it: the picture is centred.
+    for (auto [caption, position] : {std::pair{"   ", 0L}, {"", 2L}, {"Go", 4L}}) {
+        tall.look.PicturePosition = position;
+        tall.Lay(caption);
+        EXPECT_EQ(tall.look.PictureX * 100 + tall.look.PictureY, 3222) << '"' << caption << '"' << position;
+    }
+}
+
+TEST(KivoXPPicture, PictureBehindTheCaptionIsOverdrawnByIt) {
+    Surface s{60, 30};
+    s.Setup(7, 3);
+    auto pic = MakePicture(40, 20, [](int, int) { return RGB(255, 255, 0); });
+    s.look.PicturePosition = 4;
+    s.Lay("WWW", &pic->ref);
+    s.look.DrawButton(kStateUp, true);
+    // Black caption pixels lie inside the yellow picture.
+    const RECT text = BoxOf(s, RGB(0, 0, 0));
+    ASSERT_GT(text.right, text.left);
+    RECT inner{s.look.PictureX, s.look.PictureY, s.look.PictureX + 40, s.look.PictureY + 20}, both;
+    EXPECT_TRUE(IntersectRect(&both, &text, &inner));
+    EXPECT_EQ(s.look.LastCaptionMode, 0);
+}
+
+TEST(KivoXPPicture, PictureStates) {
+    Surface s{40, 30};
+    s.Setup(9, 3);  // hot colour &H00800000, shadow &H00808080
+    auto pic = MakePicture(16, 16, [](int, int) { return RGB(255, 0, 0); });
+    s.Lay("", &pic->ref);
+    const int x = s.look.PictureX, y = s.look.PictureY;
+    // Type 9 under the mouse: a shadow at (+1, +1), the picture raised to (-1, -1).
+    s.look.IsOver = true;
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.Pixel(x - 1, y - 1), RGB(255, 0, 0));
+    EXPECT_EQ(s.Pixel(x + 16, y + 16), 0x808080u);
+    // Not hovered, type 9 blends the picture into the face.
+    s.look.IsOver = false;
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.Pixel(x, y), RGB((2 * 255 + 192) / 3, 192 / 3, 192 / 3));
+    // A hover picture replaces the picture under the mouse (type 9 keeps its own),
+    // pressed at (1, 1).
+    auto over = MakePicture(16, 16, [](int, int) { return RGB(0, 0, 255); });
+    s.look.PictureOver = over->ref;
+    s.look.ButtonType = 7;
+    s.look.IsOver = true;
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.Pixel(x, y), RGB(0, 0, 255));
+    s.look.DrawButton(kStateDown, true);
+    EXPECT_EQ(s.Pixel(x + 16, y + 16), RGB(0, 0, 255));
+    s.look.IsOver = false;
+    s.look.PictureOver = {};
+    // Type 3 disabled: greyscale at (+1, +1).
+    s.look.ButtonType = 3;
+    s.look.Enabled = false;
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.Pixel(x + 1, y + 1), RGB(76, 76, 76));
+    // Other types disabled: a light silhouette at (+1, +1) under a shadow one at (0, 0).
+    s.look.ButtonType = 7;
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.Pixel(x, y), 0x808080u);
+    EXPECT_EQ(s.Pixel(x + 16, y + 16), 0xFFFFFFu);
+    // Pressed: the picture moves by (1, 1).
+    s.look.Enabled = true;
+    s.look.DrawButton(kStateDown, true);
+    EXPECT_EQ(s.Pixel(x + 16, y + 16), RGB(255, 0, 0));
+    EXPECT_NE(s.Pixel(x, y), RGB(255, 0, 0));
+}
+
+TEST(KivoXPPicture, ReliefEffectsOnCaptionAndPicture) {
+    Surface s{80, 40};
+    s.Setup(7, 3);  // face &H00C0C0C0: darker copy (152..), lighter copy (232..)
+    s.Lay("HH");
+    const COLORREF dark = RGB(152, 152, 152), light = RGB(232, 232, 232);
+    auto boxes = [&](long effect) {
+        s.look.SpecialEffect = effect;
+        s.look.DrawButton(kStateUp, true);
+        return std::pair{BoxOf(s, dark), BoxOf(s, light)};
+    };
+    EXPECT_EQ(boxes(0).second.right, -1);
+    auto [d, l] = boxes(1);  // darker below right, lighter above left
+    ASSERT_GT(d.right, d.left);
+    EXPECT_EQ(d.left - l.left, 2);
+    EXPECT_EQ(d.top - l.top, 2);
+    std::tie(d, l) = boxes(2);  // reversed
+    EXPECT_EQ(l.left - d.left, 2);
+    std::tie(d, l) = boxes(3);  // only the darker copy
+    EXPECT_GT(d.right, 0);
+    EXPECT_EQ(l.right, -1);
+    // Pictures get the same silhouettes around them.
+    auto pic = MakePicture(16, 16, [](int, int) { return RGB(0, 0, 255); });
+    s.Lay("", &pic->ref);
+    boxes(1);
+    const int x = s.look.PictureX, y = s.look.PictureY;
+    ExpectPixels(s, {{x + 16, y + 16, dark}, {x - 1, y - 1, light}, {x, y, RGB(0, 0, 255)}});
+}
+
+TEST(KivoXPPicture, EngravedAndDisabledCaptionModes) {
+    Surface s{80, 40};
+    s.Setup(8, 3);
+    s.Lay("HH");
+    s.look.Enabled = false;  // type 8 disabled: engraved, white at (+1, +1) under grey
+    s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(s.look.LastCaptionMode, 3);
+    const RECT hi = BoxOf(s, 0xFFFFFF), sh = BoxOf(s, 0x808080);
+    ASSERT_GT(sh.right, sh.left);
+    EXPECT_EQ(hi.right - sh.right, 1);
+    EXPECT_EQ(hi.bottom - sh.bottom, 1);
+    const std::pair<long, int> modes[] = {{3, 5}, {14, 6}};
+    for (auto [type, mode] : modes) {
+        s.look.ButtonType = type;
+        s.look.SetColors();
+        s.look.DrawButton(kStateUp, true);
+        EXPECT_EQ(s.look.LastCaptionMode, mode) << "type " << type;
+    }
+    s.look.Enabled = true;
+    s.look.DrawButton(kStateDown, true);
+    EXPECT_EQ(s.look.LastCaptionMode, 7);
+}
+
+namespace {
+
+constexpr int kW = 97, kH = 31, kGap = 8;
+
+enum State { Up, Hover, Focus, Down, Disabled, kLooks };
+
+// Paints one button and copies it, cut to its region, onto the sheet.
+void PaintCell(Canvas& sheet, int left, int top, long type, long scheme, State look, const PictureView& pic) {
+    Surface s{kW, kH};
+    s.Setup(type, scheme, 0xFFFFFF);
+    s.Lay("Type " + std::to_string(type), &pic);
+    s.look.IsOver = look == Hover;
+    s.look.HasFocus = look == Focus;
+    s.look.Enabled = look != Disabled;
+    // Type 11 shows what lies behind it: a striped stand-in for the parent.
+    Canvas behind(kW, kH);
+    behind.Fill(RGB(255, 255, 255));
+    for (int y = 0; y < kH; y += 2) {
+        RECT r{0, y, kW, y + 1};
+        gdi::Brush b(CreateSolidBrush(RGB(200, 220, 255)));
+        FillRect(behind.Dc(), &r, b.get());
+    }
+    if (type == 11) s.look.BackgroundDC = behind.Dc();
+    s.look.DrawButton(look == Down ? kStateDown : kStateUp, true);
+    gdi::Region region(MakeRegion(type, kW, kH));
+    OffsetRgn(region.get(), left, top);
+    SelectClipRgn(sheet.Dc(), region.get());
+    BitBlt(sheet.Dc(), left, top, kW, kH, s.SurfaceDC(), 0, 0, SRCCOPY);
+    SelectClipRgn(sheet.Dc(), nullptr);
+}
+
+bool CellsDiffer(Canvas& sheet, int x1, int x2, int y) {
+    for (int dy = 0; dy < kH; ++dy)
+        for (int dx = 0; dx < kW; ++dx)
+            if (sheet.Pixel(x1 + dx, y + dy) != sheet.Pixel(x2 + dx, y + dy)) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(KivoXPSheet, EveryTypeInEveryState) {
+    auto pic = MakePicture(16, 16, [](int x, int y) {
+        const int dx = x - 8, dy = y - 8;
+        if (dx * dx + dy * dy > 42) return RGB(192, 192, 192);
+        return dx + dy < 0 ? RGB(40, 170, 60) : RGB(20, 110, 40);
+    });
+    Canvas sheet(kGap + kLooks * 2 * (kW + kGap) + kGap, kGap + 14 * (kH + kGap));
+    sheet.Fill(RGB(236, 233, 216));
+    auto cellX = [](int col) { return kGap + col * (kW + kGap); };
+    for (int type = 1; type <= 14; ++type)
+        for (int si = 0; si < 2; ++si)  // schemes 1 and 2
+            for (int look = 0; look < kLooks; ++look)
+                PaintCell(sheet, cellX(si * kLooks + look) + si * kGap, kGap + (type - 1) * (kH + kGap), type, si + 1,
+                          static_cast<State>(look), pic->ref);
+    EXPECT_TRUE(sheet.SaveBmp(testing_support::ExeFolder() + "\\kivoxp_looks.bmp"));
+    for (int type = 1; type <= 14; ++type) {
+        if (type == 10) continue;  // no look: only the picture moves
+        const int y = kGap + (type - 1) * (kH + kGap);
+        EXPECT_TRUE(CellsDiffer(sheet, cellX(Up), cellX(Down), y)) << "type " << type;
+        EXPECT_TRUE(CellsDiffer(sheet, cellX(Up), cellX(Disabled), y)) << "type " << type;
+    }
 }

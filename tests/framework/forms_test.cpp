@@ -1,6 +1,9 @@
+// GF_EXCLUSIVE_DISPLAY
 // Forms and their controls as real windows on the virtual display, driven with real
 // messages: check box and text box event semantics, unloading, twips, design tables,
-// the progress bar and timers.
+// the progress bar and timers; the list box with check marks and the drop-down combo
+// box; presses routed to windowless controls, a subclassed form window, and the
+// message loop with keyboard navigation.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -237,4 +240,248 @@ TEST(Timer, FiresOnlyWhileEnabledAndLoaded) {
     EXPECT_FALSE(timer.Running());
     PumpFor(150);
     EXPECT_EQ(ticks, stopped);
+}
+
+namespace {
+
+const gf::DesignRow kListsDesign[] = {
+    {"ListBox", "List1", -1, "", 120, 300, 3000, 1500},
+    {"ComboBox", "cntrlFirst", 0, "", 120, 2100, 1200, 315},
+    {"ComboBox", "cboFixed", -1, "", 120, 2700, 1200, 315, "", "", "Style=2"},
+};
+
+class ListForm : public gf::Form {
+public:
+    ListForm() : gf::Form("frmLists", kListsDesign) {
+        SetClientSize(6000, 4800);
+        list.OnClick = [this] { log.push_back("click " + std::to_string(list.ListIndex())); };
+        list.OnItemCheck = [this](int i) { log.push_back("check " + std::to_string(i)); };
+    }
+    gf::ListBox& list = Get<gf::ListBox>("List1");
+    Log log;
+};
+
+// A press (or a double click) on entry i, x pixels from the list's left edge.
+void PressItem(gf::ListBox& list, int i, int x, bool twice = false) {
+    RECT rc;
+    SendMessageA(list.Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    LPARAM at = MAKELPARAM(x, (rc.top + rc.bottom) / 2);
+    for (UINT press : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONDBLCLK)}) {
+        SendMessageA(list.Hwnd(), press, MK_LBUTTON, at);
+        SendMessageA(list.Hwnd(), WM_LBUTTONUP, 0, at);
+        if (!twice) break;
+    }
+}
+
+}  // namespace
+
+TEST(ListBox, TicksAndHighlightAreSeparate) {
+    ListForm f;
+    auto& list = f.list;
+    list.AddItem("WordPad");
+    list.AddItem("PartyPoker");
+    f.Show();
+    list.AddItem("Calc", 1);  // inserted before PartyPoker
+    ASSERT_EQ(list.ListCount(), 3);
+    EXPECT_EQ(list.List(1) + list.List(2) + list.List(3), "CalcPartyPoker");
+    list.SetSelected(2, true);  // ticks set in code raise nothing and leave the highlight
+    EXPECT_TRUE(list.Selected(2) && !list.Selected(0));
+    EXPECT_EQ(list.ListIndex(), -1);
+    PressItem(list, 0, 60);  // on an entry's text: highlighted, not ticked
+    EXPECT_EQ(list.ListIndex(), 0);
+    EXPECT_FALSE(list.Selected(0));
+    PressItem(list, 1, 6);  // on the check mark: ticked and highlighted
+    EXPECT_TRUE(list.Selected(1));
+    SendMessageA(list.Hwnd(), WM_CHAR, ' ', 0);  // Space on the highlighted entry clears it
+    EXPECT_FALSE(list.Selected(1));
+    PressItem(list, 2, 60, true);  // a double click on text toggles the tick
+    EXPECT_FALSE(list.Selected(2));
+    EXPECT_EQ(f.log, (Log{"click 0", "check 1", "click 1", "check 1", "click 1", "click 2", "check 2", "click 2"}));
+
+    // ListIndex set in code raises Click when it changes; removing the highlighted entry clears it.
+    f.log.clear();
+    list.SetListIndex(0);
+    list.SetListIndex(0);
+    EXPECT_EQ(f.log, Log{"click 0"});
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(list.List(0), "Calc");
+    EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0), 2);
+    EXPECT_THROW(list.RemoveItem(5), gf::Error);
+    list.Clear();
+    EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0) + list.ListCount(), 0);
+}
+
+TEST(ListBox, HorizontalExtentAndScrolledCheckMarks) {
+    ListForm f;
+    auto& list = f.list;
+    list.SetHorizontalExtent(640);  // before the window exists: kept and applied
+    list.AddItem(std::string(80, 'W'));
+    list.AddItem("Short");
+    f.Show();
+    EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETHORIZONTALEXTENT, 0, 0), 640);
+    // Scrolled a little, the check mark is drawn further left and still takes clicks.
+    for (int i = 0; i < 5; ++i) SendMessageA(list.Hwnd(), WM_HSCROLL, SB_LINERIGHT, 0);
+    ASSERT_EQ(GetScrollPos(list.Hwnd(), SB_HORZ), 5);
+    UpdateWindow(list.Hwnd());
+    PressItem(list, 0, 8);
+    EXPECT_TRUE(list.Selected(0));
+    PressItem(list, 0, 14);  // just right of it: text
+    EXPECT_TRUE(list.Selected(0));
+    // Scrolled right, the check mark is out of view: the left edge is text.
+    SendMessageA(list.Hwnd(), WM_HSCROLL, SB_PAGERIGHT, 0);
+    ASSERT_GT(GetScrollPos(list.Hwnd(), SB_HORZ), 20);
+    UpdateWindow(list.Hwnd());
+    PressItem(list, 1, 6);
+    EXPECT_FALSE(list.Selected(1));
+    EXPECT_EQ(list.ListIndex(), 1);
+}
+
+TEST(ComboBox, TextsItemsAndEvents) {
+    ListForm f;
+    auto firsts = f.Array<gf::ComboBox>("cntrlFirst");
+    auto& combo = firsts[0];
+    Log log;
+    firsts.Handle(&gf::ComboBox::OnClick, [&](int row) { log.push_back("click" + std::to_string(row) + " " + combo.Text()); });
+    combo.OnChange = [&] { log.push_back("change " + combo.Text()); };
+    f.Show();
+    // The stored text is shown before the list is filled; filling selects nothing.
+    combo.SetText("Shift");
+    for (const char* s : {"Ctrl", "Alt", "Shift"}) combo.AddItem(s);
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(combo.List(1), "Alt");
+    char shown[32] = {};
+    GetWindowTextA(combo.Hwnd(), shown, sizeof shown);
+    EXPECT_STREQ(shown, "Shift");
+    EXPECT_EQ(log, Log{"change Shift"});
+    // Picking from the list (the down-arrow key on the closed box): Click with the new text.
+    log.clear();
+    HWND edit = FindWindowExA(combo.Hwnd(), nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    ASSERT_GE(combo.ListIndex(), 0);
+    EXPECT_EQ(log, Log{"click0 " + combo.List(combo.ListIndex())});
+    // Typing: Change per keystroke, the pick forgotten.
+    log.clear();
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_CHAR, 'Q', 0);
+    EXPECT_EQ(log, Log{"change Q"});
+    EXPECT_EQ(combo.ListIndex(), -1);
+    // ListIndex in code: Click once per change; the edit shows the item.
+    log.clear();
+    combo.SetListIndex(2);
+    combo.SetListIndex(2);
+    EXPECT_EQ(log, Log{"click0 Shift"});
+    EXPECT_THROW(combo.SetListIndex(3), gf::Error);
+    combo.Clear();
+    EXPECT_EQ(combo.Text(), "");
+    EXPECT_EQ(SendMessageA(combo.Hwnd(), CB_GETCOUNT, 0, 0), 0);
+    // A drop-down list has no edit part.
+    EXPECT_EQ(FindWindowExA(f.Get<gf::ComboBox>("cboFixed").Hwnd(), nullptr, "Edit", nullptr), nullptr);
+}
+
+namespace {
+
+const gf::DesignRow kInputDesign[] = {
+    {"PictureBox", "picMain", -1, "", 0, 0, 6000, 4500},
+    {"Image", "imgHelp", -1, "picMain", 300, 300, 600, 600},
+    {"Label", "lblPlain", -1, "picMain", 1200, 300, 1500, 300, "No handlers"},
+    {"Frame", "fraBox", -1, "picMain", 300, 1500, 3000, 1500, "Box"},
+    {"TextBox", "txtFirst", -1, "fraBox", 150, 300, 1500, 300},
+    {"CheckBox", "chkSecond", -1, "fraBox", 150, 750, 1500, 255, "Second"},
+    {"Timer", "tmrCheck", -1, "", 0, 0, 0, 0, "", "", "Interval=50; Enabled=0"},
+};
+
+class InputForm : public gf::Form {
+public:
+    InputForm() : gf::Form("frmInput", kInputDesign) { SetClientSize(6000, 4500); }
+    std::vector<int> closeModes;
+
+protected:
+    void Form_QueryUnload(bool&, int mode) override { closeModes.push_back(mode); }
+};
+
+// Picture-box pixels of a point in twips (15 twips per pixel in these tests).
+LPARAM At(int xTwips, int yTwips) { return MAKELPARAM(xTwips / 15, yTwips / 15); }
+
+void Press(HWND h, LPARAM at, LPARAM releaseAt = -1) {
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(h, WM_LBUTTONUP, 0, releaseAt == -1 ? at : releaseAt);
+}
+
+WNDPROC g_previous = nullptr;
+int g_seenBySubclass = 0;
+LRESULT CALLBACK CountingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLOSE) ++g_seenBySubclass;
+    return CallWindowProcA(g_previous, h, msg, wp, lp);
+}
+
+class FormsInput : public ::testing::Test {
+protected:
+    void SetUp() override { gf::Screen::OverrideTwipsPerPixel(15, 15); }
+    void TearDown() override { gf::Screen::OverrideTwipsPerPixel(0, 0); }
+};
+
+}  // namespace
+
+TEST_F(FormsInput, PressesReachWindowlessControlsOrTheirContainer) {
+    InputForm f;
+    auto& pic = f.Get<gf::PictureBox>("picMain");
+    auto& img = f.Get<gf::Image>("imgHelp");
+    std::vector<std::string> log;
+    auto where = [](double x, double y) { return std::to_string(int(x)) + "," + std::to_string(int(y)); };
+    img.OnClick = [&] { log.push_back("image click"); };
+    img.OnMouseDown = [&](int button, int, double x, double y) {
+        log.push_back("image down " + std::to_string(button) + " " + where(x, y));
+    };
+    pic.OnMouseDown = [&](int, int, double x, double y) { log.push_back("pic down " + where(x, y)); };
+    pic.OnClick = [&] { log.push_back("pic click"); };
+    f.Show();
+
+    Press(pic.Hwnd(), At(450, 600));                   // the image: x and y within it, in twips
+    Press(pic.Hwnd(), At(1500, 450));                  // a label without handlers: the container's
+    Press(pic.Hwnd(), At(450, 450), At(3000, 450));    // released elsewhere: no click
+    img.SetVisible(false);
+    Press(pic.Hwnd(), At(450, 450));                   // a hidden image takes nothing
+    EXPECT_EQ(log, (std::vector<std::string>{"image down 1 150,300", "image click", "pic down 1500,450",
+                                             "pic click", "image down 1 150,150", "pic down 450,450",
+                                             "pic click"}));
+    // The press captures the mouse until release, as the drag code expects to release it.
+    SendMessageA(pic.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(3000, 300));
+    EXPECT_EQ(GetCapture(), pic.Hwnd());
+    SendMessageA(pic.Hwnd(), WM_LBUTTONUP, 0, At(3000, 300));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(FormsInput, SubclassedWindowStillReachesTheForm) {
+    InputForm f;
+    f.Show();
+    g_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(f.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    SendMessageA(f.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_seenBySubclass, 1);
+    EXPECT_EQ(f.closeModes, std::vector<int>{gf::vbFormControlMenu});
+    EXPECT_FALSE(f.Loaded());
+}
+
+TEST_F(FormsInput, MessageLoopMovesFocusWithTabAndEndsWithTheLastForm) {
+    InputForm f;
+    auto& text = f.Get<gf::TextBox>("txtFirst");
+    HWND focusAfterTab = nullptr, second = nullptr;
+    int tries = 0;
+    // Windows of other test programs may take the activation away at any moment: each
+    // try gives the text box the focus, posts Tab, and looks at the next tick.
+    f.Get<gf::Timer>("tmrCheck").OnTimer = [&] {
+        focusAfterTab = GetFocus();
+        if ((focusAfterTab == second && tries > 0) || ++tries > 20) return void(f.Unload());
+        SetForegroundWindow(f.Hwnd());
+        text.SetFocus();
+        PostMessageA(text.Hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    };
+    f.Show();
+    second = f.Get<gf::CheckBox>("chkSecond").Hwnd();
+    f.Get<gf::Timer>("tmrCheck").SetEnabled(true);
+    EXPECT_EQ(gf::RunMessageLoop(), 0);
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_EQ(focusAfterTab, second) << tries << " tries";
 }
