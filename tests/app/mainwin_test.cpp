@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, LayoutAtFifteenTwipsPerPixelIsTheDesign) {
     EXPECT_DOUBLE_EQ(f.fraWindow(2).Left(), 2500);
     RECT rc;
     GetClientRect(f.Hwnd(), &rc);
-    EXPECT_EQ(rc.right * 1000 + rc.bottom, 600497);
+    EXPECT_EQ(testing_support::Xy(rc.right, rc.bottom), "600,497");
 }
 
 TEST_F(MainWindowTest, LayoutAtTwelveTwipsPerPixelScalesByPointEightOne) {

@@ -1,5 +1,6 @@
 // The window shaping class on real windows under the virtual display: regions read
-// back from the windows and pixels from the screen.
+// back from the windows and pixels from the screen. (Dragging by the surface is the
+// main window's, tested whole in tests/e2e/first_start_test.sh.)
 // GF_EXCLUSIVE_DISPLAY (reads screen pixels)
 #include <windows.h>
 
@@ -7,7 +8,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "HostWindow.h"
 #include "TestSupport.h"
@@ -99,7 +99,7 @@ TEST_F(ShapeMeTest, RunsEndAtTheRightEdgeAndASinglePixelBetweenRunsStays) {
         return kInk;
     });
     shaper.ShapeMe(form, kKey);
-    EXPECT_EQ(shaper.TargetWidth() * 100 + shaper.TargetHeight(), 2006);
+    EXPECT_EQ(Xy(shaper.TargetWidth(), shaper.TargetHeight()), "20,6");
     WindowRegion region(form.Hwnd());
     ASSERT_TRUE(region.Exists());
     EXPECT_TRUE(region.Contains(14, 1));
@@ -148,37 +148,4 @@ TEST_F(ShapeMeTest, OtherKindsRaiseTheErrorAndStayUntouched) {
                   "TransForm ShapeMe method failed.");
     }
     EXPECT_FALSE(WindowRegion(label.Hwnd()).Exists());
-}
-
-namespace {
-std::vector<std::pair<WPARAM, LPARAM>> g_ncPresses;
-LRESULT CALLBACK RecordNcPress(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != WM_NCLBUTTONDOWN) return DefWindowProcA(hwnd, msg, wp, lp);
-    g_ncPresses.emplace_back(wp, lp);
-    return 0;  // no move loop in a test
-}
-}  // namespace
-
-TEST(DragForm, TheLeftButtonGrabsTheCaptionAtThePointer) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = RecordNcPress;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "GfDragTarget";
-    RegisterClassA(&wc);
-    HWND form = CreateWindowExA(0, "GfDragTarget", "", WS_POPUP | WS_VISIBLE, 50, 50, 80, 60, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-    SetCapture(form);
-    SetCursorPos(70, 65);
-    clsTransForm shaper;
-    shaper.DragForm(form, 2);
-    EXPECT_TRUE(g_ncPresses.empty());
-    EXPECT_EQ(GetCapture(), form);
-    shaper.DragForm(form, 1);
-    ASSERT_EQ(g_ncPresses.size(), 1u);
-    EXPECT_EQ(g_ncPresses[0].first, static_cast<WPARAM>(HTCAPTION));
-    POINT at{};
-    GetCursorPos(&at);
-    EXPECT_EQ(g_ncPresses[0].second, MAKELPARAM(at.x, at.y));
-    EXPECT_EQ(GetCapture(), nullptr);
-    DestroyWindow(form);
 }

@@ -44,6 +44,9 @@ private:
 // A name unique within this run (process id, tick count and a counter).
 std::string UniqueName(const std::string& stem);
 
+// Two numbers as "x,y", to compare positions and sizes in one expectation.
+inline std::string Xy(long x, long y) { return std::to_string(x) + "," + std::to_string(y); }
+
 // The build folder as Windows sees it ("D:\"), from the sandbox's drive mapping.
 std::string BuildDrive();
 // The folder of the running test executable (the helper programs lie beside it).
