@@ -188,6 +188,18 @@ TEST(BrowserWatcherState, TicksArrivingWhileAHandlerRunsAreDropped) {
     EXPECT_EQ(w.maxDepth, 1);
 }
 
+TEST(BrowserWatcherState, BrowsersClosingOneAfterTheOtherEachGiveAClean) {
+    FakeWatch w;
+    w.running = {true, true};
+    w.watcher.SetActive(true);
+    ASSERT_TRUE(w.Closed());
+    w.running.ie = false;  // Firefox still runs: after the clean the watcher waits again
+    ASSERT_TRUE(PumpUntil([&] { return w.cleans == 1 && w.tClosed.Enabled() && !w.watcher.ieOpen(); }, 3000));
+    EXPECT_TRUE(w.watcher.firefoxOpen());
+    w.running.firefox = false;
+    EXPECT_TRUE(PumpUntil([&] { return w.cleans == 2 && w.tCheck.Enabled() && !w.tClosed.Enabled(); }, 3000));
+}
+
 TEST(BrowserWatcherState, OptionClearedDuringTheCleanLeavesEveryTimerOff) {
     FakeWatch w;
     w.duringClean = [&] { w.watcher.SetActive(false); };
@@ -265,19 +277,4 @@ TEST(BrowserWatcher, BothClosedBeforeATickGiveTwoCleansInThatTick) {
     ASSERT_TRUE(w.WaitingForBrowser());
     ASSERT_EQ(w.cleanAtClosedTick.size(), 2u);
     EXPECT_EQ(w.cleanAtClosedTick[0], w.cleanAtClosedTick[1]);
-}
-
-TEST(BrowserWatcher, BrowsersClosingOneAfterTheOtherEachGiveAClean) {
-    ScratchDir dir;
-    StandIn ie(dir, "IEXPLORE.EXE"), ff(dir, "FIREFOX.EXE");
-    Watch w;
-    ASSERT_TRUE(w.WaitingForClose());
-    ie.End();
-    ASSERT_TRUE(PumpUntil([&] { return !w.cleanAtClosedTick.empty(); }, 10000));
-    // Firefox still runs: the next TCheck tick sees it alone and waits again.
-    ASSERT_TRUE(PumpUntil([&] { return w.tClosed.Enabled() && !w.watcher.ieOpen(); }, 10000));
-    EXPECT_TRUE(w.watcher.firefoxOpen());
-    ff.End();
-    ASSERT_TRUE(w.WaitingForBrowser());
-    EXPECT_EQ(w.cleanAtClosedTick.size(), 2u);
 }
