@@ -19,34 +19,34 @@
 #include "controls/KivoXPButtonLook.h"
 
 using namespace kivoxp;
+using testing_support::Xy;
 
 namespace {
 
 using Canvas = testing_support::DibCanvas;
 
-// A painter host on a canvas, with a caption font that can turn bold.
+// A painter host on a canvas (magenta until painted), with a caption font.
 class Surface : public kivoxp::LookHost {
 public:
-    Surface(int w, int h) : canvas_(std::make_unique<Canvas>(w, h)) {
-        canvas_->Fill(RGB(255, 0, 255));
-        SelectFont();
-        look.Resize(RECT{0, 0, w, h});
+    Surface(int w, int h) : canvas(w, h) {
+        canvas.Fill(RGB(255, 0, 255));
+        SetFontBold(false);
     }
-    HDC SurfaceDC() override { return canvas_->Dc(); }
+    HDC SurfaceDC() override { return canvas.Dc(); }
     bool DisplayAsDefault() override { return displayAsDefault; }
     bool FontBold() override { return bold_; }
     void SetFontBold(bool bold) override {
-        bold_ = bold;
-        SelectFont();
+        HFONT font = CreateFontA(-11, 0, 0, 0, (bold_ = bold) ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                 NONANTIALIASED_QUALITY, 0, "Tahoma");
+        SelectObject(canvas.Dc(), font);
+        font_.reset(font);  // the old one is no longer selected
         look.CalcCaptionRect();
     }
     double TwipsPerPixelX() override { return 15; }
     double TwipsPerPixelY() override { return 15; }
-    Canvas& canvas() { return *canvas_; }
-    COLORREF Pixel(int x, int y) const { return canvas_->Pixel(x, y); }
+    COLORREF Pixel(int x, int y) const { return canvas.Pixel(x, y); }
 
-    // A button of the given type in the usual new-control state, shown and laid out,
-    // with a caption (and laid out again when one is given).
+    // A button of the given type in the usual new-control state, shown and laid out.
     void Setup(long type, long scheme, DWORD back = 0xFFFFFF) {
         look.ButtonType = type;
         look.ColorScheme = scheme;
@@ -54,11 +54,11 @@ public:
         look.ForeColor = 0;
         look.ForeOver = 0xFF0000;
         look.MaskColor = 0xC0C0C0;
-        look.Enabled = look.ShowFocusRect = look.UseMaskColor = true;
-        look.IsShown = true;
+        look.Enabled = look.ShowFocusRect = look.UseMaskColor = look.IsShown = true;
         look.SetColors();
-        look.Resize(RECT{0, 0, canvas_->Width(), canvas_->Height()});
+        look.Resize(RECT{0, 0, canvas.Width(), canvas.Height()});
     }
+    // Lays out a caption (and a picture).
     void Lay(const std::string& caption, const kivoxp::PictureView* picture = nullptr) {
         look.Caption = caption;
         if (picture) look.PictureNormal = *picture;
@@ -66,17 +66,11 @@ public:
         look.CalcCaptionRect();
     }
 
+    Canvas canvas;
     bool displayAsDefault = false;
     kivoxp::Look look{*this};
 
 private:
-    void SelectFont() {
-        HFONT font = CreateFontA(-11, 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                 NONANTIALIASED_QUALITY, 0, "Tahoma");
-        SelectObject(canvas_->Dc(), font);
-        font_.reset(font);  // the old one is no longer selected
-    }
-    std::unique_ptr<Canvas> canvas_;
     kivoxp::gdi::Object<HFONT> font_;
     bool bold_ = false;
 };
@@ -315,7 +309,7 @@ TEST_F(Type3, SystemSchemeMatchesTheCustomSchemeOnTheSystemFace) {
         for (int x = 0; x < 75; ++x) differing += sys.Pixel(x, y) != custom.Pixel(x, y);
     EXPECT_EQ(differing, 0);
     // The caption really is drawn (in the system text colour).
-    EXPECT_GT(sys.canvas().CountOther(sys.Pixel(30, 12), {20, 6, 55, 17}), 0);
+    EXPECT_GT(sys.canvas.CountOther(sys.Pixel(30, 12), {20, 6, 55, 17}), 0);
 }
 
 TEST(KivoXPLook, GradientRoundsHalvesToEven) {
@@ -339,7 +333,7 @@ TEST(KivoXPLook, RepaintRules) {
     s.look.DrawButton(kStateUp, true);
     EXPECT_EQ(s.look.LastCaption, "A");
     // Unforced with the same state and caption: nothing is drawn.
-    s.canvas().Fill(RGB(1, 2, 3));
+    s.canvas.Fill(RGB(1, 2, 3));
     s.look.DrawButton(kStateUp, false);
     EXPECT_EQ(s.Pixel(20, 10), RGB(1, 2, 3));
     // A changed caption paints without force.
@@ -348,7 +342,7 @@ TEST(KivoXPLook, RepaintRules) {
     EXPECT_EQ(s.Pixel(20, 1), 0xC0C0C0u);
     // Suspended painting or no height: nothing, and the last state and caption stay.
     s.look.IsShown = false;
-    s.canvas().Fill(RGB(1, 2, 3));
+    s.canvas.Fill(RGB(1, 2, 3));
     s.look.DrawButton(kStateDown, true);
     s.look.IsShown = true;
     s.look.ButtonHeight = 0;
@@ -426,8 +420,8 @@ void Draw(Canvas& c, COLORREF back, const PictureView& pic, int x, int y, int w,
 // The bounding box of the pixels of one colour.
 RECT BoxOf(Surface& s, COLORREF c) {
     RECT box{10000, 10000, -1, -1};
-    for (int y = 0; y < s.canvas().Height(); ++y)
-        for (int x = 0; x < s.canvas().Width(); ++x)
+    for (int y = 0; y < s.canvas.Height(); ++y)
+        for (int x = 0; x < s.canvas.Width(); ++x)
             if (s.Pixel(x, y) == c) {
                 box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
                 box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
@@ -509,10 +503,8 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
     // Left: the text starts after the picture's room and the pair is centred.
     EXPECT_EQ(c.left, 17 + (97 - (17 + tw)) / 2);
     EXPECT_EQ(c.top, 1 + (25 - (1 + th)) / 2);
-    EXPECT_EQ(s.look.PictureX, c.left - 20);
-    EXPECT_EQ(s.look.PictureY, 4);
-    EXPECT_EQ(s.look.CaptionRectDown.left, c.left + 1);
-    EXPECT_EQ(s.look.CaptionRectDown.top, c.top + 1);
+    EXPECT_EQ(Xy(s.look.PictureX, s.look.PictureY), Xy(c.left - 20, 4));
+    EXPECT_EQ(Xy(s.look.CaptionRectDown.left, s.look.CaptionRectDown.top), Xy(c.left + 1, c.top + 1));
     s.look.PicturePosition = 1;  // right
     s.look.CalcCaptionRect();
     EXPECT_EQ(s.look.CaptionRect.left, 1 + (97 - 16 - (1 + tw) - 4) / 2);
@@ -522,8 +514,7 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
     tall.Setup(3, 1);
     tall.look.PicturePosition = 2;  // above
     tall.Lay("Go", &pic->ref);
-    EXPECT_EQ(tall.look.PictureY, tall.look.CaptionRect.top - 18);
-    EXPECT_EQ(tall.look.PictureX, 32);
+    EXPECT_EQ(Xy(tall.look.PictureX, tall.look.PictureY), Xy(32, tall.look.CaptionRect.top - 18));
     tall.look.PicturePosition = 3;  // below
     tall.look.CalcCaptionRect();
     EXPECT_EQ(tall.look.CaptionRect.top, 1 + (60 - 16 - (1 + tall.look.CaptionHeight) - 4) / 2);
@@ -532,7 +523,7 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
     for (auto [caption, position] : {std::pair{"   ", 0L}, {"", 2L}, {"Go", 4L}}) {
         tall.look.PicturePosition = position;
         tall.Lay(caption);
-        EXPECT_EQ(testing_support::Xy(tall.look.PictureX, tall.look.PictureY), "32,22") << '"' << caption << '"' << position;
+        EXPECT_EQ(Xy(tall.look.PictureX, tall.look.PictureY), "32,22") << '"' << caption << '"' << position;
     }
 }
 

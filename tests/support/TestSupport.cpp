@@ -27,27 +27,25 @@ void ScratchKey::Set(const std::string& name, DWORD type, const void* data, DWOR
     RegSetKeyValueA(root_, path_.c_str(), name.c_str(), type, data, size);
 }
 
-static void RemoveTree(const std::string& path) {
-    // Test-only clean-up of a folder the test made itself; links are not followed.
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(full);
-            else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;  // leave links alone: removing one under Wine can reach its target
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), int(wide.size())));
+    return wide;
+}
+
+void RemoveTree(const std::wstring& path) {
+    const std::wstring p = path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((p + L"\\*").c_str(), &fd);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd)) {
+        const std::wstring name = fd.cFileName, child = p + L"\\" + name;
+        const bool folder = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (name == L"." || name == L".." || (folder && (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))) continue;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        folder ? RemoveTree(child) : void(DeleteFileW(child.c_str()));
     }
-    RemoveDirectoryA(path.c_str());
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    RemoveDirectoryW(p.c_str());
 }
 
 ScratchDir::ScratchDir() {
@@ -56,7 +54,7 @@ ScratchDir::ScratchDir() {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() { RemoveTree(Wide(path_)); }
 
 std::string BuildDrive() { return "D:\\"; }
 

@@ -52,6 +52,12 @@ std::string BuildDrive();
 // The folder of the running test executable (the helper programs lie beside it).
 std::string ExeFolder();
 
+std::wstring Wide(const std::string& ansi);
+// Removes a folder a test made, with everything in it, long and non-ANSI names too;
+// folder links are neither entered nor removed (removing one under Wine can reach its
+// target).
+void RemoveTree(const std::wstring& path);
+
 void WriteFileText(const std::string& path, const std::string& text);
 std::string ReadFileText(const std::string& path);
 bool PathExists(const std::string& path);
