@@ -1,8 +1,8 @@
 // KivoXPButton as a hosted control on the virtual display: defaults of new and restored
-// controls, saving and restoring, the saved designs of the program's windows, setters
-// and their repaints, DisableRefresh / Refresh, the window region; and real messages:
-// mouse buttons, double clicks, Space and the arrow keys, access keys, the latch, hover
-// with its leave poll, and the captured background of the transparent type.
+// controls, saving and restoring, setters and their repaints, DisableRefresh / Refresh,
+// the window region; and real messages: mouse buttons, double clicks, Space and the
+// arrow keys, hover with its leave poll. (The saved designs of the program's buttons
+// load in the main window's and the caption dialog's tests.)
 // GF_EXCLUSIVE_DISPLAY (moves the focus and the mouse pointer, reads the screen)
 #include <windows.h>
 
@@ -147,24 +147,6 @@ TEST_F(Button, SavesEveryKeyInOrderAndRestoresThem) {
         if (second.Entries()[i].Name != "HAND")
             EXPECT_TRUE(gf::SamePropertyValue(third.Entries()[i].Value, second.Entries()[i].Value))
                 << second.Entries()[i].Name;
-}
-
-// The saved designs of the program's windows load as rounded XP buttons of their
-// saved size, caption, font and picture.
-TEST_F(Button, TheWindowsDesignsLoadAsSaved) {
-    for (const auto& d : KivoXPButtonDesigns()) {
-        PropertyBag bag = KivoXPButtonSavedProperties(d, d.PictureSize ? Square(d.PictureSize) : nullptr);
-        auto b = Make(d.Name, 5, 5, &bag);
-        SIZE size = ClientSize(*b);
-        EXPECT_EQ(size.cx, std::lround(d.ExtentX / 26.458)) << d.Name;  // HiMetric per pixel at 96 dpi
-        EXPECT_EQ(size.cy, std::lround(d.ExtentY / 26.458)) << d.Name;
-        EXPECT_EQ(b->Caption(), d.Caption);
-        EXPECT_EQ(b->Font().Name, d.Font.Name);
-        EXPECT_EQ(b->Font().Size, d.Font.Size) << d.Name;
-        EXPECT_EQ(b->FontBold(), d.Font.Bold()) << d.Name;
-        EXPECT_EQ(b->Look().PictureWidth, d.PictureSize) << d.Name;
-        EXPECT_EQ(At(*b, 0, size.cy / 2), kOutline) << d.Name;
-    }
 }
 
 TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
@@ -325,43 +307,6 @@ TEST_F(Button, SpaceClicksOnReleaseAndArrowsMoveTheFocus) {
     for (const auto& line : Take()) EXPECT_EQ(line.find("Click"), std::string::npos) << line;
 }
 
-TEST_F(Button, AccessKeysClickEnabledButtons) {
-    auto b = Make("A");
-    b->SetCaption("Fish && &Chips");
-    EXPECT_EQ(b->AccessKeys(), "c");
-    EXPECT_TRUE(gf::UserControl::DeliverAccessKey(host.Hwnd(), 'C'));
-    EXPECT_EQ(Take(), (Log{"A Click 0"}));
-    // A right press before it does not stop the access key from clicking.
-    SendMouse(b->Hwnd(), WM_RBUTTONDOWN, 3, 3, MK_RBUTTON);
-    SendMouse(b->Hwnd(), WM_RBUTTONUP, 3, 3);
-    Take();
-    PostMessageA(host.Hwnd(), WM_SYSCHAR, 'c', 0x20000001);
-    PumpFor(50);
-    EXPECT_EQ(Take(), (Log{"A Click 0"}));
-    b->SetEnabled(false);  // a disabled button does not take its key
-    EXPECT_FALSE(gf::UserControl::DeliverAccessKey(host.Hwnd(), 'c'));
-    b->SetEnabled(true);
-    b->SetCaption("Plain");
-    EXPECT_EQ(b->AccessKeys(), "");
-}
-
-TEST_F(Button, LatchToggleLooksPressedWhileOn) {
-    auto b = Make("A");
-    b->SetCheckBoxBehaviour(true);
-    SendClick(b->Hwnd(), 5, 5);
-    EXPECT_TRUE(b->value());
-    EXPECT_EQ(b->Look().LastState, 2);
-    EXPECT_EQ(Take().back(), "A Click 2");
-    b->SetShowFocusRect(false);  // any repaint of state 0 stays pressed
-    EXPECT_EQ(b->Look().LastState, 2);
-    Key(b->Hwnd(), WM_KEYDOWN, VK_SPACE);
-    Key(b->Hwnd(), WM_KEYUP, VK_SPACE);
-    EXPECT_FALSE(b->value());
-    EXPECT_EQ(b->Look().LastState, 0);
-    b->SetValue(true);
-    EXPECT_EQ(b->Look().LastState, 2);
-}
-
 TEST_F(Button, HoverStartsOnEntryAndEndsWhenThePointerLeaves) {
     auto b = Make("A", 75, 23, nullptr, 40, 40);
     SetForegroundWindow(host.Hwnd());
@@ -392,20 +337,3 @@ TEST_F(Button, HoverStartsOnEntryAndEndsWhenThePointerLeaves) {
     EXPECT_TRUE(Take().empty());  // the poll has stopped
 }
 
-TEST_F(Button, TransparentTypeShowsTheParentBehindIt) {
-    gf::PropertyBag bag;
-    bag.WriteProperty("_ExtentX", 2117L);  // 80 x 30 pixels
-    bag.WriteProperty("_ExtentY", 794L);
-    bag.WriteProperty("BTYPE", 11L);
-    bag.WriteProperty("TX", "");
-    auto b = std::make_unique<KivoXPButton>("Glass");
-    b->Move(gf::PixelsToTwipsX(30), gf::PixelsToTwipsY(30), 0, 0);
-    b->Load(host.Hwnd(), &bag);
-    PumpFor(50);
-    ASSERT_NE(b->Look().BackgroundDC, nullptr);
-    EXPECT_EQ(GetPixel(b->Surface().hDC(), 20, 15), kHostFill);
-    RECT client;
-    GetClientRect(b->Hwnd(), &client);
-    EXPECT_EQ(client.bottom, 30);  // the height is back after the capture
-    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(b->Hwnd(), 20, 15) == kHostFill; }, 2000));
-}

@@ -1,9 +1,10 @@
 // The painter of the drawn XP-style button, read back pixel by pixel from memory device
-// contexts: colour arithmetic and palettes; the rounded type-3 look in its states, the
-// gradient's rounding, the repaint rules, regions, the types without a look; the pixel
-// rules of DrawPicture, icons, caption and picture layout, caption modes and relief
-// effects. Every type in every state is also painted side by side into one picture
-// (kivoxp_looks.bmp beside the test executable) for a person to look at.
+// contexts: colour arithmetic and palettes; the rounded type-3 look of the program's
+// buttons in its states, the gradient's rounding, the repaint rules, regions, the types
+// without a look; the pixel rules of DrawPicture, icons, the caption and picture layout.
+// Every type in every state is also painted side by side into one picture
+// (kivoxp_looks.bmp beside the test executable) for a person to look at; there the looks
+// of each type must differ where they should.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -417,18 +418,6 @@ void Draw(Canvas& c, COLORREF back, const PictureView& pic, int x, int y, int w,
     DrawPicture(c.Dc(), x, y, w, h, pic, rules, kMask);
 }
 
-// The bounding box of the pixels of one colour.
-RECT BoxOf(Surface& s, COLORREF c) {
-    RECT box{10000, 10000, -1, -1};
-    for (int y = 0; y < s.canvas.Height(); ++y)
-        for (int x = 0; x < s.canvas.Width(); ++x)
-            if (s.Pixel(x, y) == c) {
-                box.left = std::min<LONG>(box.left, x), box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1), box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-    return box;
-}
-
 }  // namespace
 
 TEST(KivoXPPicture, MaskColourPixelsAreNeverDrawn) {
@@ -491,6 +480,9 @@ TEST(KivoXPPicture, OddWidthsAndIconsAreDrawnWhole) {
     EXPECT_EQ(c.Pixel(14, 8), kBack);
 }
 
+// The program's buttons put the picture left of the caption: the pair is centred, the
+// text starts after the picture's room, and pressed it moves by (1, 1). A blank caption
+// or a picture behind it leaves the picture centred.
 TEST(KivoXPPicture, CaptionAndPictureLayout) {
     auto pic = MakePicture(16, 16, [](int, int) { return 0; });
     Surface s{97, 25};
@@ -500,126 +492,16 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
     const int tw = s.look.CaptionWidth, th = s.look.CaptionHeight;
     EXPECT_GT(tw, 20);
     EXPECT_EQ(c.right - c.left, tw);
-    // Left: the text starts after the picture's room and the pair is centred.
-    EXPECT_EQ(c.left, 17 + (97 - (17 + tw)) / 2);
-    EXPECT_EQ(c.top, 1 + (25 - (1 + th)) / 2);
+    EXPECT_EQ(Xy(c.left, c.top), Xy(17 + (97 - (17 + tw)) / 2, 1 + (25 - (1 + th)) / 2));
     EXPECT_EQ(Xy(s.look.PictureX, s.look.PictureY), Xy(c.left - 20, 4));
     EXPECT_EQ(Xy(s.look.CaptionRectDown.left, s.look.CaptionRectDown.top), Xy(c.left + 1, c.top + 1));
-    s.look.PicturePosition = 1;  // right
-    s.look.CalcCaptionRect();
-    EXPECT_EQ(s.look.CaptionRect.left, 1 + (97 - 16 - (1 + tw) - 4) / 2);
-    EXPECT_EQ(s.look.PictureX, s.look.CaptionRect.right + 4);
-
     Surface tall{80, 60};
     tall.Setup(3, 1);
-    tall.look.PicturePosition = 2;  // above
-    tall.Lay("Go", &pic->ref);
-    EXPECT_EQ(Xy(tall.look.PictureX, tall.look.PictureY), Xy(32, tall.look.CaptionRect.top - 18));
-    tall.look.PicturePosition = 3;  // below
-    tall.look.CalcCaptionRect();
-    EXPECT_EQ(tall.look.CaptionRect.top, 1 + (60 - 16 - (1 + tall.look.CaptionHeight) - 4) / 2);
-    EXPECT_EQ(tall.look.PictureY, tall.look.CaptionRect.bottom + 2);
-    // A blank caption or a picture behind it: the picture is centred.
     for (auto [caption, position] : {std::pair{"   ", 0L}, {"", 2L}, {"Go", 4L}}) {
         tall.look.PicturePosition = position;
-        tall.Lay(caption);
+        tall.Lay(caption, &pic->ref);
         EXPECT_EQ(Xy(tall.look.PictureX, tall.look.PictureY), "32,22") << '"' << caption << '"' << position;
     }
-}
-
-TEST(KivoXPPicture, PictureStates) {
-    Surface s{40, 30};
-    s.Setup(9, 3);  // hot colour &H00800000, shadow &H00808080
-    auto pic = MakePicture(16, 16, [](int, int) { return RGB(255, 0, 0); });
-    s.Lay("", &pic->ref);
-    const int x = s.look.PictureX, y = s.look.PictureY;
-    // Type 9 under the mouse: a shadow at (+1, +1), the picture raised to (-1, -1).
-    s.look.IsOver = true;
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(s.Pixel(x - 1, y - 1), RGB(255, 0, 0));
-    EXPECT_EQ(s.Pixel(x + 16, y + 16), 0x808080u);
-    // Not hovered, type 9 blends the picture into the face.
-    s.look.IsOver = false;
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(s.Pixel(x, y), RGB((2 * 255 + 192) / 3, 192 / 3, 192 / 3));
-    // A hover picture replaces the picture under the mouse (type 9 keeps its own),
-    // pressed at (1, 1).
-    auto over = MakePicture(16, 16, [](int, int) { return RGB(0, 0, 255); });
-    s.look.PictureOver = over->ref;
-    s.look.ButtonType = 7;
-    s.look.IsOver = true;
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(s.Pixel(x, y), RGB(0, 0, 255));
-    s.look.DrawButton(kStateDown, true);
-    EXPECT_EQ(s.Pixel(x + 16, y + 16), RGB(0, 0, 255));
-    s.look.IsOver = false;
-    s.look.PictureOver = {};
-    // Type 3 disabled: greyscale at (+1, +1).
-    s.look.ButtonType = 3;
-    s.look.Enabled = false;
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(s.Pixel(x + 1, y + 1), RGB(76, 76, 76));
-    // Other types disabled: a light silhouette at (+1, +1) under a shadow one at (0, 0).
-    s.look.ButtonType = 7;
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(s.Pixel(x, y), 0x808080u);
-    EXPECT_EQ(s.Pixel(x + 16, y + 16), 0xFFFFFFu);
-    // Pressed: the picture moves by (1, 1).
-    s.look.Enabled = true;
-    s.look.DrawButton(kStateDown, true);
-    EXPECT_EQ(s.Pixel(x + 16, y + 16), RGB(255, 0, 0));
-    EXPECT_NE(s.Pixel(x, y), RGB(255, 0, 0));
-}
-
-TEST(KivoXPPicture, ReliefEffectsOnCaptionAndPicture) {
-    Surface s{80, 40};
-    s.Setup(7, 3);  // face &H00C0C0C0: darker copy (152..), lighter copy (232..)
-    s.Lay("HH");
-    const COLORREF dark = RGB(152, 152, 152), light = RGB(232, 232, 232);
-    auto boxes = [&](long effect) {
-        s.look.SpecialEffect = effect;
-        s.look.DrawButton(kStateUp, true);
-        return std::pair{BoxOf(s, dark), BoxOf(s, light)};
-    };
-    EXPECT_EQ(boxes(0).second.right, -1);
-    auto [d, l] = boxes(1);  // darker below right, lighter above left
-    ASSERT_GT(d.right, d.left);
-    EXPECT_EQ(d.left - l.left, 2);
-    EXPECT_EQ(d.top - l.top, 2);
-    std::tie(d, l) = boxes(2);  // reversed
-    EXPECT_EQ(l.left - d.left, 2);
-    std::tie(d, l) = boxes(3);  // only the darker copy
-    EXPECT_GT(d.right, 0);
-    EXPECT_EQ(l.right, -1);
-    // Pictures get the same silhouettes around them.
-    auto pic = MakePicture(16, 16, [](int, int) { return RGB(0, 0, 255); });
-    s.Lay("", &pic->ref);
-    boxes(1);
-    const int x = s.look.PictureX, y = s.look.PictureY;
-    ExpectPixels(s, {{x + 16, y + 16, dark}, {x - 1, y - 1, light}, {x, y, RGB(0, 0, 255)}});
-}
-
-TEST(KivoXPPicture, EngravedAndDisabledCaptionModes) {
-    Surface s{80, 40};
-    s.Setup(8, 3);
-    s.Lay("HH");
-    s.look.Enabled = false;  // type 8 disabled: engraved, white at (+1, +1) under grey
-    s.look.DrawButton(kStateUp, true);
-    EXPECT_EQ(s.look.LastCaptionMode, 3);
-    const RECT hi = BoxOf(s, 0xFFFFFF), sh = BoxOf(s, 0x808080);
-    ASSERT_GT(sh.right, sh.left);
-    EXPECT_EQ(hi.right - sh.right, 1);
-    EXPECT_EQ(hi.bottom - sh.bottom, 1);
-    const std::pair<long, int> modes[] = {{3, 5}, {14, 6}};
-    for (auto [type, mode] : modes) {
-        s.look.ButtonType = type;
-        s.look.SetColors();
-        s.look.DrawButton(kStateUp, true);
-        EXPECT_EQ(s.look.LastCaptionMode, mode) << "type " << type;
-    }
-    s.look.Enabled = true;
-    s.look.DrawButton(kStateDown, true);
-    EXPECT_EQ(s.look.LastCaptionMode, 7);
 }
 
 namespace {
