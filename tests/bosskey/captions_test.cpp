@@ -37,15 +37,31 @@ std::vector<std::string> Lines(const std::string& path) {
     return lines ? *lines : std::vector<std::string>{"<no file>"};
 }
 
-class CaptionFile : public ::testing::Test {
+using Entries = std::vector<std::pair<std::string, bool>>;
+
+// A caption file in a scratch folder, an empty settings store, the drawn buttons
+// registered and the hot-key names built, as at the program's start.
+class Captions : public ::testing::Test {
 protected:
+    void SetUp() override {
+        gf::App::SetTitle("Glimmerfold");
+        gf::ControlTypes::Register("KivoXPButton", [](const std::string& name, int index) {
+            auto button = std::make_unique<KivoXPButton>(name, index);
+            if (const auto* design = FindKivoXPButtonDesign(name))
+                button->SetSavedProperties(KivoXPButtonSavedProperties(*design, nullptr));
+            return button;
+        });
+        ClearAppSettings();
+        bosskey::BuildHotKeyTables();
+    }
+    void TearDown() override { ClearAppSettings(); }
     ScratchDir dir;
     std::string path = bosskey::CaptionFilePath(dir.Path());
 };
 
 }  // namespace
 
-TEST_F(CaptionFile, ReadsLineByLineAndAppendsWholeLines) {
+TEST_F(Captions, ReadsLineByLineAndAppendsWholeLines) {
     EXPECT_FALSE(bosskey::ReadCaptionFile(path)) << "a missing file reads as no list";
     WriteFileText(path, "One\r\n\r\nTwo\nThree\rFour");
     EXPECT_EQ(Lines(path), (std::vector<std::string>{"One", "", "Two", "Three", "Four"}));
@@ -59,7 +75,7 @@ TEST_F(CaptionFile, ReadsLineByLineAndAppendsWholeLines) {
     EXPECT_EQ(bosskey::AddCaption(dir / "no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
 }
 
-TEST_F(CaptionFile, RemovingDropsOneLineEvenWhenTheListIsStale) {
+TEST_F(Captions, RemovingDropsOneLineEvenWhenTheListIsStale) {
     WriteFileText(path, "WordPad\r\n\r\nNotepad\r\nWord\r\n");
     // An empty entry is one line, not a text found in every line.
     ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 1, ""));
@@ -74,7 +90,7 @@ TEST_F(CaptionFile, RemovingDropsOneLineEvenWhenTheListIsStale) {
     EXPECT_FALSE(bosskey::RemoveCaptionLine(dir / "missing.dat", 0, "WordPad"));
 }
 
-TEST_F(CaptionFile, AFailedRemovalLeavesTheOldFileWhole) {
+TEST_F(Captions, AFailedRemovalLeavesTheOldFileWhole) {
     WriteFileText(path, "Alpha\r\nBeta\r\n");
     // The rewritten file cannot be made: its place is taken by a folder.
     ASSERT_TRUE(CreateDirectoryA((dir / bosskey::kCaptionTempName).c_str(), nullptr));
@@ -90,59 +106,35 @@ TEST_F(CaptionFile, AFailedRemovalLeavesTheOldFileWhole) {
     EXPECT_FALSE(PathExists(dir / bosskey::kCaptionTempName)) << "no temporary file left behind";
 }
 
-TEST(CaptionTicks, LoadingTicksStoredAndJustAddedCaptions) {
-    ScratchDir dir;
-    const std::string path = bosskey::CaptionFilePath(dir.Path());
+TEST_F(Captions, LoadingTicksStoredAndJustAddedCaptions) {
     const std::string app = gf::App::EXEName();
-    ClearAppSettings();
     EXPECT_FALSE(bosskey::LoadCaptionEntries(path, ""));
-
     WriteFileText(path, "Stored\r\nCleared\r\nUnknown\r\n\r\nOdd\r\nNumeric\r\nJustAdded\r\njustadded\r\n");
     bosskey::StoreTick("Stored", true);
     bosskey::StoreTick("Cleared", false);
-    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "Stored"), "True");
-    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "Cleared"), "False");
+    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "Stored") + gf::GetSetting(app, "ProgramSettings", "Cleared"),
+              "TrueFalse");
     gf::SaveSetting(app, "ProgramSettings", "Odd", "Ctrl");  // not a truth value
     gf::SaveSetting(app, "ProgramSettings", "Numeric", "-1");
-    gf::SaveSetting(app, "ProgramSettings", "", "True");     // an empty line is never ticked
-
-    auto entries = bosskey::LoadCaptionEntries(path, "JustAdded");
-    ASSERT_TRUE(entries);
-    std::vector<std::pair<std::string, bool>> got;
-    for (const CaptionEntry& e : *entries) got.emplace_back(e.text, e.ticked);
-    EXPECT_EQ(got, (std::vector<std::pair<std::string, bool>>{{"Stored", true},
-                                                              {"Cleared", false},
-                                                              {"Unknown", false},
-                                                              {"", false},
-                                                              {"Odd", false},
-                                                              {"Numeric", true},
-                                                              {"JustAdded", true},
-                                                              {"justadded", false}}));
-
+    gf::SaveSetting(app, "ProgramSettings", "", "True");  // an empty line is never ticked
+    auto ticks = [&](const std::string& justAdded) {
+        Entries got;
+        auto entries = bosskey::LoadCaptionEntries(path, justAdded);
+        for (const CaptionEntry& e : entries.value()) got.emplace_back(e.text, e.ticked);
+        return got;
+    };
+    EXPECT_EQ(ticks("JustAdded"), (Entries{{"Stored", true}, {"Cleared", false}, {"Unknown", false}, {"", false},
+                                           {"Odd", false}, {"Numeric", true}, {"JustAdded", true}, {"justadded", false}}));
     // A removed caption keeps its stored tick: added again, it comes back ticked.
     ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 0, "Stored"));
     ASSERT_TRUE(bosskey::AppendCaption(path, "Stored"));
-    entries = bosskey::LoadCaptionEntries(path, "");
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->back().text, "Stored");
-    EXPECT_TRUE(entries->back().ticked);
-    ClearAppSettings();
+    EXPECT_EQ(ticks("").back(), (std::pair<std::string, bool>{"Stored", true}));
 }
 
 namespace {
 
 // A press and release on a drawn button's window.
 void Click(const gf::Control& button) { SendClick(button.Hwnd(), 20, 10); }
-
-// As the program does at start: each drawn button gets its saved design by name.
-void RegisterDrawnButtons() {
-    gf::ControlTypes::Register("KivoXPButton", [](const std::string& name, int index) {
-        auto button = std::make_unique<KivoXPButton>(name, index);
-        if (const auto* design = FindKivoXPButtonDesign(name))
-            button->SetSavedProperties(KivoXPButtonSavedProperties(*design, nullptr));
-        return button;
-    });
-}
 
 // A stand-in for the main window's settings page: the caption list and the six
 // hot-key boxes.
@@ -168,28 +160,15 @@ public:
     bosskey::ComboArray cntrlSecond() { return Array<gf::ComboBox>("cntrlSecond"); }
 };
 
-std::vector<std::pair<std::string, bool>> Entries(gf::ListBox& list) {
-    std::vector<std::pair<std::string, bool>> out;
+Entries EntriesOf(gf::ListBox& list) {
+    Entries out;
     for (int i = 0; i < list.ListCount(); ++i) out.emplace_back(list.List(i), list.Selected(i));
     return out;
 }
 
-class BossKeyWindows : public ::testing::Test {
-protected:
-    void SetUp() override {
-        gf::App::SetTitle("Glimmerfold");
-        RegisterDrawnButtons();
-        ClearAppSettings();
-        bosskey::BuildHotKeyTables();
-    }
-    void TearDown() override { ClearAppSettings(); }
-    ScratchDir dir;
-    std::string path = bosskey::CaptionFilePath(dir.Path());
-};
-
 }  // namespace
 
-TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
+TEST_F(Captions, DialogRefusesShortCaptionsAddsTickedAndHides) {
     SettingsPage page;
     page.Show();
     bosskey::frmInput dialog(path);
@@ -216,7 +195,7 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     EXPECT_FALSE(dialog.Visible());
     EXPECT_EQ(dialog.Text1().Text(), "");
     EXPECT_EQ(ReadFileText(path), "Pad\r\n");
-    EXPECT_EQ(Entries(page.List1()), (std::vector<std::pair<std::string, bool>>{{"Pad", true}}));
+    EXPECT_EQ(EntriesOf(page.List1()), (Entries{{"Pad", true}}));
 
     // Shown again it is empty; a caption with a comma and quotes goes in unchanged, and
     // only the one just added is ticked beside the stored ticks.
@@ -227,8 +206,8 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     bosskey::StoreTick("Pad", false);
     dialog.Text1().SetText("Report, \"draft\"");
     Click(add);
-    EXPECT_EQ(Entries(page.List1()),
-              (std::vector<std::pair<std::string, bool>>{{"Pad", false}, {"Report, \"draft\"", true}}));
+    EXPECT_EQ(EntriesOf(page.List1()),
+              (Entries{{"Pad", false}, {"Report, \"draft\"", true}}));
 
     // Cancel hides and keeps the text.
     bosskey::cmdAddMore_Click(dialog);
@@ -240,7 +219,7 @@ TEST_F(BossKeyWindows, DialogRefusesShortCaptionsAddsTickedAndHides) {
     EXPECT_EQ(boxes.Seen().size(), 1u) << "no other message";
 }
 
-TEST_F(BossKeyWindows, DialogHelpAndDragBySurface) {
+TEST_F(Captions, DialogHelpAndDragBySurface) {
     bosskey::frmInput dialog(path);
     dialog.Show();
     // The frame drawn round the dialog covers it whole; the help picture, clicked.
@@ -271,7 +250,7 @@ TEST_F(BossKeyWindows, DialogHelpAndDragBySurface) {
     EXPECT_EQ(Xy(after.left - before.left, after.top - before.top), "60,30");
 }
 
-TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
+TEST_F(Captions, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
     SettingsPage page;
     page.Show();
     auto& list = page.List1();
@@ -282,7 +261,7 @@ TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
     WriteFileText(path, "Word\r\nWordPad\r\nWord\r\n\r\n");
     bosskey::StoreTick("WordPad", true);
     bosskey::loadCheckWindows(list, "", path);
-    EXPECT_EQ(Entries(list), (std::vector<std::pair<std::string, bool>>{
+    EXPECT_EQ(EntriesOf(list), (Entries{
                                  {"Word", false}, {"WordPad", true}, {"Word", false}, {"", false}}));
 
     bosskey::cmdRemove_Click(list, path);  // nothing highlighted: nothing lost
@@ -291,7 +270,7 @@ TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
 
     list.SetListIndex(2);  // the second "Word"
     bosskey::cmdRemove_Click(list, path);
-    EXPECT_EQ(Entries(list), (std::vector<std::pair<std::string, bool>>{
+    EXPECT_EQ(EntriesOf(list), (Entries{
                                  {"Word", false}, {"WordPad", true}, {"", false}}));
     EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\n\r\n");
     list.SetListIndex(0);
@@ -327,7 +306,7 @@ TEST_F(BossKeyWindows, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
     EXPECT_GT(list.HorizontalExtent(), 150);
 }
 
-TEST_F(BossKeyWindows, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
+TEST_F(Captions, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
     for (auto [key, value] : {std::pair{"cntrlFirst1", "Shift"}, {"cntrlSecond1", "Space"}})
         gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", key, value);
     SettingsPage page;
