@@ -90,8 +90,6 @@ protected:
     std::function<void()> duringErase;
 };
 
-
-
 bool VerbExists() {
     return testing_support::KeyExists(HKEY_CLASSES_ROOT, std::string(shredder::kShredVerbKey) + "\\command");
 }
@@ -372,24 +370,6 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndACleaningBoxOnlyItself) {
     // Picking a hot-key item stores the set.
     f.cntrlSecond(1).SetListIndex(5);
     EXPECT_EQ(Stored("ProgramSettings", "cntrlSecond1"), "F5");
-}
-
-TEST_F(MainWindowTest, CaptionEntriesAreStoredBeforeTheOptionsThatShareTheirKeys) {
-    auto& f = OpenWindow();
-    f.List1.AddItem("AutoRun");
-    f.List1.AddItem("cntrlFirst0");
-    f.List1.AddItem("Notepad");
-    f.List1.SetSelected(0, true);
-    f.List1.SetSelected(2, true);
-    f.chkAutoCleanTime.SetValue(1);
-    // An entry named like an option key is overwritten by the option's own value; one
-    // named like a hot-key key overwrites that key.
-    EXPECT_EQ(Stored("ProgramSettings", "AutoRun"), "0");
-    EXPECT_EQ(Stored("ProgramSettings", "cntrlFirst0"), "False");
-    EXPECT_EQ(Stored("ProgramSettings", "Notepad"), "True");
-    EXPECT_TRUE(f.Timer1.Enabled());
-    f.chkAutoCleanTime.SetValue(0);
-    EXPECT_FALSE(f.Timer1.Enabled());
 }
 
 TEST_F(MainWindowTest, MinimizeOnStartupMinimizesTheShownWindow) {

@@ -1,14 +1,12 @@
 #pragma once
 // Shared pieces of the boss-key tests: a window of this process standing in for the
-// main window, another program's window (tests/helpers/bosskey_target.exe), a host
-// that records what the hot keys asked of it, and hot-key probes.
+// main window, a host that records what the hot keys asked of it, and hot-key probes.
 #include <windows.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "Process.h"
 #include "TestSupport.h"
 #include "bosskey/HotKeys.h"
 
@@ -34,25 +32,6 @@ public:
     ~PlainWindow() { DestroyWindow(hwnd_); }
     PlainWindow(const PlainWindow&) = delete;
     PlainWindow& operator=(const PlainWindow&) = delete;
-    HWND hwnd() const { return hwnd_; }
-
-private:
-    HWND hwnd_ = nullptr;
-};
-
-// Another process showing a window with the given title until it is closed.
-class TargetProcess : public testing_support::ChildProcess {
-public:
-    explicit TargetProcess(const std::string& title)
-        : ChildProcess("\"" + testing_support::ExeFolder() + "\\bosskey_target.exe\" " + title) {
-        testing_support::PumpUntil(
-            [&] { return Started() && (hwnd_ = FindWindowA("GfBossKeyTarget", title.c_str())) && IsWindowVisible(hwnd_); },
-            15000);
-    }
-    ~TargetProcess() {
-        if (hwnd_) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
-        Wait(10000);
-    }
     HWND hwnd() const { return hwnd_; }
 
 private:

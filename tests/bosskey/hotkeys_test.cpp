@@ -1,17 +1,14 @@
 // The boss key on real windows of the display: hiding and showing top-level windows by
-// caption; hot keys registered from the stored choices, the replaced window procedure,
-// and real key presses on the display (xdotool, through GF_XDO_DRIVER) that clean,
-// hide and show another program's window.
-// GF_EXCLUSIVE_DISPLAY: hot keys, focus, key presses and the activation are shared.
+// caption, hot keys registered from the stored choices, and the replaced window
+// procedure. (Real key presses on the display, with another program's window hidden
+// and shown, are the whole program's test: tests/e2e/bosskey_test.sh.)
+// GF_EXCLUSIVE_DISPLAY: hot keys and the activation are shared.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "BossKeyTesting.h"
 #include "TestSupport.h"
-#include "XdoClient.h"
 #include "bosskey/HideWindows.h"
 #include "bosskey/HotKeys.h"
 #include "framework/App.h"
@@ -59,16 +56,6 @@ TEST(HideWindows, ShowRestoresNormalStateAndAlsoShowsWindowsNeverShown) {
 }
 
 namespace {
-
-// Presses keys with the focus on the window titled title until done() holds. A window
-// of another test may come and go between the focus and the key press and take the
-// key with it, so a press that went nowhere is tried again; a hot key that is not
-// registered never answers.
-bool PressUntil(const std::string& title, const std::string& keys, const std::function<bool()>& done) {
-    for (int attempt = 0; attempt < 3; ++attempt)
-        if (XdoFocus(title) && XdoKey(keys) && PumpUntil(done, 3000)) return true;
-    return false;
-}
 
 // Whether hot key id of hwnd was registered; it is not afterwards.
 bool TakeRegistration(HWND hwnd, int id) { return UnregisterHotKey(hwnd, id) != FALSE; }
@@ -135,29 +122,4 @@ TEST_F(HotKeys, ReplacedProcedurePassesOtherMessagesAndDispatchesHotKeys) {
     SendMessageA(main.hwnd(), WM_HOTKEY, 7, 0);  // any id but 0 and 1 shows
     EXPECT_TRUE(IsWindowVisible(hideMe.hwnd()));
     EXPECT_EQ(host.cleans, 2);
-}
-
-TEST_F(HotKeys, RealKeysOnTheDisplayCleanHideAndShowAnotherProgramsWindow) {
-    // GF_XDO_DRIVER
-    const std::string mainTitle = UniqueName("GfBossMain");
-    PlainWindow main(mainTitle);
-    const std::string targetTitle = UniqueName("BossKeyTarget");
-    TargetProcess target(targetTitle);
-    ASSERT_NE(target.hwnd(), nullptr) << "helper window did not appear";
-    RecordingHost host;
-    // Other letter case, and only part of the title.
-    host.captions = {{mainTitle, false}, {Lower(targetTitle.substr(4)), true}};
-    bosskey::StartHotKeys(main.hwnd(), {{{"Ctrl", "F1"}, {"Shift", "F12"}, {"Alt", "F11"}}}, host);
-
-    EXPECT_TRUE(PressUntil(mainTitle, "ctrl+F1", [&] { return host.cleans > 0; }));
-    const int cleans = host.cleans;
-    EXPECT_EQ(XdoVisibleCount(targetTitle), 1);
-
-    EXPECT_TRUE(PressUntil(mainTitle, "shift+F12", [&] { return !IsWindowVisible(target.hwnd()); }));
-    EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 0; }));
-    EXPECT_TRUE(IsWindowVisible(main.hwnd()));
-
-    EXPECT_TRUE(PressUntil(mainTitle, "alt+F11", [&] { return IsWindowVisible(target.hwnd()) != FALSE; }));
-    EXPECT_TRUE(PumpUntil([&] { return XdoVisibleCount(targetTitle) == 1; }));
-    EXPECT_EQ(host.cleans, cleans) << "hide and show do not clean";
 }

@@ -295,24 +295,6 @@ TEST_F(Type3, DisabledLookIgnoresHoverAndFocus) {
     EXPECT_EQ(s.look.FaceColor, kGrey);
 }
 
-TEST_F(Type3, SystemSchemeMatchesTheCustomSchemeOnTheSystemFace) {
-    Surface sys{75, 23}, custom{75, 23};
-    sys.Setup(3, 1);
-    custom.Setup(3, 2, GetSysColor(COLOR_BTNFACE));
-    custom.look.ForeColor = GetSysColor(COLOR_BTNTEXT);
-    custom.look.SetColors();
-    for (Surface* v : {&sys, &custom}) {
-        v->Lay("OK");
-        v->look.DrawButton(kStateUp, true);
-    }
-    int differing = 0;
-    for (int y = 0; y < 23; ++y)
-        for (int x = 0; x < 75; ++x) differing += sys.Pixel(x, y) != custom.Pixel(x, y);
-    EXPECT_EQ(differing, 0);
-    // The caption really is drawn (in the system text colour).
-    EXPECT_GT(sys.canvas.CountOther(sys.Pixel(30, 12), {20, 6, 55, 17}), 0);
-}
-
 TEST(KivoXPLook, GradientRoundsHalvesToEven) {
     Surface s{75, 50};
     s.Setup(3, 2, kGrey);  // XP (176, 176, 160); step 0.5

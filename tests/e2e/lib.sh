@@ -49,6 +49,7 @@ reg_get() {  # <key> <value name, empty for the default value>
 reg_has_key() { local f="$E2E_DIR/reg.txt"; wine_cmd "$f" reg query "$1"; grep -qi '^HKEY' "$f"; }
 reg_delete_key() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /f; }
 reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f; }
+reg_set() { wine_cmd "$E2E_DIR/reg.txt" reg add "$1" /v "$2" /d "$3" /f; }  # <key> <name> <REG_SZ data>
 
 SETTINGS='HKCU\Software\Glimmerfold'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'

