@@ -773,14 +773,3 @@ TEST_F(Links, ALinkIsNeverRemovedNorEntered) {
     ExpectTargetsIntact();
 }
 
-TEST(FolderFinders, TempAndFirefoxProfile) {
-    ScratchDir dir;
-    EnvOverride tmp("TMP", dir.Path());
-    EXPECT_EQ(ModCleaning::GetTempFolder(), dir.Path() + "\\");
-    std::string profiles = dir / "Profiles";
-    MakeDirs(profiles + "\\.hidden");
-    SetFileAttributesA((profiles + "\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ(ModCleaning::GetFirefoxProfile(profiles), "");
-    MakeDirs(profiles + "\\abc.default");
-    EXPECT_EQ(ModCleaning::GetFirefoxProfile(profiles), profiles + "\\abc.default");
-}

@@ -33,13 +33,12 @@ press_until() {  # <keys> <command...>
   done
   fail "$keys did not take effect"
 }
-last_run() { [ -n "$(reg_get "$SETTINGS\\SystemInfo" LastRun)" ]; }
 
 press_until shift+F12 visible 0
 xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null || fail "the main window was hidden too"
 press_until alt+F11 visible 1
-last_run && fail "hiding or showing cleaned"
-press_until ctrl+F1 last_run
+reg_is "$SETTINGS\\SystemInfo" LastRun "?" && fail "hiding or showing cleaned"
+press_until ctrl+F1 reg_is "$SETTINGS\\SystemInfo" LastRun "?"
 shot bosskey-after
 stop_app
 echo "bosskey: ok"

@@ -1,6 +1,6 @@
 // GF_EXCLUSIVE_DISPLAY
 // Forms and their controls as real windows on the virtual display, driven with real
-// messages: user clicks on check boxes, unloading, twips, design tables, the progress
+// messages: user clicks on check boxes, unloading, twips, the progress
 // bar, the list box with check marks and the drop-down combo box, a subclassed form
 // window; and a sample form
 // over a skin whose controls must show it behind them (saved as screens\forms_sample.bmp
@@ -106,28 +106,6 @@ TEST(Form, QueryUnloadModesCancelAndLoadingAgain) {
     EXPECT_EQ(f.loads, 2);
     EXPECT_NE(f.Get<gf::CheckBox>("chkItem", 1).Hwnd(), nullptr);
     EXPECT_EQ(f.Get<gf::CheckBox>("chkItem", 1).Value(), 1);
-}
-
-TEST(Design, RowsBuildNestedControlsWithTheirProperties) {
-    TestForm f;
-    auto& item = f.Get<gf::CheckBox>("chkItem", 2);
-    ASSERT_NE(item.Parent(), nullptr);
-    EXPECT_EQ(item.Parent()->Name() + std::to_string(item.Parent()->Index()), "fraPage0");
-    EXPECT_EQ(item.Parent()->Parent()->Name(), "picMain");
-    EXPECT_EQ(f.Get<gf::PictureBox>("picMain").Parent(), nullptr);
-    EXPECT_EQ(item.Caption(), "Third");
-    EXPECT_EQ(item.Tag, "the third item");
-    EXPECT_FALSE(f.Get<gf::Frame>("fraPage", 1).Visible());
-    EXPECT_FALSE(f.Get<gf::Timer>("tmrTick").HasGeometry());
-    EXPECT_EQ(f.Array<gf::CheckBox>("chkItem").UBound(), 2);
-    EXPECT_THROW(f.Get<gf::Label>("txtMinutes"), gf::Error);
-
-    gf::DesignProperties p("Caption = A;;B ; BackColor=&H00FF8000&; ForeColor=#102030; Visible=False; N=12");
-    EXPECT_EQ(p.Get("caption"), "A;B");
-    EXPECT_EQ(p.GetColor("BackColor", 0), 0x00FF8000UL);
-    EXPECT_EQ(p.GetColor("ForeColor", 0), 0x00302010UL);
-    EXPECT_FALSE(p.GetBool("Visible", true));
-    EXPECT_EQ(p.GetLong("N", 0) + p.GetLong("Missing", 7), 19);
 }
 
 TEST(Twips, WindowsFollowTwipsPerPixel) {
@@ -290,11 +268,8 @@ const gf::DesignRow kSample[] = {
     {"CheckBox", "chkItem", 1, "fraOptions", 180, 600, 3000, 255, "Recent documents", "", kWhite},
     {"CheckBox", "chkItem", 2, "fraOptions", 180, 900, 3000, 255, "Greyed choice", "", kWhite},
     {"TextBox", "txtMinutes", -1, "fraOptions", 1200, 1260, 600, 300, "15"},
-    {"ComboBox", "cboKey", -1, "fraOptions", 180, 1800, 1200, 315, "Ctrl"},
-    {"ListBox", "lstCaptions", -1, "picMain", 3840, 720, 3120, 1560},
     {"Shape", "shpBand", -1, "picMain", 3840, 2460, 3120, 840, "", "", "BackStyle=1; BackColor=&H00603010&; BorderColor=&H00FFFFFF&; Shape=4"},
     {"Label", "lblBand", -1, "picMain", 3960, 2580, 2880, 600, "Last Clean: Never\r\nAuto Clean: Off", "", "ForeColor=&H0080FFFF&"},
-    {"ProgressBar", "pgbClean", -1, "picMain", 240, 3600, 6720, 300},
     {"Label", "lblVersion", -1, "picMain", 5700, 5040, 1300, 255, "Version 1.06", "", "Alignment=1"},
 };
 
@@ -327,14 +302,7 @@ TEST(Painting, ControlsShowTheSkinBehindThem) {
     auto items = f.Array<gf::CheckBox>("chkItem");
     items[0].SetValue(1);
     items[2].SetValue(2);
-    auto& list = f.Get<gf::ListBox>("lstCaptions");
-    for (const char* c : {"WordPad", "PartyPoker", "Untitled - Notepad", "Calculator"}) list.AddItem(c);
-    list.SetSelected(0, true);
-    for (const char* k : {"Ctrl", "Alt", "Shift"}) f.Get<gf::ComboBox>("cboKey").AddItem(k);
-    f.Get<gf::ProgressBar>("pgbClean").SetMax(37);
-    f.Get<gf::ProgressBar>("pgbClean").SetValue(14);
     f.Show();
-    list.SetListIndex(1);
     HWND h = f.Hwnd();
     SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     PumpFor(400);

@@ -1,16 +1,21 @@
-// The caption list as real files and windows: the caption file "HWD.dat" and the ticks
-// of its entries in the real settings store; the caption dialog and the settings page's
+// The boss key on real files and windows: the caption file "HWD.dat" and the ticks of
+// its entries in the real settings store; the caption dialog and the settings page's
 // boss-key controls with real button clicks, message boxes read back, a drag by the
-// dialog's surface, a tick by a click on the list's check mark, and hot keys
-// registered from the combo boxes' texts.
+// dialog's surface, a tick by a click on the list's check mark; hot keys registered
+// from the stored choices and the combo boxes' texts, the replaced window procedure;
+// hiding and showing top-level windows by caption. (Real key presses on the display,
+// with another program's window hidden and shown, are the whole program's test:
+// tests/e2e/bosskey_test.sh.)
 // GF_EXCLUSIVE_DISPLAY: windows are shown and activated, hot keys registered.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "BossKeyTesting.h"
 #include "DialogWatcher.h"
 #include "HostWindow.h"
 #include "TestSupport.h"
@@ -19,6 +24,7 @@
 #include "bosskey/CaptionListBox.h"
 #include "bosskey/HideWindows.h"
 #include "bosskey/HotKeyCombos.h"
+#include "bosskey/HotKeys.h"
 #include "bosskey/frmInput.h"
 #include "controls/KivoXPButton.h"
 #include "controls/KivoXPButtonDesigns.h"
@@ -28,9 +34,56 @@
 
 using namespace testing_support;
 using bosskey::CaptionEntry;
-using namespace bosskey_testing;
+using bosskey::HotKeyChoices;
 
 namespace {
+
+// A top-level window whose procedure answers WM_APP with wParam * 1000 + lParam: the
+// procedure the hot keys must pass other messages to.
+class PlainWindow {
+public:
+    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+            return msg == WM_APP ? static_cast<LRESULT>(wp * 1000 + lp) : DefWindowProcA(h, msg, wp, lp);
+        };
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "GfBossKeyTestWindow";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x,
+                                y, 300, 160, nullptr, nullptr, wc.hInstance, nullptr);
+        testing_support::PumpFor(50);
+    }
+    ~PlainWindow() { DestroyWindow(hwnd_); }
+    PlainWindow(const PlainWindow&) = delete;
+    PlainWindow& operator=(const PlainWindow&) = delete;
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+struct RecordingHost : bosskey::HotKeyHost {
+    int cleans = 0;
+    std::vector<std::pair<std::string, bool>> captions;  // text, ticked
+    void Clean() override { ++cleans; }
+    int CaptionCount() const override { return static_cast<int>(captions.size()); }
+    std::string CaptionText(int i) const override { return captions.at(i).first; }
+    bool CaptionTicked(int i) const override { return captions.at(i).second; }
+};
+
+// The combination is free when another registration of it succeeds (and is undone).
+inline bool ComboIsFree(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return true;
+}
+
+inline std::string Lower(std::string text) {
+    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
 
 std::vector<std::string> Lines(const std::string& path) {
     auto lines = bosskey::ReadCaptionFile(path);
@@ -347,4 +400,111 @@ TEST_F(Captions, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
     EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_SPACE));
     EXPECT_TRUE(UnregisterHotKey(page.Hwnd(), 2));
     page.Unload();
+}
+
+TEST(HideWindows, MatchesPartOfTheTitleInAnyCaseAndNothingElse) {
+    const std::string stem = UniqueName("GfHideCase");
+    PlainWindow first(stem + " Document - Editor");
+    PlainWindow second("Other " + stem, true, 400, 80);
+    PlainWindow bystander(UniqueName("GfBystander"), true, 80, 300);
+
+    EXPECT_EQ(bosskey::HideWindowsByCaption(Lower(stem.substr(2))), 2);
+    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(second.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
+
+    // An empty caption names no window (not every titled one).
+    EXPECT_EQ(bosskey::HideWindowsByCaption(""), 0);
+    EXPECT_EQ(bosskey::ShowWindowsByCaption(""), 0);
+    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
+}
+
+TEST(HideWindows, ShowRestoresNormalStateAndAlsoShowsWindowsNeverShown) {
+    const std::string stem = UniqueName("GfShowState");
+    PlainWindow maximized(stem + " one");
+    ShowWindow(maximized.hwnd(), SW_MAXIMIZE);
+    PlainWindow minimized(stem + " two", true, 400, 80);
+    ShowWindow(minimized.hwnd(), SW_MINIMIZE);
+    PlainWindow neverShown(stem + " three", false);
+    PumpFor(50);
+
+    EXPECT_EQ(bosskey::HideWindowsByCaption(stem), 3);
+    EXPECT_FALSE(IsWindowVisible(maximized.hwnd()));
+    // Each window is acted on once, though showing reorders the stack during the walk.
+    EXPECT_EQ(bosskey::ShowWindowsByCaption(stem), 3);
+    for (HWND h : {maximized.hwnd(), minimized.hwnd(), neverShown.hwnd()}) {
+        EXPECT_TRUE(IsWindowVisible(h));
+        EXPECT_FALSE(IsZoomed(h));
+        EXPECT_FALSE(IsIconic(h));
+    }
+}
+
+namespace {
+
+// Whether hot key id of hwnd was registered; it is not afterwards.
+bool TakeRegistration(HWND hwnd, int id) { return UnregisterHotKey(hwnd, id) != FALSE; }
+
+class HotKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearAppSettings();
+        bosskey::BuildHotKeyTables();
+    }
+    void TearDown() override { ClearAppSettings(); }
+};
+
+}  // namespace
+
+TEST_F(HotKeys, DefaultsGiveOnlyTheCleanKeyAndUnknownNamesAreSkipped) {
+    // Names match in any case; a plain code typed into a box works too.
+    EXPECT_EQ(bosskey::GetModifierCode("shift"), MOD_SHIFT);
+    EXPECT_EQ(bosskey::GetKeyCode("f12"), 123);
+    EXPECT_EQ(bosskey::GetKeyCode(" 65 "), 65);
+    EXPECT_FALSE(bosskey::GetKeyCode("F13"));
+    bosskey::BuildHotKeyTables();  // built again at a second start, not doubled
+    EXPECT_EQ(bosskey::colKeys().Entries().size(), 13u);
+
+    PlainWindow main(UniqueName("GfHotKeyMain"));
+    RecordingHost host;
+    bosskey::StartHotKeys(main.hwnd(), bosskey::ReadStoredHotKeys(), host);
+    EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 0));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1)) << "all three default to Ctrl+F1";
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 2));
+
+    // Refreshing unregisters first; a row with an unknown name is left out while the
+    // rows after it still register.
+    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
+    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2));
+    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_F6));
+    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1));
+    EXPECT_TRUE(TakeRegistration(main.hwnd(), 2));
+}
+
+TEST_F(HotKeys, ReplacedProcedurePassesOtherMessagesAndDispatchesHotKeys) {
+    const std::string mainTitle = UniqueName("GfHotKeyMain");
+    PlainWindow main(mainTitle);
+    PlainWindow hideMe(UniqueName("GfHideMe"), true, 420, 80);
+    RecordingHost host;
+    host.captions = {{mainTitle, false}, {"", true}, {Lower(bosskey::WindowTitle(hideMe.hwnd())), true}};
+    const HotKeyChoices choices{{{"Ctrl", "F7"}, {"Ctrl", "F8"}, {"Ctrl", "F9"}}};
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+    // A second start must not subclass again (that would recurse forever).
+    bosskey::StartHotKeys(main.hwnd(), choices, host);
+
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_APP, 12, 34), 12034);
+
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0, 0), 1);
+    EXPECT_EQ(host.cleans, 1);
+    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0x100, 0), 1);  // only the low 8 bits count
+    EXPECT_EQ(host.cleans, 2);
+
+    SendMessageA(main.hwnd(), WM_HOTKEY, 1, 0);
+    EXPECT_FALSE(IsWindowVisible(hideMe.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(main.hwnd())) << "unticked and empty entries hide nothing";
+    SendMessageA(main.hwnd(), WM_HOTKEY, 7, 0);  // any id but 0 and 1 shows
+    EXPECT_TRUE(IsWindowVisible(hideMe.hwnd()));
+    EXPECT_EQ(host.cleans, 2);
 }
