@@ -1,7 +1,7 @@
 // KivoXPButton. The painter, read back pixel by pixel from memory device contexts:
 // colour arithmetic and palettes; the rounded type-3 look of the program's buttons in
 // its states, the gradient's rounding, the repaint rules, regions, the types without a
-// look; the pixel rules of DrawPicture, icons, the caption and picture layout; every
+// look; the pixel rules of DrawPicture, the caption and picture layout; every
 // type in every state painted side by side into one picture (kivoxp_looks.bmp beside
 // the test executable) for a person to look at, where each type's looks must differ.
 // The hosted control on the virtual display: defaults of new and restored controls,
@@ -96,14 +96,10 @@ inline void ExpectPixels(Surface& s, std::initializer_list<Px> table) {
     for (const Px& p : table) EXPECT_EQ(s.Pixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
 }
 
-// A 24-bit bitmap picture (16 px = 423 HiMetric) or an icon, from colour functions.
+// A 24-bit bitmap picture (16 px = 423 HiMetric) from a colour function.
 struct TestPicture {
     kivoxp::gdi::Bitmap bitmap;
-    HICON icon = nullptr;
     kivoxp::PictureView ref;
-    ~TestPicture() {
-        if (icon) DestroyIcon(icon);
-    }
 };
 inline long HimetricOf(int pixels) { return static_cast<long>(pixels * 2540 / 96); }
 
@@ -114,31 +110,15 @@ inline std::unique_ptr<TestPicture> MakePicture(int w, int h, const std::functio
     return pic;
 }
 
-// An icon, transparent where transparent(x, y) holds.
-inline std::unique_ptr<TestPicture> MakeIcon(int size, COLORREF colour, const std::function<bool(int, int)>& transparent) {
-    auto pic = MakePicture(size, size, [&](int x, int y) { return transparent(x, y) ? 0 : colour; });
-    const int stride = (size + 15) / 16 * 2;  // monochrome rows are WORD-aligned
-    std::vector<BYTE> maskBits(static_cast<size_t>(stride) * size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if (transparent(x, y)) maskBits[static_cast<size_t>(y) * stride + x / 8] |= 0x80 >> (x % 8);
-    kivoxp::gdi::Bitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
-    ICONINFO ii{TRUE, 0, 0, mask.get(), pic->bitmap.get()};
-    pic->icon = CreateIconIndirect(&ii);
-    pic->ref = {kivoxp::kPictureIcon, pic->icon, HimetricOf(size), HimetricOf(size)};
-    return pic;
-}
-
 }  // namespace
 
 TEST(KivoXPColors, ShiftColorMovesClampsAndScalesBlue) {
-    struct Case {
+    const struct {
         COLORREF from;
         long amount;
         bool blue, soft;
         COLORREF to;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {RGB(128, 128, 128), 48, false, false, RGB(176, 176, 176)},
         {RGB(128, 128, 128), 48, false, true, RGB(152, 152, 152)},
         {RGB(64, 128, 192), 48, true, false, RGB(112, 176, 240)},
@@ -156,7 +136,7 @@ TEST(KivoXPColors, ShiftColorMovesClampsAndScalesBlue) {
         {RGB(250, 5, 100), 10, false, false, RGB(255, 15, 110)},
         {RGB(250, 5, 100), -10, false, false, RGB(240, 0, 90)},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(ShiftColor(c.from, c.amount, c.blue, c.soft), c.to)
             << std::hex << c.from << " by " << std::dec << c.amount << (c.blue ? " blue" : "") << (c.soft ? " soft" : "");
     EXPECT_EQ(LightenColor(RGB(10, 36, 106), 176), RGB(179, 187, 208));
@@ -455,7 +435,7 @@ TEST(KivoXPPicture, PixelRules) {
     EXPECT_EQ(c.Pixel(2, 0), RGB(7, 7, 7));
 }
 
-TEST(KivoXPPicture, OddWidthsAndIconsAreDrawnWhole) {
+TEST(KivoXPPicture, OddWidthsAreDrawnWhole) {
     // 15 pixels wide: rows of 45 bytes padded to 48.
     auto pic = MakePicture(15, 7, [](int x, int y) { return RGB(x * 10, y * 30, 100); });
     Canvas c(30, 20);
@@ -465,12 +445,6 @@ TEST(KivoXPPicture, OddWidthsAndIconsAreDrawnWhole) {
         for (int x = 0; x < 15; ++x) wrong += c.Pixel(3 + x, 4 + y) != RGB(x * 10, y * 30, 100);
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(c.Pixel(18, 4) + c.Pixel(3, 11), 0u);
-    // An icon shows the background through its transparent half.
-    auto icon = MakeIcon(16, RGB(0, 128, 0), [](int x, int) { return x >= 8; });
-    ASSERT_NE(icon->icon, nullptr);
-    Draw(c, kBack, icon->ref, 2, 2, 16, 16, {long(kMask)});
-    EXPECT_EQ(c.Pixel(4, 8), RGB(0, 128, 0));
-    EXPECT_EQ(c.Pixel(14, 8), kBack);
 }
 
 // The program's buttons put the picture left of the caption: the pair is centred, the

@@ -114,22 +114,18 @@ TEST(Twips, WindowsFollowTwipsPerPixel) {
     f.Show();
     RECT client;
     GetClientRect(f.Hwnd(), &client);
-    EXPECT_EQ(client.right, 500);  // 6000 / 12
-    EXPECT_EQ(client.bottom, 375);
-    // A check box at (150, 600) inside a frame: 150 / 12 = 12.5, rounded.
+    EXPECT_EQ(Xy(client.right, client.bottom), "500,375");  // 6000 x 4500 twips
+    // A check box at (150, 600) inside a frame, 2400 wide: 150 / 12 = 12.5, rounded.
     auto& box = f.Get<gf::CheckBox>("chkItem", 1);
     auto inFrame = [&] {
         RECT rc;
         GetWindowRect(box.Hwnd(), &rc);
         MapWindowPoints(nullptr, f.Get<gf::Frame>("fraPage", 0).Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
+        return Xy(rc.left, rc.top) + " " + Xy(rc.right - rc.left, rc.bottom - rc.top);
     };
-    EXPECT_EQ(inFrame().left, 13);
-    EXPECT_EQ(inFrame().top, 50);
-    EXPECT_EQ(inFrame().right - inFrame().left, 200);
+    EXPECT_EQ(inFrame(), "13,50 200,21");
     box.Move(1200, 2400, 1200, 240);
-    EXPECT_EQ(inFrame().left, 100);
-    EXPECT_EQ(inFrame().bottom - inFrame().top, 20);
+    EXPECT_EQ(inFrame(), "100,200 100,20");
     double outer = f.Width();  // the outer width, as a window rescaling itself sets it
     f.SetWidth(outer * 0.8);
     RECT w;

@@ -28,9 +28,6 @@
 using namespace testing_support;
 using namespace shredder;
 using Sizes = std::vector<std::uint64_t>;
-using testing_support::KeyExists;
-using shredder::RunShredCommand;
-using shredder::frmShred;
 
 namespace {
 
