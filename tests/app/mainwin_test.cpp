@@ -26,17 +26,17 @@ using ModCleaning::Group;
 
 namespace {
 
-inline std::string Stored(const std::string& section, const std::string& key) {
+std::string Stored(const std::string& section, const std::string& key) {
     return gf::GetSetting(gf::App::EXEName(), section, key, "<none>");
 }
-inline void Store(const std::string& section, const std::string& key, const std::string& value) {
+void Store(const std::string& section, const std::string& key, const std::string& value) {
     gf::SaveSetting(gf::App::EXEName(), section, key, value);
 }
-inline bool SectionExists(const std::string& section) {
+bool SectionExists(const std::string& section) {
     return testing_support::KeyExists(HKEY_CURRENT_USER, gf::SettingsKeyPath(gf::App::EXEName(), section));
 }
 // The Run value's command, or "<none>" when there is no value.
-inline std::string RunValue() {
+std::string RunValue() {
     if (RegGetValueA(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName, RRF_RT_ANY, nullptr, nullptr, nullptr))
         return "<none>";
     return Reg32::GetRegString(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName);

@@ -35,7 +35,7 @@ using namespace testing_support;
 
 namespace {
 
-inline const gf::DesignRow kDesign[] = {
+const gf::DesignRow kDesign[] = {
     {"Menu", "mPopupSys", -1, "", 0, 0, 0, 0, "Systray", "", "Visible=0"},
     {"Menu", "mnuClean", -1, "mPopupSys", 0, 0, 0, 0, "&Clean"},
     {"Menu", "mnuShow", -1, "mPopupSys", 0, 0, 0, 0, "&Show"},

@@ -74,13 +74,13 @@ struct RecordingHost : bosskey::HotKeyHost {
 };
 
 // The combination is free when another registration of it succeeds (and is undone).
-inline bool ComboIsFree(UINT modifiers, UINT vk) {
+bool ComboIsFree(UINT modifiers, UINT vk) {
     if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
     UnregisterHotKey(nullptr, 0xBF00);
     return true;
 }
 
-inline std::string Lower(std::string text) {
+std::string Lower(std::string text) {
     if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }

@@ -40,12 +40,12 @@ using testing_support::ExeFolder;
 const auto W = testing_support::Wide;
 using testing_support::KeyExists;
 
-inline std::wstring Long(const std::wstring& path) {
+std::wstring Long(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
 }
 
 // Ends the run outright before a test makes anything outside the sandbox.
-inline void RequireSandbox(const std::wstring& path) {
+void RequireSandbox(const std::wstring& path) {
     std::wstring p = Long(path).substr(4);
     for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\")})
         if (CompareStringOrdinal(p.c_str(), static_cast<int>(std::min(p.size(), base.size())),
@@ -55,20 +55,20 @@ inline void RequireSandbox(const std::wstring& path) {
     std::abort();
 }
 
-inline DWORD Attrs(const std::wstring& path) { return GetFileAttributesW(Long(path).c_str()); }
-inline bool Exists(const std::wstring& path) { return Attrs(path) != INVALID_FILE_ATTRIBUTES; }
-inline bool Exists(const std::string& path) { return Exists(W(path)); }
+DWORD Attrs(const std::wstring& path) { return GetFileAttributesW(Long(path).c_str()); }
+bool Exists(const std::wstring& path) { return Attrs(path) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return Exists(W(path)); }
 
-inline void MakeDirs(const std::wstring& path) {
+void MakeDirs(const std::wstring& path) {
     RequireSandbox(path);
     std::wstring p = Long(path);
     for (size_t i = 7; i <= p.size(); ++i)  // after "\\?\C:\"
         if (i == p.size() || p[i] == L'\\') CreateDirectoryW(p.substr(0, i).c_str(), nullptr);
 }
-inline void MakeDirs(const std::string& path) { MakeDirs(W(path)); }
+void MakeDirs(const std::string& path) { MakeDirs(W(path)); }
 
 // A small file (and its folders); attributes are set after writing.
-inline void MakeFile(const std::wstring& path, DWORD attributes = 0) {
+void MakeFile(const std::wstring& path, DWORD attributes = 0) {
     MakeDirs(path.substr(0, path.find_last_of(L'\\')));
     HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -77,10 +77,10 @@ inline void MakeFile(const std::wstring& path, DWORD attributes = 0) {
     CloseHandle(h);
     if (attributes) SetFileAttributesW(Long(path).c_str(), attributes);
 }
-inline void MakeFile(const std::string& path, DWORD attributes = 0) { MakeFile(W(path), attributes); }
+void MakeFile(const std::string& path, DWORD attributes = 0) { MakeFile(W(path), attributes); }
 
 // Removes a tree a test made outside its ScratchDir; links are left alone.
-inline void RemoveMadeTree(const std::wstring& path) {
+void RemoveMadeTree(const std::wstring& path) {
     RequireSandbox(path);
     testing_support::RemoveTree(path);
 }

@@ -92,7 +92,7 @@ struct Px {
     int x, y;
     COLORREF colour;
 };
-inline void ExpectPixels(Surface& s, std::initializer_list<Px> table) {
+void ExpectPixels(Surface& s, std::initializer_list<Px> table) {
     for (const Px& p : table) EXPECT_EQ(s.Pixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
 }
 
@@ -101,9 +101,9 @@ struct TestPicture {
     kivoxp::gdi::Bitmap bitmap;
     kivoxp::PictureView ref;
 };
-inline long HimetricOf(int pixels) { return static_cast<long>(pixels * 2540 / 96); }
+long HimetricOf(int pixels) { return static_cast<long>(pixels * 2540 / 96); }
 
-inline std::unique_ptr<TestPicture> MakePicture(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+std::unique_ptr<TestPicture> MakePicture(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
     auto pic = std::make_unique<TestPicture>();
     pic->bitmap.reset(testing_support::PaintedBitmap(w, h, pixel));
     pic->ref = {kivoxp::kPictureBitmap, pic->bitmap.get(), HimetricOf(w), HimetricOf(h)};
@@ -657,10 +657,10 @@ TEST_F(Button, SavesEveryKeyInOrderAndRestoresThem) {
     copy->SaveProperties(third);
     EXPECT_EQ(third.ReadLong("HAND", -1), 0);  // a restored control has no hand unless saved
     ASSERT_EQ(third.Entries().size(), second.Entries().size());
-    for (size_t i = 0; i < second.Entries().size(); ++i)
-        if (second.Entries()[i].Name != "HAND")
-            EXPECT_TRUE(gf::SamePropertyValue(third.Entries()[i].Value, second.Entries()[i].Value))
-                << second.Entries()[i].Name;
+    for (size_t i = 0; i < second.Entries().size(); ++i) {
+        const auto& [name, value] = second.Entries()[i];
+        EXPECT_TRUE(name == "HAND" || gf::SamePropertyValue(third.Entries()[i].Value, value)) << name;
+    }
 }
 
 TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
