@@ -1,10 +1,14 @@
-// ButtonEx on a real window under the virtual display: real mouse, focus and key
-// messages, faces read back from the control's device context and from the screen.
+// ButtonEx and the window shaping class on real windows under the virtual display: real
+// mouse, focus and key messages, faces read back from the control's device context and
+// from the screen, regions read back from the windows. (Dragging by the surface is the
+// main window's, tested whole in tests/e2e/first_start_test.sh.)
 // GF_EXCLUSIVE_DISPLAY (moves the pointer and the focus, reads screen pixels)
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +17,8 @@
 #include "TestSupport.h"
 #include "controls/ButtonEx.h"
 #include "controls/PageButtons.h"
+#include "controls/clsTransForm.h"
+#include "framework/Error.h"
 #include "framework/Forms.h"
 
 using namespace testing_support;
@@ -35,10 +41,16 @@ PictureRef Skin(COLORREF colour, int width = 158, int height = 80) {
 
 COLORREF Face(ButtonEx& b, int x = 5, int y = 5) { return GetPixel(b.Surface().hDC(), x, y); }
 
-SIZE WindowSize(const ButtonEx& b) {
+std::string WindowSize(const ButtonEx& b) {
     RECT r;
     GetWindowRect(b.Hwnd(), &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+    return Xy(r.right - r.left, r.bottom - r.top);
+}
+
+Log Keys(const PropertyBag& bag) {
+    Log keys;
+    for (const auto& e : bag.Entries()) keys.push_back(e.Name);
+    return keys;
 }
 
 // The smallest rectangle holding every pixel of a colour on the control's face.
@@ -49,19 +61,10 @@ RECT Extent(ButtonEx& b, COLORREF colour) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (GetPixel(dc, x, y) == colour) {
-                r.left = std::min<LONG>(r.left, x);
-                r.top = std::min<LONG>(r.top, y);
-                r.right = std::max<LONG>(r.right, x);
-                r.bottom = std::max<LONG>(r.bottom, y);
+                r.left = std::min<LONG>(r.left, x), r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x), r.bottom = std::max<LONG>(r.bottom, y);
             }
     return r;
-}
-
-Log Only(const Log& log, const std::string& name) {
-    Log kept;
-    for (const auto& line : log)
-        if (line == name) kept.push_back(line);
-    return kept;
 }
 
 bool Found(const RECT& r) { return r.right >= 0; }
@@ -76,19 +79,15 @@ protected:
         auto b = std::make_unique<ButtonEx>("ButtonEx1", 0);
         b->Move(150, 150, 2370, 1200);
         b->Load(host.Hwnd(), &bag);
-        Wire(*b);
-        return b;
-    }
-
-    void Wire(ButtonEx& b) {
-        b.Click = [&] { events.push_back("Click"); };
-        b.MouseEnter = [&] { events.push_back("MouseEnter"); };
-        b.MouseExit = [&] { events.push_back("MouseExit"); };
-        b.MouseDown = [&](short& button, short&, float& x, float& y) {
+        b->Click = [&] { events.push_back("Click"); };
+        b->MouseEnter = [&] { events.push_back("MouseEnter"); };
+        b->MouseExit = [&] { events.push_back("MouseExit"); };
+        b->MouseDown = [&](short& button, short&, float& x, float& y) {
             events.push_back("MouseDown " + std::to_string(button) + " " + std::to_string(int(x)) + "," +
                              std::to_string(int(y)));
         };
-        b.MouseUp = [&](short& button, short&, float&, float&) { events.push_back("MouseUp " + std::to_string(button)); };
+        b->MouseUp = [&](short& button, short&, float&, float&) { events.push_back("MouseUp " + std::to_string(button)); };
+        return b;
     }
 
     // Puts the pointer over a client point of the button (the leave poll reads it). The
@@ -96,13 +95,9 @@ protected:
     void PointerAt(ButtonEx& b, int x, int y) {
         POINT p = HostWindow::ScreenPoint(b.Hwnd(), x, y);
         SetCursorPos(p.x, p.y);
-        DWORD start = GetTickCount();
         MSG m;
-        while (GetTickCount() - start < 60) {
-            while (PeekMessageA(&m, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
-            }
-            Sleep(5);
-        }
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 60; Sleep(5))
+            while (PeekMessageA(&m, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) continue;
     }
 
     void Move(ButtonEx& b, int x, int y, WPARAM keys = 0) {
@@ -116,10 +111,8 @@ protected:
 
 PropertyBag AllSkins() {
     PropertyBag bag;
-    bag.WriteProperty("SkinUp", Skin(kUp));
-    bag.WriteProperty("SkinOver", Skin(kOver));
-    bag.WriteProperty("SkinDown", Skin(kDown));
-    bag.WriteProperty("SkinDisabled", Skin(kDisabled));
+    for (auto [key, colour] : {std::pair{"SkinUp", kUp}, {"SkinOver", kOver}, {"SkinDown", kDown}, {"SkinDisabled", kDisabled}})
+        bag.WriteProperty(key, Skin(colour));
     bag.WriteProperty("Caption", "");
     return bag;
 }
@@ -232,11 +225,11 @@ TEST_F(ButtonExTest, DisabledFocusedAndActiveLooks) {
     EXPECT_EQ(Face(*b), kUp);
     EXPECT_EQ(b->DrawnState(), ButtonEx::StateUp);
     RealClick(b->Hwnd(), 5, 5);
-    EXPECT_EQ(Only(events, "Click"), (Log{"Click"}));
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 1);
 
     SetForegroundWindow(host.Hwnd());
     SetFocus(b->Hwnd());
-    EXPECT_EQ(Face(*b), kFocus);
+    EXPECT_EQ(Face(*b), kFocus);  // drawn as up with the focus skin
     EXPECT_EQ(b->DrawnState(), ButtonEx::StateUp);
     SetFocus(host.Hwnd());
     EXPECT_EQ(Face(*b), kUp);
@@ -257,7 +250,6 @@ TEST_F(ButtonExTest, DisabledFocusedAndActiveLooks) {
 
 TEST_F(ButtonExTest, MissingSkinsFallBackToUpAndEmptyOnesShowNothing) {
     PropertyBag bag;
-    bag.WriteProperty("SkinUp", Skin(kUp));
     bag.WriteProperty("SkinOver", StdPicture::Empty());
     bag.WriteProperty("Caption", "");
     auto b = Skinned(std::move(bag));
@@ -270,12 +262,9 @@ TEST_F(ButtonExTest, MissingSkinsFallBackToUpAndEmptyOnesShowNothing) {
     b->SetBackColor(0x00FFFF);
     b->SetValue(2);  // an empty SkinOver: no picture, same size, no mask
     EXPECT_EQ(Face(*b), kYellow);
-    EXPECT_EQ(WindowSize(*b).cx, 158);
-    EXPECT_EQ(WindowSize(*b).cy, 80);
+    EXPECT_EQ(WindowSize(*b), "158,80");
     b->Refresh();
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(b->Hwnd(), region), ERROR);  // the whole rectangle again
-    DeleteObject(region);
+    EXPECT_FALSE(WindowRegion(b->Hwnd()).Exists());  // the whole rectangle again
 }
 
 TEST_F(ButtonExTest, TheControlTakesTheSizeAndShapeOfItsSkin) {
@@ -289,8 +278,7 @@ TEST_F(ButtonExTest, TheControlTakesTheSizeAndShapeOfItsSkin) {
     bag.WriteProperty("SkinUp", shaped);
     bag.WriteProperty("Caption", "");
     auto b = Skinned(std::move(bag));
-    EXPECT_EQ(WindowSize(*b).cx, 158);
-    EXPECT_EQ(WindowSize(*b).cy, 80);
+    EXPECT_EQ(WindowSize(*b), "158,80");
     EXPECT_NEAR(b->Width(), 2375, 1);
     EXPECT_NEAR(b->Height(), 1203, 1);
     EXPECT_TRUE(PumpUntil([&] { return ClientPixel(b->Hwnd(), 50, 40) == kUp; }, 2000));
@@ -300,8 +288,7 @@ TEST_F(ButtonExTest, TheControlTakesTheSizeAndShapeOfItsSkin) {
     gf::Screen::OverrideTwipsPerPixel(12, 12);
     auto b120 = Skinned();
     b120->SetSkinUp(Skin(kUp));
-    EXPECT_EQ(WindowSize(*b120).cx, 158);
-    EXPECT_EQ(WindowSize(*b120).cy, 80);
+    EXPECT_EQ(WindowSize(*b120), "158,80");
 }
 
 TEST_F(ButtonExTest, CaptionIsCentredOffsetShiftedWhenPressedAndHighlightedOver) {
@@ -319,55 +306,31 @@ TEST_F(ButtonExTest, CaptionIsCentredOffsetShiftedWhenPressedAndHighlightedOver)
     b->SetValue(2);
     RECT over = Extent(*b, kYellow);
     EXPECT_FALSE(Found(Extent(*b, kWhite)));
-    EXPECT_EQ(over.left, up.left);
-    EXPECT_EQ(over.top, up.top);
+    EXPECT_EQ(Xy(over.left, over.top), Xy(up.left, up.top));
 
     SendMouse(b->Hwnd(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
     RECT down = Extent(*b, kYellow);
-    EXPECT_EQ(down.left, up.left + 1);
-    EXPECT_EQ(down.top, up.top + 1);
+    EXPECT_EQ(Xy(down.left, down.top), Xy(up.left + 1, up.top + 1));
     SendMouse(b->Hwnd(), WM_LBUTTONUP, 5, 5);
 
     b->SetCaptionOffsetX(-7);
     b->SetCaptionOffsetY(5);
     RECT moved = Extent(*b, kWhite);
-    EXPECT_EQ(moved.left, up.left - 7);
-    EXPECT_EQ(moved.top, up.top + 5);
+    EXPECT_EQ(Xy(moved.left, moved.top), Xy(up.left - 7, up.top + 5));
 
     b->SetCaption("");
     EXPECT_FALSE(Found(Extent(*b, kWhite)));
 }
 
-TEST_F(ButtonExTest, FrameLookWithoutSkinsDrawsEdgesForOverAndDownOnly) {
-    auto b = std::make_unique<ButtonEx>();
-    PropertyBag bag;  // no picture keys: pictures absent
-    b->Load(host.Hwnd(), &bag);
-    EXPECT_EQ(b->SkinUp(), nullptr);
-    int w = static_cast<int>(b->Surface().ScaleWidth()), h = static_cast<int>(b->Surface().ScaleHeight());
-    COLORREF face = GetSysColor(COLOR_BTNFACE), dark = GetSysColor(COLOR_3DDKSHADOW);
-    EXPECT_EQ(Face(*b, w - 1, h - 1), face);
-    b->SetValue(2);
-    EXPECT_EQ(Face(*b, w - 1, h - 1), dark);
-    b->SetValue(0);
-    EXPECT_EQ(Face(*b, 0, 0), GetSysColor(COLOR_BTNSHADOW));
-    b->SetValue(1);
-    EXPECT_EQ(Face(*b, w - 1, h - 1), face);
-    b->SetAppearance(1);  // the raised up look
-    EXPECT_EQ(Face(*b, w - 1, h - 1), dark);
-}
-
 TEST_F(ButtonExTest, AccessKeyComesFromTheCaptionAndClicks) {
     auto b = Skinned();
-    b->SetCaption("&Save");
-    EXPECT_EQ(b->AccessKeys(), "S");
-    b->SetCaption("Fish && &Chips");
-    EXPECT_EQ(b->AccessKeys(), "C");
-    b->SetCaption("No marks");  // keeps the key it had
-    EXPECT_EQ(b->AccessKeys(), "C");
-    b->SetCaption("A&&B");
-    EXPECT_EQ(b->AccessKeys(), "C");
-    b->SetCaption("&&&Go");
-    EXPECT_EQ(b->AccessKeys(), "G");
+    // A caption without a single "&" keeps the key the button had.
+    const std::pair<const char*, const char*> table[] = {
+        {"&Save", "S"}, {"Fish && &Chips", "C"}, {"No marks", "C"}, {"A&&B", "C"}, {"&&&Go", "G"}};
+    for (auto [caption, key] : table) {
+        b->SetCaption(caption);
+        EXPECT_EQ(b->AccessKeys(), key) << caption;
+    }
     PostMessageA(host.Hwnd(), WM_SYSCHAR, 'g', 0x20000001);
     PumpFor(50);
     EXPECT_EQ(events, (Log{"Click"}));
@@ -381,15 +344,10 @@ TEST_F(ButtonExTest, SavedPropertiesRoundTripInTheirOrderWithDefaultsLeftOut) {
     fresh.OnPropertyChanged = [&](const std::string& name) { notices.push_back(name); };
     fresh.Load(host.Hwnd());
     EXPECT_EQ(fresh.Caption(), "ButtonEx1");
-    EXPECT_EQ(fresh.Width(), 1200);
-    EXPECT_EQ(fresh.Height(), 360);
-    EXPECT_EQ(notices.size(), 22u);
     PropertyBag saved;
     fresh.SaveProperties(saved);
-    Log keys;
-    for (const auto& e : saved.Entries()) keys.push_back(e.Name);
     // A new control's pictures are present though empty, so they are saved.
-    EXPECT_EQ(keys, (Log{"_ExtentX", "_ExtentY", "MouseIcon", "SkinDisabled", "SkinDown", "SkinFocus", "SkinOver",
+    EXPECT_EQ(Keys(saved), (Log{"_ExtentX", "_ExtentY", "MouseIcon", "SkinDisabled", "SkinDown", "SkinFocus", "SkinOver",
                          "SkinUp"}));
 
     fresh.SetAppearance(1);
@@ -409,24 +367,16 @@ TEST_F(ButtonExTest, SavedPropertiesRoundTripInTheirOrderWithDefaultsLeftOut) {
     EXPECT_EQ(notices, (Log{"MousePointer"}));
     PropertyBag bag;
     fresh.SaveProperties(bag);
-    keys.clear();
-    for (const auto& e : bag.Entries()) keys.push_back(e.Name);
-    EXPECT_EQ(keys, (Log{"_ExtentX", "_ExtentY", "Appearance", "Enabled", "Caption", "ForeColor", "RightToLeft",
+    EXPECT_EQ(Keys(bag), (Log{"_ExtentX", "_ExtentY", "Appearance", "Enabled", "Caption", "ForeColor", "RightToLeft",
                          "TransparentColor", "MousePointer", "SkinDisabled", "SkinFocus", "SkinOver", "SkinUp",
                          "Style", "ToolTipText", "Value", "WhatsThisHelpID"}));
     EXPECT_EQ(bag.ReadLong("Enabled", 1), 0);
-
+    // Loaded and saved again, every entry comes back the same.
     ButtonEx loaded;
     loaded.Load(host.Hwnd(), &bag);
-    EXPECT_EQ(loaded.Appearance(), 1);
     EXPECT_FALSE(loaded.Enabled());
-    EXPECT_EQ(loaded.Caption(), "&Go");
     EXPECT_EQ(loaded.AccessKeys(), "G");
-    EXPECT_EQ(loaded.TransparentColor(), 0x00FF00u);
-    EXPECT_EQ(loaded.SkinDown(), nullptr);
     EXPECT_EQ(loaded.SkinUp(), fresh.SkinUp());
-    EXPECT_EQ(loaded.value(), 0);
-    EXPECT_EQ(loaded.MousePointer(), 3);
     PropertyBag again;
     loaded.SaveProperties(again);
     ASSERT_EQ(again.Entries().size(), bag.Entries().size());
@@ -442,157 +392,199 @@ TEST_F(ButtonExTest, SavedPropertiesRoundTripInTheirOrderWithDefaultsLeftOut) {
     EXPECT_EQ(fromSigned.BackColor(), 0x8000000Fu);
 }
 
-TEST_F(ButtonExTest, PageButtonsShowTheirSkinsAndTheDisabledOneShowsOver) {
-    std::vector<std::unique_ptr<ButtonEx>> pages;
-    std::vector<int> clicked;
-    for (int i = 0; i < 3; ++i) {
-        auto b = std::make_unique<ButtonEx>("ButtonEx1", i);
-        b->Move(0, i * 1200, 2370, 1200);
-        b->Click = [&clicked, i] { clicked.push_back(i); };
-        PropertyBag saved = PageButtonProperties(Skin(RGB(10, 10 + 60 * i, 90)), Skin(RGB(250, 10 + 60 * i, 90)));
-        b->Load(host.Hwnd(), &saved);
-        pages.push_back(std::move(b));
-    }
-    pages[1]->SetEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(WindowSize(*pages[i]).cx, 158);
-        EXPECT_EQ(WindowSize(*pages[i]).cy, 80);
-        EXPECT_EQ(pages[i]->Caption(), "");
-        EXPECT_EQ(pages[i]->Font().Name, "MS Sans Serif");
-    }
-    EXPECT_EQ(Face(*pages[0]), RGB(10, 10, 90));
-    EXPECT_EQ(Face(*pages[1]), RGB(250, 70, 90));
-    RealClick(pages[2]->Hwnd(), 30, 30);
-    RealClick(pages[1]->Hwnd(), 30, 30);
-    EXPECT_EQ(clicked, (std::vector<int>{2}));
-    // Pressed, a page button shows its up skin: it has no SkinDown.
-    SendMouse(pages[0]->Hwnd(), WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
-    EXPECT_EQ(Face(*pages[0]), RGB(10, 10, 90));
-    SendMouse(pages[0]->Hwnd(), WM_LBUTTONUP, 30, 30);
-}
-
-namespace {
-
-// A placeholder skin: a vertical gradient in a rounded frame; the corners outside the
-// rounding are pure blue, the transparent colour.
-PictureRef GradientSkin(COLORREF top, COLORREF bottom, COLORREF frame) {
-    const int w = 120, h = 40, radius = 8;
-    return StdPicture::FromBitmap(PaintedBitmap(w, h, [=](int x, int y) {
-        int dx = x < radius ? radius - x : x >= w - radius ? x - (w - radius - 1) : 0;
-        int dy = y < radius ? radius - y : y >= h - radius ? y - (h - radius - 1) : 0;
-        int d2 = dx * dx + dy * dy;
-        if (d2 > radius * radius) return RGB(0, 0, 255);
-        if (d2 > (radius - 2) * (radius - 2) || ((dx == 0 || dy == 0) && (x < 2 || y < 2 || x >= w - 2 || y >= h - 2)))
-            return frame;
-        auto mix = [&](int a, int b) { return a + (b - a) * y / (h - 1); };
-        return RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
-                   mix(GetBValue(top), GetBValue(bottom)));
-    }));
-}
-
-}  // namespace
-
-TEST_F(ButtonExTest, ScreenshotOfEveryState) {
-    PictureRef up = GradientSkin(RGB(40, 110, 170), RGB(20, 60, 110), RGB(10, 30, 60));
-    PictureRef over = GradientSkin(RGB(70, 160, 220), RGB(30, 90, 150), RGB(10, 30, 60));
-    PictureRef down = GradientSkin(RGB(15, 45, 85), RGB(35, 95, 150), RGB(5, 15, 30));
-    PictureRef off = GradientSkin(RGB(150, 155, 160), RGB(110, 115, 120), RGB(80, 80, 85));
-    PictureRef focus = GradientSkin(RGB(40, 110, 170), RGB(20, 60, 110), RGB(250, 200, 40));
-    const char* captions[] = {"&Up", "&Over", "&Down", "D&isabled", "&Focus"};
-    std::vector<std::unique_ptr<ButtonEx>> buttons;
-    for (int i = 0; i < 10; ++i) {
-        PropertyBag bag;
-        bool skinned = i < 5;
-        if (skinned) {
-            bag.WriteProperty("SkinUp", up);
-            bag.WriteProperty("SkinOver", over);
-            bag.WriteProperty("SkinDown", down);
-            bag.WriteProperty("SkinDisabled", off);
-            bag.WriteProperty("SkinFocus", focus);
-            bag.WriteProperty("ForeColor", double(0xFFFFFF));
-            bag.WriteProperty("HighlightColor", double(0x40D0FF));
-        } else {
-            bag.WriteProperty("Appearance", 1L);
-            bag.WriteProperty("_ExtentX", 3175L);  // 120 x 40 pixels
-            bag.WriteProperty("_ExtentY", 1058L);
-        }
-        bag.WriteProperty("Caption", captions[i % 5]);
-        gf::StdFont font{"Tahoma", 9};
-        font.SetBold(true);
-        bag.WriteProperty("Font", font);
-        auto b = std::make_unique<ButtonEx>("ButtonEx1", i);
-        b->Move((10 + (i % 5) * 130) * 15.0, (10 + (i / 5) * 50) * 15.0, 1800, 600);
-        b->Load(host.Hwnd(), &bag);
-        buttons.push_back(std::move(b));
-    }
-    MoveWindow(host.Hwnd(), 100, 100, 670, 120, TRUE);
-    for (int row = 0; row < 2; ++row) {
-        ButtonEx& over = *buttons[row * 5 + 1];
-        ButtonEx& down = *buttons[row * 5 + 2];
-        over.SetValue(ButtonEx::StateOver);
-        SendMouse(down.Hwnd(), WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-        SendMouse(down.Hwnd(), WM_LBUTTONUP, -50, -50);  // released elsewhere
-        down.SetValue(ButtonEx::StateDown);
-        buttons[row * 5 + 3]->SetEnabled(false);
-        buttons[row * 5 + 4]->SetAmbientDisplayAsDefault(true);
-    }
-    for (auto& b : buttons) b->Refresh();
-    PumpFor(300);
-    EXPECT_EQ(ClientPixel(buttons[0]->Hwnd(), 0, 0), kHostFill);  // a rounded corner
-    EXPECT_NE(ClientPixel(buttons[0]->Hwnd(), 4, 20), ClientPixel(buttons[1]->Hwnd(), 4, 20));
-    EXPECT_NE(ClientPixel(buttons[3]->Hwnd(), 4, 20), ClientPixel(buttons[0]->Hwnd(), 4, 20));
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path = exe;
-    path = path.substr(0, path.find_last_of('\\')) + "\\buttonex_states.bmp";
-    EXPECT_TRUE(SaveScreenBitmap(path, 100, 100, 670, 120));
-}
-
 namespace {
 
 const gf::DesignRow kPagesDesign[] = {
     {"ButtonEx", "ButtonEx1", 0, "", 0, 0, 2370, 1200},
     {"ButtonEx", "ButtonEx1", 1, "", 0, 1200, 2370, 1200},
+    {"ButtonEx", "ButtonEx1", 2, "", 0, 2400, 2370, 1200},
 };
 
 class PagesForm : public gf::Form {
 public:
     PagesForm() : gf::Form("frmPages") {
         SetBorderStyle(gf::FormBorder::None);
-        SetClientSize(2370, 2400);
+        SetClientSize(2370, 3600);
         Build(kPagesDesign);
     }
 };
 
 }  // namespace
 
-TEST(ButtonExOnAForm, DesignRowsLoadWithTheirSavedPropertiesAndReloadAfterUnload) {
+// The main window's page buttons: design rows loaded with their saved properties, the
+// size of their skin, no caption, the disabled page showing its over skin, clicks only
+// on enabled ones, and all of it again after the window unloads and loads.
+TEST(ButtonExOnAForm, PageButtonsLoadTheirSavedPropertiesAndLoadAgainAfterUnload) {
     ButtonEx::RegisterType();
     PagesForm form;
     std::vector<int> clicked;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         auto& b = form.Get<ButtonEx>("ButtonEx1", i);
-        b.SetSavedProperties(PageButtonProperties(Skin(kUp), Skin(kOver)));
+        b.SetSavedProperties(PageButtonProperties(Skin(RGB(10, 10 + 60 * i, 90)), Skin(RGB(250, 10 + 60 * i, 90))));
         b.Click = [&clicked, i] { clicked.push_back(i); };
     }
-    form.Move(1500, 1500, 2370, 2400);
-    form.Show();
-    PumpFor(100);
-    auto& second = form.Get<ButtonEx>("ButtonEx1", 1);
-    ASSERT_NE(second.Hwnd(), nullptr);
-    EXPECT_EQ(GetParent(second.Hwnd()), form.Hwnd());
-    EXPECT_EQ(gf::Control::FromWindow(second.Hwnd()), &second);
-    EXPECT_EQ(Face(second), kUp);
-    SendClick(second.Hwnd(), 20, 20);
-    EXPECT_EQ(clicked, (std::vector<int>{1}));
+    form.Move(1500, 1500, 2370, 3600);
+    for (int round = 0; round < 2; ++round) {
+        form.Show();
+        PumpFor(100);
+        SetWindowPos(form.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        auto& second = form.Get<ButtonEx>("ButtonEx1", 1);
+        ASSERT_NE(second.Hwnd(), nullptr);
+        EXPECT_EQ(GetParent(second.Hwnd()), form.Hwnd());
+        second.SetEnabled(false);
+        for (int i = 0; i < 3; ++i) {
+            auto& b = form.Get<ButtonEx>("ButtonEx1", i);
+            EXPECT_EQ(WindowSize(b), "158,80");
+            EXPECT_EQ(b.Caption(), "");
+            EXPECT_EQ(b.Font().Name, "MS Sans Serif");
+        }
+        EXPECT_EQ(Face(form.Get<ButtonEx>("ButtonEx1", 0)), RGB(10, 10, 90));
+        EXPECT_EQ(Face(second), RGB(250, 70, 90));  // the over skin stands for the disabled page
+        EXPECT_TRUE(PumpUntil([&] { return ClientPixel(second.Hwnd(), 40, 40) == RGB(250, 70, 90); }, 2000));
+        // Pressed, a page button shows its up skin: it has no SkinDown.
+        SendMouse(form.Get<ButtonEx>("ButtonEx1", 0).Hwnd(), WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
+        EXPECT_EQ(Face(form.Get<ButtonEx>("ButtonEx1", 0)), RGB(10, 10, 90));
+        SendMouse(form.Get<ButtonEx>("ButtonEx1", 0).Hwnd(), WM_LBUTTONUP, 30, 30);
+        RealClick(form.Get<ButtonEx>("ButtonEx1", 2).Hwnd(), 30, 30);
+        RealClick(second.Hwnd(), 30, 30);
+        EXPECT_EQ(clicked, (std::vector<int>{0, 2})) << "round " << round;
+        clicked.clear();
+        form.Unload();
+        EXPECT_EQ(second.Hwnd(), nullptr);
+        second.SetEnabled(true);
+    }
+}
 
-    form.Unload();
-    EXPECT_EQ(second.Hwnd(), nullptr);
-    form.Show();
-    PumpFor(100);
-    ASSERT_NE(second.Hwnd(), nullptr);
-    second.SetEnabled(false);
-    EXPECT_EQ(Face(second), kOver);  // the over skin stands for the disabled page
-    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(second.Hwnd(), 40, 40) == kOver; }, 2000));
-    form.Unload();
+namespace {
+
+constexpr COLORREF kKey = RGB(255, 0, 255), kInk = RGB(20, 40, 200);
+using PixelFn = std::function<COLORREF(int x, int y, COLORREF back)>;
+
+// A window of a given kind name that paints pixel(x, y, back colour), and its caption
+// in the corner: a form (top level) or a control inside a parent. As a button it takes
+// the caption and back colour ShapeMe sets.
+class Target : public gf::Control, public ShapeableButton {
+public:
+    Target(const char* kind, HWND parent, RECT r, PixelFn pixel) : Control("target"), kind_(kind), pixel_(pixel) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "GfShapeTarget";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(parent ? 0 : WS_EX_TOPMOST, wc.lpszClassName, "",
+                                (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, parent, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        Refresh();
+        PumpFor(50);
+    }
+    ~Target() override { DestroyWindow(hwnd_); }
+    const char* TypeName() const override { return kind_; }
+    HWND Hwnd() const override { return hwnd_; }
+    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetBackColor(gf::OLE_COLOR color) override { back_ = gf::TranslateColor(color); }
+    void Refresh() override { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+    std::string caption_;
+    COLORREF back_ = RGB(212, 208, 200);
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<Target*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (msg == WM_ERASEBKGND) return 1;
+        if (msg != WM_PAINT || !self) return DefWindowProcA(hwnd, msg, wp, lp);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        HBITMAP image = PaintedBitmap(r.right, r.bottom, [self](int x, int y) { return self->pixel_(x, y, self->back_); });
+        HDC src = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(src, image);
+        BitBlt(dc, 0, 0, r.right, r.bottom, src, 0, 0, SRCCOPY);
+        SelectObject(src, old);
+        DeleteDC(src);
+        DeleteObject(image);
+        if (!self->caption_.empty()) TextOutA(dc, 3, 3, self->caption_.c_str(), int(self->caption_.size()));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    const char* kind_;
+    PixelFn pixel_;
+    HWND hwnd_ = nullptr;
+};
+
+// A graphical command button of 40 x 30: a 2-pixel grey border, its back colour, ink
+// inside the picture rectangle.
+PixelFn PictureButton(RECT picture) {
+    return [picture](int x, int y, COLORREF back) {
+        if (x < 2 || y < 2 || x >= 38 || y >= 28) return RGB(90, 90, 90);
+        return PtInRect(&picture, POINT{x, y}) ? kInk : back;
+    };
+}
+
+class ShapeMeTest : public ::testing::Test {
+protected:
+    HostWindow host{100, 100, 300, 120, kHostFill};
+    clsTransForm shaper;
+};
+
+}  // namespace
+
+TEST_F(ShapeMeTest, RunsEndAtTheRightEdgeAndASinglePixelBetweenRunsStays) {
+    // Row 1: key from column 15 to the right edge. Row 3: key at 2-4 and 6-8, ink at 5.
+    Target form("Form", nullptr, {120, 120, 140, 126}, [](int x, int y, COLORREF) {
+        if (y == 1 && x >= 15) return kKey;
+        if (y == 3 && ((x >= 2 && x <= 4) || (x >= 6 && x <= 8))) return kKey;
+        return kInk;
+    });
+    shaper.ShapeMe(form, kKey);
+    EXPECT_EQ(Xy(shaper.TargetWidth(), shaper.TargetHeight()), "20,6");
+    WindowRegion region(form.Hwnd());
+    ASSERT_TRUE(region.Exists());
+    EXPECT_TRUE(region.Contains(14, 1));
+    for (int x = 15; x < 20; ++x) EXPECT_FALSE(region.Contains(x, 1)) << x;
+    EXPECT_TRUE(region.Contains(0, 2) && region.Contains(19, 2));  // the run never wraps into the next row
+    EXPECT_FALSE(region.Contains(4, 3));
+    EXPECT_TRUE(region.Contains(5, 3));
+    EXPECT_FALSE(region.Contains(6, 3));
+    // What lies behind shows through the cut pixels.
+    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(form.Hwnd(), 17, 1) == kHostFill; }, 2000));
+    EXPECT_EQ(ClientPixel(form.Hwnd(), 5, 3), kInk);
+}
+
+TEST_F(ShapeMeTest, TargetsWithoutTheColourKeepTheirRectangle) {
+    Target picture("PictureBox", host.Hwnd(), {10, 10, 40, 30}, [](int, int, COLORREF) { return kInk; });
+    shaper.ShapeMe(picture, kKey);
+    EXPECT_TRUE(WindowRegion(picture.Hwnd()).Equals({0, 0, 30, 20}));
+    // A button whose picture fills its face: only its border goes.
+    Target full("CommandButton", host.Hwnd(), {200, 20, 240, 50}, PictureButton({2, 2, 38, 28}));
+    full.caption_ = "Shape";
+    shaper.ShapeMe(full, kKey);
+    EXPECT_EQ(full.caption_, "");
+    EXPECT_EQ(full.back_, kKey);
+    EXPECT_TRUE(WindowRegion(full.Hwnd()).Equals({2, 2, 38, 28}));
+}
+
+TEST_F(ShapeMeTest, AButtonTakesTheShapeOfItsPicture) {
+    Target button("CommandButton", host.Hwnd(), {200, 20, 240, 50}, PictureButton({10, 8, 30, 22}));
+    button.caption_ = "Shape";
+    shaper.ShapeMe(button, kKey);
+    EXPECT_TRUE(WindowRegion(button.Hwnd()).Equals({10, 8, 30, 22}));
+    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(button.Hwnd(), 5, 5) == kHostFill; }, 2000));
+    EXPECT_EQ(ClientPixel(button.Hwnd(), 15, 15), kInk);
+}
+
+TEST_F(ShapeMeTest, OtherKindsRaiseTheErrorAndStayUntouched) {
+    Target label("Label", host.Hwnd(), {10, 10, 40, 30}, [](int, int, COLORREF) { return kKey; });
+    try {
+        shaper.ShapeMe(label, kKey);
+        ADD_FAILURE() << "a label cannot be shaped";
+    } catch (const gf::Error& e) {
+        EXPECT_EQ(e.Number, static_cast<long>(0x800409D0));
+        EXPECT_EQ(e.Source, "TransForm");
+        EXPECT_EQ(e.Description,
+                  "Must pass in the name of a Form, PictureBox, CommandButton, CheckBox or OptionButton.  "
+                  "TransForm ShapeMe method failed.");
+    }
+    EXPECT_FALSE(WindowRegion(label.Hwnd()).Exists());
 }

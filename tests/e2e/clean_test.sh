@@ -31,8 +31,8 @@ click 325 90                 # the Software tab
 shot cleaning-software
 click 223 90                 # the Internet tab
 click $((PAGE_X + 246)) $((PAGE_Y + 44 + 94 + 9))    # chkInternet(10), Opera "Cookies"
-wait_until 5 test "$(reg_get "$SETTINGS\\Settings" chkWindows2)" = 1 || fail "ticking the temp folder was not stored"
-wait_until 5 test "$(reg_get "$SETTINGS\\Settings" chkInternet10)" = 1 || fail "ticking Opera cookies was not stored"
+wait_until 5 reg_is "$SETTINGS\\Settings" chkWindows2 1 || fail "ticking the temp folder was not stored"
+wait_until 5 reg_is "$SETTINGS\\Settings" chkInternet10 1 || fail "ticking Opera cookies was not stored"
 
 page 0
 click $((PAGE_X + 142 + 68)) $((PAGE_Y + 196 + 28))  # Clean
@@ -41,7 +41,7 @@ wait_until 20 test ! -e "$opera/cookies4.dat" || fail "Opera's cookie file is st
 wait_until 20 test ! -e "$temp/gf-e2e-1.tmp" || fail "the temp folder's file is still there"
 [ ! -e "$temp/gf-e2e-folder" ] || fail "the temp folder's sub-folder is still there"
 [ -e "$opera/keep.dat" ] || fail "a file the item does not name was erased"
-wait_until 10 test -n "$(reg_get "$SETTINGS\\SystemInfo" LastRun)" || fail "LastRun was not stored"
+wait_until 10 reg_is "$SETTINGS\\SystemInfo" LastRun "?" || fail "LastRun was not stored"
 shot home-after-clean
 stop_app
 echo "clean: ok"

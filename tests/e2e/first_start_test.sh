@@ -6,7 +6,7 @@
 reset_program_state
 start_app
 wait_main_window
-wait_until 10 test "$(reg_get "$SETTINGS\\FirstRun" FirstRun)" = 1 || fail "FirstRun was not stored"
+wait_until 10 reg_is "$SETTINGS\\FirstRun" FirstRun 1 || fail "FirstRun was not stored"
 [ "$(reg_get "$SETTINGS\\ProgramSettings" useShredder)" = 1 ] || fail "useShredder is not 1"
 cmd=$(reg_get "$VERB_KEY\\command" "")
 case "$cmd" in

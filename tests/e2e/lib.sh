@@ -46,9 +46,15 @@ reg_get() {  # <key> <value name, empty for the default value>
   if [ -z "$2" ]; then wine_cmd "$f" reg query "$1" /ve; else wine_cmd "$f" reg query "$1" /v "$2"; fi
   awk -F'    ' '/REG_SZ/ {print $4; exit}' "$f" | sed 's/^ *//'
 }
+# True when a REG_SZ value holds the text ("?": any text; "": none), for wait_until.
+reg_is() {  # <key> <name> <text>
+  local v; v=$(reg_get "$1" "$2")
+  if [ "$3" = "?" ]; then [ -n "$v" ]; else [ "$v" = "$3" ]; fi
+}
 reg_has_key() { local f="$E2E_DIR/reg.txt"; wine_cmd "$f" reg query "$1"; grep -qi '^HKEY' "$f"; }
 reg_delete_key() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /f; }
 reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f; }
+reg_set() { wine_cmd "$E2E_DIR/reg.txt" reg add "$1" /v "$2" /d "$3" /f; }  # <key> <name> <REG_SZ data>
 
 SETTINGS='HKCU\Software\Glimmerfold'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -116,13 +122,11 @@ wait_until() {  # <seconds> <command...>
   done
 }
 
-# Ends a start of the program that this test made, and waits for it.
+# Ends a start of the program that this test made, and waits until its window is gone:
+# a start made while it lingers would find the old instance and end at once.
+no_main_window() { ! xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null 2>&1; }
 stop_app() {
   kill "$APP_PID" 2>/dev/null || true
   wait "$APP_PID" 2>/dev/null || true
-  local i
-  for i in $(seq 1 50); do
-    xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null 2>&1 || break
-    sleep 0.1
-  done
+  wait_until 20 no_main_window || fail "the program's window did not go"
 }

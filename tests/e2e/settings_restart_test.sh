@@ -14,7 +14,7 @@ click $((PAGE_X + 230)) $((PAGE_Y + 30 + 9))   # chkAutoCleanBrowse
 click $((PAGE_X + 350)) $((PAGE_Y + 58))
 xdotool key End BackSpace 5
 sleep 0.5
-wait_until 5 test "$(reg_get "$SETTINGS\\ProgramSettings" AutoRun)" = 1 || fail "AutoRun was not stored"
+wait_until 5 reg_is "$SETTINGS\\ProgramSettings" AutoRun 1 || fail "AutoRun was not stored"
 [ "$(reg_get "$SETTINGS\\ProgramSettings" AutoCleanBrowse)" = 1 ] || fail "AutoCleanBrowse was not stored"
 [ "$(reg_get "$SETTINGS\\ProgramSettings" minuteCombo)" = 5 ] || fail "the minutes were not stored"
 run=$(reg_get "$RUN_KEY" Glimmerfold)
@@ -29,7 +29,8 @@ stop_app
 reg_delete_value "$RUN_KEY" Glimmerfold
 start_app
 wait_main_window
-wait_until 10 test -n "$(reg_get "$RUN_KEY" Glimmerfold)" || fail "the restart did not restore Run on Start Up"
+kill -0 "$APP_PID" 2>/dev/null || fail "the restart ended at once"
+wait_until 10 reg_is "$RUN_KEY" Glimmerfold "?" || fail "the restart did not restore Run on Start Up"
 [ "$(reg_get "$SETTINGS\\ProgramSettings" AutoCleanBrowse)" = 1 ] || fail "AutoCleanBrowse was lost"
 [ "$(reg_get "$SETTINGS\\ProgramSettings" minuteCombo)" = 5 ] || fail "the minutes were lost"
 page 0
@@ -38,6 +39,6 @@ page 2
 shot settings-restarted
 # Clearing the option deletes the value again.
 click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))
-wait_until 5 test -z "$(reg_get "$RUN_KEY" Glimmerfold)" || fail "clearing Run on Start Up left the value"
+wait_until 5 reg_is "$RUN_KEY" Glimmerfold "" || fail "clearing Run on Start Up left the value"
 stop_app
 echo "settings restart: ok"

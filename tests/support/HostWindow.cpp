@@ -76,13 +76,27 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     return ScreenPixel(p.x, p.y);
 }
 
+WindowRegion::WindowRegion(HWND window) : region_(CreateRectRgn(0, 0, 0, 0)) {
+    exists_ = GetWindowRgn(window, region_) != ERROR;
+}
+
+bool WindowRegion::Equals(RECT r) const {
+    HRGN expected = CreateRectRgnIndirect(&r);
+    bool same = EqualRgn(region_, expected);
+    DeleteObject(expected);
+    return same;
+}
+
+int WindowRegion::Count(int w, int h) const {
+    int n = 0;
+    for (int y = -1; y <= h; ++y)
+        for (int x = -1; x <= w; ++x) n += Contains(x, y);
+    return n;
+}
+
 HBITMAP PaintedBitmap(int width, int height, const std::function<COLORREF(int x, int y)>& pixel) {
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 24, BI_RGB};
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     DWORD stride = ((width * 3) + 3) & ~3u;
@@ -94,39 +108,63 @@ HBITMAP PaintedBitmap(int width, int height, const std::function<COLORREF(int x,
             row[3 * x + 1] = GetGValue(c);
             row[3 * x + 2] = GetRValue(c);
         }
+    GdiFlush();
     return bitmap;
 }
 
-bool SaveScreenBitmap(const std::string& path, int x, int y, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+DibCanvas::DibCanvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)), w_(width), h_(height) {
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = height;  // bottom-up, as the file keeps it
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY);
-    GdiFlush();
-    DWORD stride = ((width * 3) + 3) & ~3u;
-    DWORD imageSize = stride * height;
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + imageSize;
+    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+}
+
+DibCanvas::~DibCanvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+void DibCanvas::Fill(COLORREF c) {
+    HBRUSH brush = CreateSolidBrush(c);
+    RECT r{0, 0, w_, h_};
+    FillRect(dc_, &r, brush);
+    DeleteObject(brush);
+}
+
+int DibCanvas::CountOther(COLORREF c, RECT r) const {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += Pixel(x, y) != c;
+    return n;
+}
+
+bool DibCanvas::SaveBmp(const std::string& path) const {
+    const DWORD stride = (w_ * 3 + 3) & ~3u;
+    std::vector<BYTE> rows(static_cast<size_t>(stride) * h_);
+    for (int y = 0; y < h_; ++y)  // bottom-up, as the file keeps it
+        for (int x = 0; x < w_; ++x) {
+            COLORREF c = Pixel(x, h_ - 1 - y);
+            BYTE* p = &rows[static_cast<size_t>(y) * stride + x * 3];
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    BITMAPINFOHEADER ih{sizeof ih, w_, h_, 1, 24, BI_RGB};
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof ih + rows.size()), 0, 0,
+                        static_cast<DWORD>(sizeof fh + sizeof ih)};
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.write(static_cast<const char*>(bits), imageSize);
-    bool ok = static_cast<bool>(out);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
+    return static_cast<bool>(out);
+}
+
+bool SaveScreenBitmap(const std::string& path, int x, int y, int width, int height) {
+    DibCanvas canvas(width, height);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.Dc(), 0, 0, width, height, screen, x, y, SRCCOPY);
     ReleaseDC(nullptr, screen);
-    return ok;
+    return canvas.SaveBmp(path);
 }
 
 }  // namespace testing_support

@@ -1,7 +1,8 @@
 #pragma once
 // A plain top-level window for control tests: a solid colour at a fixed place on the
 // virtual screen, above other windows, to hold the controls under test. Also small
-// helpers that send a control real mouse and key messages and save screenshots.
+// helpers that send a control real mouse messages, read pixels and regions, and paint
+// into and save device-independent bitmaps.
 #include <windows.h>
 
 #include <functional>
@@ -37,8 +38,50 @@ void RealClick(HWND window, int x, int y);
 // The pixel of a window's client area as the screen shows it.
 COLORREF ClientPixel(HWND window, int x, int y);
 
+// A window's region (GetWindowRgn), if it has one.
+class WindowRegion {
+public:
+    explicit WindowRegion(HWND window);
+    ~WindowRegion() { DeleteObject(region_); }
+    WindowRegion(const WindowRegion&) = delete;
+    WindowRegion& operator=(const WindowRegion&) = delete;
+    bool Exists() const { return exists_; }
+    bool Contains(int x, int y) const { return PtInRegion(region_, x, y) != FALSE; }
+    bool Equals(RECT r) const;
+    // How many pixels of the rectangle (-1, -1) to (w, h) lie inside.
+    int Count(int w, int h) const;
+
+private:
+    HRGN region_;
+    bool exists_;
+};
+
 // A 24-bit bitmap whose pixel (x, y) has the colour pixel(x, y) gives.
 HBITMAP PaintedBitmap(int width, int height, const std::function<COLORREF(int x, int y)>& pixel);
+
+// A 32-bit top-down DIB section selected into a memory device context of its own.
+class DibCanvas {
+public:
+    DibCanvas(int width, int height);
+    ~DibCanvas();
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+    HDC Dc() const { return dc_; }
+    int Width() const { return w_; }
+    int Height() const { return h_; }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+    void Fill(COLORREF c);
+    // How many pixels of the rectangle differ from a colour.
+    int CountOther(COLORREF c, RECT r) const;
+    // Writes it as a 24-bit .bmp file.
+    bool SaveBmp(const std::string& path) const;
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    int w_, h_;
+};
 
 // Saves a part of the screen as a 24-bit .bmp file.
 bool SaveScreenBitmap(const std::string& path, int x, int y, int width, int height);

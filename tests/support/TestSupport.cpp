@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/App.h"
+
 namespace testing_support {
 
 std::string UniqueName(const std::string& stem) {
@@ -21,42 +23,46 @@ ScratchKey::ScratchKey(HKEY root)
 
 ScratchKey::~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()); }
 
-static void RemoveTree(const std::string& path) {
-    // Test-only clean-up of a folder the test made itself; links are not followed.
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(full);
-            else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;  // leave links alone: removing one under Wine can reach its target
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+void ScratchKey::Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
+    RegSetKeyValueA(root_, path_.c_str(), name.c_str(), type, data, size);
+}
+
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), int(wide.size())));
+    return wide;
+}
+
+void RemoveTree(const std::wstring& path) {
+    const std::wstring p = path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((p + L"\\*").c_str(), &fd);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd)) {
+        const std::wstring name = fd.cFileName, child = p + L"\\" + name;
+        const bool folder = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (name == L"." || name == L".." || (folder && (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))) continue;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        folder ? RemoveTree(child) : void(DeleteFileW(child.c_str()));
     }
-    RemoveDirectoryA(path.c_str());
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    RemoveDirectoryW(p.c_str());
 }
 
 ScratchDir::ScratchDir() {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir = exe;
-    dir.resize(dir.find_last_of('\\'));
-    CreateDirectoryA((dir + "\\scratch").c_str(), nullptr);
-    path_ = dir + "\\scratch\\" + UniqueName("dir");
+    CreateDirectoryA((ExeFolder() + "\\scratch").c_str(), nullptr);
+    path_ = ExeFolder() + "\\scratch\\" + UniqueName("dir");
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() { RemoveTree(Wide(path_)); }
 
 std::string BuildDrive() { return "D:\\"; }
+
+std::string ExeFolder() {
+    char exe[MAX_PATH];
+    std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
+    return path.substr(0, path.find_last_of('\\'));
+}
 
 void WriteFileText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
@@ -74,6 +80,15 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool KeyExists(HKEY root, const std::string& path) {
+    HKEY h;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    RegCloseKey(h);
+    return true;
+}
+
+void ClearAppSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str()); }
+
 void PumpFor(DWORD ms) {
     DWORD start = GetTickCount();
     do {
@@ -84,6 +99,27 @@ void PumpFor(DWORD ms) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (GetTickCount() - start < ms);
+}
+
+MessageProbe::MessageProbe(std::function<void()> onApp) : onApp_(std::move(onApp)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "GfTestMessageProbe";
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+MessageProbe::~MessageProbe() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK MessageProbe::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<MessageProbe*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (msg == WM_APP && self) {
+        self->onApp_();
+        return 0;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
 }
 
 COLORREF ScreenPixel(int x, int y) {

@@ -1,8 +1,9 @@
 #pragma once
 // Helpers shared by the tests: scratch registry keys, scratch folders inside the
-// sandbox, pumping messages, reading pixels.
+// sandbox, raw registry access, pumping messages, reading pixels.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -17,6 +18,8 @@ public:
     ScratchKey& operator=(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
     HKEY Root() const { return root_; }
+    // Writes a value of any type and size straight through the registry API.
+    void Set(const std::string& name, DWORD type, const void* data, DWORD size) const;
 
 private:
     HKEY root_;
@@ -41,12 +44,27 @@ private:
 // A name unique within this run (process id, tick count and a counter).
 std::string UniqueName(const std::string& stem);
 
+// Two numbers as "x,y", to compare positions and sizes in one expectation.
+inline std::string Xy(long x, long y) { return std::to_string(x) + "," + std::to_string(y); }
+
 // The build folder as Windows sees it ("D:\"), from the sandbox's drive mapping.
 std::string BuildDrive();
+// The folder of the running test executable (the helper programs lie beside it).
+std::string ExeFolder();
+
+std::wstring Wide(const std::string& ansi);
+// Removes a folder a test made, with everything in it, long and non-ANSI names too;
+// folder links are neither entered nor removed (removing one under Wine can reach its
+// target).
+void RemoveTree(const std::wstring& path);
 
 void WriteFileText(const std::string& path, const std::string& text);
 std::string ReadFileText(const std::string& path);
 bool PathExists(const std::string& path);
+
+bool KeyExists(HKEY root, const std::string& path);
+// Removes this executable's part of the settings store (Software\<exe name>).
+void ClearAppSettings();
 
 // Runs the message loop for about ms milliseconds.
 void PumpFor(DWORD ms);
@@ -60,6 +78,22 @@ bool PumpUntil(Pred pred, DWORD ms = 5000) {
     }
     return true;
 }
+
+// A message-only window that calls onApp for every WM_APP it handles: a probe for
+// whether and when the message loop ran.
+class MessageProbe {
+public:
+    explicit MessageProbe(std::function<void()> onApp);
+    ~MessageProbe();
+    MessageProbe(const MessageProbe&) = delete;
+    MessageProbe& operator=(const MessageProbe&) = delete;
+    void Post() const { PostMessageA(hwnd_, WM_APP, 0, 0); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    std::function<void()> onApp_;
+    HWND hwnd_ = nullptr;
+};
 
 // The colour of one pixel of the screen, as the X server shows it.
 COLORREF ScreenPixel(int x, int y);

@@ -1,7 +1,9 @@
 // Every item of the catalogue run through its group procedure against a realistic
 // profile in the sandbox: what each erases, what it leaves, its status line; items
-// built on missing folders; errors that end an item. Then the AutoComplete store clean:
-// which subkeys go, the top key, and the security the keys are left with.
+// built on missing folders; errors that end an item; the AutoComplete store clean (which
+// subkeys go, the top key, the security left on the keys); and the file and folder
+// helpers: the deletion guard, what goes and what stays, links, files in use, long and
+// non-ANSI names.
 #include <windows.h>
 #include <aclapi.h>
 #include <shellapi.h>
@@ -10,25 +12,133 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
-#include "CleaningTestSupport.h"
+#include "Process.h"
+#include "TestSupport.h"
 #include "cleaning/AutoComplete.h"
 #include "cleaning/Catalogue.h"
+#include "cleaning/FileHelpers.h"
 #include "cleaning/GuardedPath.h"
 #include "cleaning/ModCleaning.h"
 #include "cleaning/ShellFolders.h"
 #include "framework/Error.h"
 
-using namespace cleaning_test;
 using ModCleaning::Group;
 using testing_support::ScratchDir;
 using testing_support::ScratchKey;
 using testing_support::UniqueName;
 
 namespace {
+
+using testing_support::ExeFolder;
+const auto W = testing_support::Wide;
+using testing_support::KeyExists;
+
+std::wstring Long(const std::wstring& path) {
+    return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
+}
+
+// Ends the run outright before a test makes anything outside the sandbox.
+void RequireSandbox(const std::wstring& path) {
+    std::wstring p = Long(path).substr(4);
+    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\")})
+        if (CompareStringOrdinal(p.c_str(), static_cast<int>(std::min(p.size(), base.size())),
+                                 base.c_str(), static_cast<int>(base.size()), TRUE) == CSTR_EQUAL)
+            return;
+    fprintf(stderr, "test path outside the sandbox: %ls\n", p.c_str());
+    std::abort();
+}
+
+DWORD Attrs(const std::wstring& path) { return GetFileAttributesW(Long(path).c_str()); }
+bool Exists(const std::wstring& path) { return Attrs(path) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return Exists(W(path)); }
+
+void MakeDirs(const std::wstring& path) {
+    RequireSandbox(path);
+    std::wstring p = Long(path);
+    for (size_t i = 7; i <= p.size(); ++i)  // after "\\?\C:\"
+        if (i == p.size() || p[i] == L'\\') CreateDirectoryW(p.substr(0, i).c_str(), nullptr);
+}
+void MakeDirs(const std::string& path) { MakeDirs(W(path)); }
+
+// A small file (and its folders); attributes are set after writing.
+void MakeFile(const std::wstring& path, DWORD attributes = 0) {
+    MakeDirs(path.substr(0, path.find_last_of(L'\\')));
+    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written;
+    WriteFile(h, "trace", 5, &written, nullptr);
+    CloseHandle(h);
+    if (attributes) SetFileAttributesW(Long(path).c_str(), attributes);
+}
+void MakeFile(const std::string& path, DWORD attributes = 0) { MakeFile(W(path), attributes); }
+
+// Removes a tree a test made outside its ScratchDir; links are left alone.
+void RemoveMadeTree(const std::wstring& path) {
+    RequireSandbox(path);
+    testing_support::RemoveTree(path);
+}
+
+// An environment variable of this process for the scope (empty: unset).
+class EnvOverride {
+public:
+    EnvOverride(const char* name, const std::string& value) : name_(name) {
+        char buffer[32768];
+        DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+        if ((had_ = n > 0 && n < sizeof buffer)) old_.assign(buffer, n);
+        SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
+    }
+    ~EnvOverride() { SetEnvironmentVariableA(name_.c_str(), had_ ? old_.c_str() : nullptr); }
+
+private:
+    std::string name_, old_;
+    bool had_ = false;
+};
+
+// The working folder for the scope.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string& path) {
+        RequireSandbox(W(path));
+        char buffer[MAX_PATH];
+        old_.assign(buffer, GetCurrentDirectoryA(MAX_PATH, buffer));
+        SetCurrentDirectoryA(path.c_str());
+    }
+    ~WorkingFolder() { SetCurrentDirectoryA(old_.c_str()); }
+
+private:
+    std::string old_;
+};
+
+// Registry keys a test makes outside its ScratchKey: of each path, the topmost key that
+// did not exist before is removed with its tree when the test ends.
+class PlantedKeys {
+public:
+    ~PlantedKeys() {
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it) RegDeleteTreeA(it->first, it->second.c_str());
+    }
+    // The key, with one value so that it is not an empty key by accident.
+    void Create(HKEY root, const std::string& path) {
+        size_t i = 0;
+        do {
+            i = path.find('\\', i + 1);
+            if (!KeyExists(root, path.substr(0, i))) {
+                made_.emplace_back(root, path.substr(0, i));
+                break;
+            }
+        } while (i != std::string::npos);
+        ASSERT_EQ(RegSetKeyValueA(root, path.c_str(), "trace", REG_SZ, "x", 2), ERROR_SUCCESS) << path;
+    }
+
+private:
+    std::vector<std::pair<HKEY, std::string>> made_;
+};
 
 constexpr Group kGroups[] = {Group::Internet, Group::Software, Group::Windows};
 const char* const kAolKey = "Software\\America Online\\America Online\\CurrentVersion";
@@ -40,11 +150,7 @@ std::string UserProfile() {
 }
 
 void SetText(const ScratchKey& key, const char* name, DWORD type, const std::string& text) {
-    HKEY h;
-    RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_ALL_ACCESS, &h);
-    RegSetValueExA(h, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(h);
+    key.Set(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 void PutTextOnClipboard(const char* text) {
@@ -170,16 +276,16 @@ protected:
     }
 
     void SetUp() override {
-        SetText(shellFolders, "APPDATA", REG_SZ, Expand("{appdata}"));
-        SetText(shellFolders, "CACHE", REG_SZ, Expand("{cache}"));
-        SetText(shellFolders, "RECENT", REG_SZ, Expand("{recent}"));
-        SetText(shellFolders, "COOKIES", REG_SZ, Expand("{cookies}"));
+        for (const char* name : {"APPDATA", "CACHE", "RECENT", "COOKIES"}) {
+            std::string folder = name;
+            CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
+            SetText(shellFolders, name, REG_SZ, Expand("{" + folder + "}"));
+        }
         ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, shellFolders.Path().c_str());
         ASSERT_EQ(ModCleaning::CacheFolder(), Expand("{cache}"));
         keys.Create(HKEY_LOCAL_MACHINE, kAolKey);
         std::string aol = Expand("{aol}");
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, aol.c_str(),
-                        static_cast<DWORD>(aol.size() + 1));
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, aol.c_str(), static_cast<DWORD>(aol.size() + 1));
         ASSERT_FALSE(Exists(received)) << "left over from an earlier run";
     }
     void TearDown() override {
@@ -304,24 +410,13 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
 }
 
 TEST(GroupProcedures, StatusLineThenOneMessageLoopTurnThenTheSteps) {
-    // A message waiting before the call is handled by the turn, after the status line.
+    // A message waiting before the call is handled by the turn, after the status line;
+    // an index without a row does nothing more.
     std::vector<std::string> events;
-    static std::vector<std::string>* log;
-    log = &events;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_APP) log->push_back("pumped");
-        return DefWindowProcA(w, m, wp, lp);
-    };
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "GfCleaningPumpProbe";
-    RegisterClassA(&wc);
-    HWND probe = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               wc.hInstance, nullptr);
-    PostMessageA(probe, WM_APP, 0, 0);
+    testing_support::MessageProbe probe([&] { events.push_back("pumped"); });
+    probe.Post();
     ModCleaning::CleanInternet(19, [&](const std::string& s) { events.push_back(s); }, "No Such Item");
     EXPECT_EQ(events, (std::vector<std::string>{"Cleaning No Such Item", "pumped"}));
-    DestroyWindow(probe);
 }
 
 // An error ends the item and reaches the caller: here the clipboard, held open by
@@ -476,3 +571,205 @@ TEST(AutoCompleteAccess, AnUnknownAccountLeavesTheSecurityAsItWas) {
     AutoComplete::GrantKeyAccess(HKEY_CURRENT_USER, key.Path(), "no such account 7f3a");
     EXPECT_EQ(Dacl(key.Path()), before);
 }
+
+namespace {
+
+bool Accepted(const std::string& path) { return guarded::Parse(path).has_value(); }
+
+}  // namespace
+
+TEST(Guard, RefusesPathsThatDoNotNameOneFolderOnADrive) {
+    for (const char* path : {"", "\\", "\\*", "\\Cache\\", "\\organize\\*.ARL", "*", "Cache\\*",
+                             "C:", "C:x\\*", "D:Cache", "\\\\?\\C:\\x", "\\\\?\\UNC\\s\\h\\x",
+                             "\\\\.\\C:\\x", "\\\\.\\PhysicalDrive0", "\\??\\C:\\x", "\\\\server",
+                             "\\\\server\\", "C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\...\\b",
+                             "C:\\a\\ \\b", "C:\\a\\x:y", "C:\\a\\*\\b", "C:\\a?\\b",
+                             "C:\\a\\b\"c", "1:\\x"})
+        EXPECT_FALSE(Accepted(path)) << path;
+    for (const char* path : {"C:\\x", "c:/x/y", "C:\\x\\\\y\\", "C:\\x\\*.ARL", "C:\\x\\a?.t*",
+                             "\\\\server\\share\\x", "C:\\x\\name with spaces.txt", "C:\\x\\.hidden"})
+        EXPECT_TRUE(Accepted(path)) << path;
+}
+
+TEST(Guard, RootsAndLongFormsAreTold) {
+    auto root = guarded::Parse(std::string("C:\\"));
+    ASSERT_TRUE(root);
+    EXPECT_TRUE(root->IsRoot());
+    auto share = guarded::Parse(std::string("\\\\server\\share\\"));
+    ASSERT_TRUE(share);
+    EXPECT_TRUE(share->IsRoot());
+    auto p = guarded::Parse(std::string("c:\\a\\\\b\\"));
+    ASSERT_TRUE(p);
+    EXPECT_FALSE(p->IsRoot());
+    EXPECT_EQ(p->Long(), L"\\\\?\\C:\\a\\b");
+    EXPECT_EQ(guarded::Parse(std::string("\\\\srv\\sh\\a"))->Long(), L"\\\\?\\UNC\\srv\\sh\\a");
+}
+
+TEST(Guard, ProtectsFoldersThatHoldTheSystemOrTheProfile) {
+    wchar_t profile[MAX_PATH] = {}, windows[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    std::wstring p = profile;
+    for (const std::wstring& folder : {p, p.substr(0, p.find_last_of(L'\\')), std::wstring(windows),
+                                       std::wstring(windows) + L"\\system32"})
+        EXPECT_TRUE(guarded::IsProtected(*guarded::Parse(std::wstring_view(folder))));
+    for (const std::wstring& folder : {p + L"\\AppData", p + L"\\Temp", std::wstring(L"C:\\Other")})
+        EXPECT_FALSE(guarded::IsProtected(*guarded::Parse(std::wstring_view(folder))));
+}
+
+// Relative, drive-relative and device forms would, unguarded, reach the working folder;
+// here that is a scratch folder full of bait.
+TEST(Guard, RefusedFormsDeleteNothing) {
+    ScratchDir dir;
+    MakeFile(dir / "a.txt");
+    MakeFile(dir / "sub\\b.txt");
+    MakeFile(dir / "inner\\c.txt");
+    WorkingFolder cwd(dir.Path());
+    for (const std::string& path :
+         {std::string("*"), std::string("sub\\"), std::string("sub\\*"), std::string(".\\*"),
+          std::string("D:sub\\"), dir / "inner\\..\\*", dir / "inner\\..\\sub\\",
+          "\\\\?\\" + dir.Path() + "\\sub\\", "\\\\.\\" + dir.Path() + "\\sub\\"})
+        ModCleaning::DeleteFolderEntries(path);
+    for (const std::string& path :
+         {std::string("a.txt"), std::string("*.txt"), std::string("sub\\*"), std::string("D:a.txt"),
+          dir / "inner\\..\\a.txt", "\\\\?\\" + dir.Path() + "\\a.txt"})
+        ModCleaning::DeleteFileIfExists(path);
+    for (const std::string& path : {std::string("sub"), std::string("sub\\"), dir / "inner\\..\\sub",
+                                    "\\\\?\\" + dir.Path() + "\\sub", dir / "sub\\*"})
+        EXPECT_FALSE(ModCleaning::RemoveFolder(path)) << path;
+    EXPECT_TRUE(Exists(dir / "a.txt"));
+    EXPECT_TRUE(Exists(dir / "sub\\b.txt"));
+    EXPECT_TRUE(Exists(dir / "inner\\c.txt"));
+}
+
+TEST(DeleteFolderEntries, DeletesEveryListedFileAndFolder) {
+    for (const char* tail : {"\\", "\\*"}) {
+        ScratchDir dir;
+        std::wstring f = W(dir / "cache");
+        std::wstring deep = f + L"\\deep";
+        while (deep.size() < 300) deep += L"\\folder_with_a_rather_long_name";
+        for (const wchar_t* name : {L"a.txt", L"noext", L"Content.IE5\\x.htm", L"Журнал.txt", L"日本語",
+                                    L"Папка\\файл.dat", L"emoji\U0001F600.dat"})
+            MakeFile(f + L"\\" + name);
+        MakeFile(deep + L"\\bottom.dat");
+        MakeFile(f + L"\\hidden.dat", FILE_ATTRIBUTE_HIDDEN);
+        MakeFile(f + L"\\sub\\readonly.txt", FILE_ATTRIBUTE_READONLY);
+        MakeFile(f + L"\\system.dat", FILE_ATTRIBUTE_SYSTEM);
+        MakeFile(f + L"\\sysdir\\kept.txt");
+        SetFileAttributesW(Long(f + L"\\sysdir").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+        MakeFile(dir / "cache2\\neighbour.txt");
+        ModCleaning::DeleteFolderEntries(dir / "cache" + tail);
+        std::vector<std::wstring> left;
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((Long(f) + L"\\*").c_str(), &fd);
+        do
+            if (wcscmp(fd.cFileName, L".") && wcscmp(fd.cFileName, L"..")) left.push_back(fd.cFileName);
+        while (FindNextFileW(h, &fd));
+        FindClose(h);
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::wstring>{L"sysdir", L"system.dat"})) << tail;
+        EXPECT_TRUE(Exists(f + L"\\sysdir\\kept.txt"));
+        EXPECT_TRUE(Exists(dir / "cache2\\neighbour.txt"));
+    }
+}
+
+TEST(DeleteFolderEntries, NeedsAFolderArgumentAndAFolderOfOver260Characters) {
+    ScratchDir dir;
+    MakeFile(dir / "keep\\a.txt");
+    ModCleaning::DeleteFolderEntries(dir / "missing\\");
+    ModCleaning::DeleteFolderEntries(dir / "keep");  // neither "\" nor "\*" at the end
+    ModCleaning::DeleteFolderEntries(dir / "keep\\a.txt\\");
+    EXPECT_TRUE(Exists(dir / "keep\\a.txt"));
+    std::string longCache = dir.Path();
+    while (longCache.size() < 280) longCache += "\\another_long_folder_name";
+    MakeFile(longCache + "\\sub\\x.txt");
+    ModCleaning::DeleteFolderEntries(longCache + "\\");
+    EXPECT_FALSE(Exists(longCache + "\\sub"));
+    EXPECT_TRUE(Exists(longCache));
+}
+
+TEST(DeleteFileIfExists, DeletesTheNormalFilesThePatternNames) {
+    ScratchDir dir;
+    std::wstring o = W(dir / "organize");
+    for (const wchar_t* name : {L"a.ARL", L"B.arl", L"Журнал.ARL", L"c.ARLX", L"d.txt", L"folder.ARL\\in.txt"})
+        MakeFile(o + L"\\" + name);
+    MakeFile(o + L"\\ro.ARL", FILE_ATTRIBUTE_READONLY);
+    MakeFile(o + L"\\hidden.ARL", FILE_ATTRIBUTE_HIDDEN);
+    ModCleaning::DeleteFileIfExists(dir / "organize\\*.ARL");
+    for (const wchar_t* gone : {L"a.ARL", L"B.arl", L"ro.ARL", L"Журнал.ARL"}) EXPECT_FALSE(Exists(o + L"\\" + gone));
+    for (const wchar_t* stays : {L"c.ARLX", L"d.txt", L"hidden.ARL", L"folder.ARL\\in.txt"})
+        EXPECT_TRUE(Exists(o + L"\\" + stays));
+    ModCleaning::DeleteFileIfExists(dir / "organize\\d.txt");
+    EXPECT_FALSE(Exists(o + L"\\d.txt"));
+}
+
+TEST(RemoveFolder, RemovesAnExistingFolderWholeAndSaysSo) {
+    ScratchDir dir;
+    MakeFile(dir / "x\\sub\\a.txt", FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(ModCleaning::RemoveFolder(dir / "x\\"));
+    EXPECT_FALSE(Exists(dir / "x"));
+    EXPECT_FALSE(ModCleaning::RemoveFolder(dir / "x\\"));
+    MakeDirs(dir / "y");
+    EXPECT_FALSE(ModCleaning::RemoveFolder(dir / "y\\*"));
+    EXPECT_TRUE(Exists(dir / "y"));
+}
+
+// A file another process holds open without sharing stays; the rest goes.
+TEST(DeleteFolderEntries, FileHeldOpenByAnotherProcessStays) {
+    ScratchDir dir;
+    std::string f = dir / "cache";
+    for (const char* name : {"\\sub\\held.dat", "\\sub\\free.dat", "\\free.dat"}) MakeFile(f + name);
+    testing_support::HeldFile held(f + "\\sub\\held.dat");
+    ASSERT_TRUE(held.Holding());
+    ModCleaning::DeleteFolderEntries(f + "\\*");
+    EXPECT_TRUE(Exists(f + "\\sub\\held.dat"));
+    EXPECT_FALSE(Exists(f + "\\sub\\free.dat"));
+    EXPECT_FALSE(Exists(f + "\\free.dat"));
+}
+
+// The links come from links_setup.sh: in the cache and in the temp folder, links to a
+// folder with contents, to an empty folder, to a file, and one in a subfolder.
+class Links : public testing::Test {
+protected:
+    std::string farm = ExeFolder() + "\\linkfarm";
+    void SetUp() override {
+        ASSERT_TRUE(Exists(farm + "\\outside\\canary.txt")) << "links_setup.sh has not run";
+        ASSERT_NE(Attrs(W(farm + "\\cache\\dirlink")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    }
+    void Plant(const std::string& place) {
+        for (const char* file : {"\\a.txt", "\\nested\\b.txt", "\\plain\\c.txt"}) MakeFile(place + file);
+    }
+    void ExpectOnlyTracesGone(const std::string& place) {
+        for (const char* gone : {"\\a.txt", "\\nested\\b.txt", "\\plain"}) EXPECT_FALSE(Exists(place + gone));
+        for (const char* link : {"\\dirlink", "\\emptylink", "\\nested\\deeplink"})
+            EXPECT_NE(Attrs(W(place + link)) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << link;
+        ExpectTargetsIntact();
+    }
+    void ExpectTargetsIntact() {
+        EXPECT_TRUE(Exists(farm + "\\outside\\canary.txt"));
+        EXPECT_TRUE(Exists(farm + "\\outside\\sub\\deep.txt"));
+        EXPECT_TRUE(Exists(farm + "\\emptytarget"));
+    }
+};
+
+TEST_F(Links, CacheAndTempCleansLeaveWhatLinksPointAt) {
+    std::string cache = farm + "\\cache", temp = farm + "\\temp";
+    Plant(cache);
+    Plant(temp);
+    ModCleaning::SetCacheFolder(cache);
+    ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+    ExpectOnlyTracesGone(cache);
+    EnvOverride tmp("TMP", temp + "\\");
+    ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
+    ExpectOnlyTracesGone(temp);
+}
+
+TEST_F(Links, ALinkIsNeverRemovedNorEntered) {
+    EXPECT_FALSE(ModCleaning::RemoveFolder(farm + "\\cache\\dirlink"));
+    EXPECT_FALSE(ModCleaning::RemoveFolder(farm + "\\cache\\emptylink\\"));
+    ModCleaning::DeleteFolderEntries(farm + "\\cache\\dirlink\\*");
+    ModCleaning::DeleteFileIfExists(farm + "\\cache\\filelink");
+    ModCleaning::DeleteFileIfExists(farm + "\\cache\\*link");
+    ExpectTargetsIntact();
+}
+
