@@ -130,22 +130,7 @@ void PictureBox::PaintDecorations(HDC dc) {
 }
 
 void SurfaceControl::SurfaceMouse(MouseEvent ev, int button, int shift, double x, double y) {
-    switch (ev) {
-    case MouseEvent::Down:
-        if (OnMouseDown) OnMouseDown(button, shift, x, y);
-        break;
-    case MouseEvent::Move:
-        if (OnMouseMove) OnMouseMove(button, shift, x, y);
-        break;
-    case MouseEvent::Up:
-        if (OnMouseUp) OnMouseUp(button, shift, x, y);
-        break;
-    case MouseEvent::Click:
-        if (OnClick) OnClick();
-        break;
-    case MouseEvent::DblClick:
-        break;
-    }
+    RaiseMouse(ev, button, shift, x, y);
 }
 
 }  // namespace gf

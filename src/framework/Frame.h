@@ -9,12 +9,13 @@
 #include "framework/Bitmap.h"
 #include "framework/ChildWindow.h"
 #include "framework/Container.h"
+#include "framework/MouseHandlers.h"
 
 namespace gf {
 
 // What frames and picture boxes share: a child window of the layer's own class that
 // is a Container for the controls placed in it.
-class SurfaceControl : public ChildWindow, public Container, public MessageSink {
+class SurfaceControl : public ChildWindow, public Container, public MessageSink, public MouseHandlers {
 public:
     using ChildWindow::ChildWindow;
 
@@ -22,12 +23,7 @@ public:
     HWND SurfaceWindow() const override { return hwnd_; }
     LRESULT WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) override;
 
-    // button, shift, x, y (twips within the control); for presses that no windowless
-    // control inside takes.
-    std::function<void(int, int, double, double)> OnMouseDown;
-    std::function<void(int, int, double, double)> OnMouseMove;
-    std::function<void(int, int, double, double)> OnMouseUp;
-    std::function<void()> OnClick;
+    // The mouse handlers serve presses that no windowless control inside takes.
 
     unsigned long BackColor() const { return backColor_; }
     void SetBackColor(unsigned long color);

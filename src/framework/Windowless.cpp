@@ -42,23 +42,4 @@ void WindowlessControl::ApplyDesign(const DesignProperties& props) {
     ToolTipText = props.Get("ToolTipText", ToolTipText);
 }
 
-void WindowlessControl::RaiseMouse(MouseEvent ev, int button, int shift, double x, double y) {
-    switch (ev) {
-    case MouseEvent::Down:
-        if (OnMouseDown) OnMouseDown(button, shift, x, y);
-        break;
-    case MouseEvent::Up:
-        if (OnMouseUp) OnMouseUp(button, shift, x, y);
-        break;
-    case MouseEvent::Click:
-        if (OnClick) OnClick();
-        break;
-    case MouseEvent::DblClick:
-        if (OnDblClick) OnDblClick();
-        break;
-    case MouseEvent::Move:
-        break;
-    }
-}
-
 }  // namespace gf

@@ -5,18 +5,13 @@
 #include <string>
 
 #include "framework/Container.h"
+#include "framework/MouseHandlers.h"
 
 namespace gf {
 
-class WindowlessControl : public Control {
+class WindowlessControl : public Control, public MouseHandlers {
 public:
     using Control::Control;
-
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    // button, shift, x, y (twips within the control)
-    std::function<void(int, int, double, double)> OnMouseDown;
-    std::function<void(int, int, double, double)> OnMouseUp;
 
     // Shown while the pointer rests on the control (registered when the form loads).
     std::string ToolTipText;
@@ -31,8 +26,7 @@ public:
     // The control's rectangle in its host's client pixels.
     RECT PixelRect() const;
     // Only controls with a mouse handler take presses; others let them reach the host.
-    bool WantsMouse() const { return OnClick || OnDblClick || OnMouseDown || OnMouseUp; }
-    void RaiseMouse(MouseEvent ev, int button, int shift, double x, double y);
+    bool WantsMouse() const { return HasPressHandlers(); }
     // Repaints the control's area of its host.
     void Refresh() const;
 
