@@ -346,6 +346,49 @@ TEST(ProgressBar, RangeAndPositionReachTheCommonControl) {
 
     bar.SetVisible(false);
     EXPECT_FALSE(IsWindowVisible(bar.Hwnd()));
+
+    // Loaded hidden, the bar has no window (nor the common controls library) until it is
+    // shown; what was set meanwhile is there when it comes.
+    f.Unload();
+    f.Show();
+    EXPECT_EQ(bar.Hwnd(), nullptr);
+    bar.SetMax(40);
+    bar.SetValue(25);
+    bar.SetVisible(true);
+    ASSERT_NE(bar.Hwnd(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(bar.Hwnd()));
+    EXPECT_EQ(GetParent(bar.Hwnd()), f.Get<gf::Frame>("fraPage", 0).Hwnd());
+    SendMessageA(bar.Hwnd(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iHigh, 40);
+    EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETPOS, 0, 0), 25);
+}
+
+TEST(Form, DeferredContainersGetTheirWindowsWhenFirstAsked) {
+    TestForm f;
+    auto& page = f.Get<gf::Frame>("fraPage", 1);
+    auto& later = f.Add<gf::CheckBox>("chkLater", -1, &page);
+    f.Defer(page);
+    f.Show();
+    // Neither the page nor what it holds has a window; the rest of the form has.
+    EXPECT_EQ(page.Hwnd(), nullptr);
+    EXPECT_EQ(later.Hwnd(), nullptr);
+    EXPECT_NE(BoxWindow(f, 0), nullptr);
+    // A control added to it meanwhile waits with it.
+    auto& added = f.Add<gf::CheckBox>("chkAdded", -1, &page);
+    EXPECT_EQ(added.Hwnd(), nullptr);
+    later.SetValue(1);  // a deferred control keeps working without its window
+    EXPECT_EQ(later.Value(), 1);
+
+    f.CreateDeferred(page);
+    ASSERT_NE(page.Hwnd(), nullptr);
+    EXPECT_EQ(GetParent(page.Hwnd()), f.Get<gf::PictureBox>("picMain").Hwnd());
+    for (gf::CheckBox* box : {&later, &added}) {
+        ASSERT_NE(box->Hwnd(), nullptr);
+        EXPECT_EQ(GetParent(box->Hwnd()), page.Hwnd());
+    }
+    EXPECT_FALSE(IsWindowVisible(page.Hwnd()));  // hidden as designed, until shown
+    page.SetVisible(true);
+    EXPECT_TRUE(IsWindowVisible(later.Hwnd()));
 }
 
 TEST(Timer, FiresWhileEnabledAndLoaded) {

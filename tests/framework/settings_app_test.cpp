@@ -57,6 +57,45 @@ TEST(Settings, DefaultsOverwriteAndCase) {
     EXPECT_EQ(gf::GetSetting(app.name, "S", "blank", "dflt"), "dflt");
     // Sections are separate.
     EXPECT_EQ(gf::GetSetting(app.name, "Settings", "AutoRun", "none"), "none");
+    // Long texts read whole (the caption list's keys are window titles of any length).
+    for (size_t n : {255u, 256u, 257u, 4000u}) {
+        std::string text(n, 'x');
+        text.back() = 'y';
+        gf::SaveSetting(app.name, "S", "long", text);
+        EXPECT_EQ(gf::GetSetting(app.name, "S", "long", "dflt"), text) << n;
+    }
+    // A value of another type, short or long, is not a setting: the default comes back.
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\" + app.name + "\\S").c_str(), 0, KEY_SET_VALUE, &h),
+              ERROR_SUCCESS);
+    DWORD number = 7;
+    std::string blob(600, '\1');
+    RegSetValueExA(h, "number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegSetValueExA(h, "blob", 0, REG_BINARY, reinterpret_cast<const BYTE*>(blob.data()), 600);
+    RegCloseKey(h);
+    EXPECT_EQ(gf::GetSetting(app.name, "S", "number", "dflt"), "dflt");
+    EXPECT_EQ(gf::GetSetting(app.name, "S", "blob", "dflt"), "dflt");
+}
+
+TEST(Settings, ASectionHeldOpenReadsAndWritesAsTheSingleCallsDo) {
+    AppName app;
+    {
+        // Missing when opened for reading: every key reads as its default.
+        gf::SettingsSection missing(app.name, "Settings");
+        EXPECT_EQ(missing.Get("chkInternet0", "0"), "0");
+    }
+    {
+        gf::SettingsSection writer(app.name, "Settings", gf::SettingsSection::ForWriting);  // creates it
+        writer.Save("chkInternet0", "1");
+        writer.Save("chkInternet1", "");
+    }
+    gf::SettingsSection reader(app.name, "settings");
+    EXPECT_EQ(reader.Get("CHKINTERNET0", "0"), "1");
+    EXPECT_EQ(reader.Get("chkInternet1", "dflt"), "");
+    EXPECT_EQ(reader.Get("chkInternet2", "dflt"), "dflt");
+    // A write through another handle while the reader is open is seen at once.
+    gf::SaveSetting(app.name, "Settings", "chkInternet0", "0");
+    EXPECT_EQ(reader.Get("chkInternet0", "1"), "0");
+    EXPECT_EQ(gf::GetSetting(app.name, "Settings", "chkInternet1", "dflt"), "");
 }
 
 TEST(Settings, ARenamedExecutableReadsItsOwnPartOfTheStore) {

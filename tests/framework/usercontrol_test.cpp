@@ -352,6 +352,14 @@ TEST_F(Hosting, DrawingOnTheSurfaceSurvivesRepaints) {
     s.Cls();
     c.Refresh();
     EXPECT_TRUE(PumpUntil([&] { return ClientPixel(c.Hwnd(), 6, 6) == RGB(255, 255, 0); }, 2000));
+    // Drawing alone, without a refresh, reaches the screen at the next turns of the
+    // message loop: after each repaint the next drawing marks the window again.
+    for (COLORREF colour : {RGB(200, 0, 0), RGB(0, 160, 0), RGB(200, 0, 0)}) {
+        HBRUSH fill = CreateSolidBrush(colour);
+        FillRect(s.hDC(), &mark, fill);
+        DeleteObject(fill);
+        EXPECT_TRUE(PumpUntil([&] { return ClientPixel(c.Hwnd(), 6, 6) == colour; }, 2000)) << std::hex << colour;
+    }
     EXPECT_GT(s.TextWidth("WW"), s.TextWidth("W"));
     EXPECT_GT(s.TextHeight("W"), 0);
 }
