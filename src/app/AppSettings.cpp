@@ -56,19 +56,34 @@ long RoundHalfEven(double v) {
     return static_cast<long>(r);
 }
 
-bool ReadTruth(const std::string& section, const std::string& key) {
-    std::string text = Get(section, key, "0");
+namespace {
+
+bool TruthOf(const std::string& text) {
     double v = 0;
     if (ParseNumber(text, v)) return v != 0;
     return EqualsNoCase(Trim(text), "True");
 }
 
-int ReadBoxValue(const std::string& section, const std::string& key) {
+int BoxValue(const std::string& text) {
     double v = 0;
-    if (!ParseNumber(Get(section, key, "0"), v)) return 0;
+    if (!ParseNumber(text, v)) return 0;
     if (v < -0.5 || v > 2.5) return 0;
     long n = RoundHalfEven(v);
     return n >= 0 && n <= 2 ? static_cast<int>(n) : 0;
 }
+
+}  // namespace
+
+gf::SettingsSection OpenSection(const std::string& section, gf::SettingsSection::Access access) {
+    return {gf::App::EXEName(), section, access};
+}
+
+bool ReadTruth(const std::string& section, const std::string& key) { return TruthOf(Get(section, key, "0")); }
+
+bool ReadTruth(const gf::SettingsSection& section, const std::string& key) { return TruthOf(section.Get(key, "0")); }
+
+int ReadBoxValue(const std::string& section, const std::string& key) { return BoxValue(Get(section, key, "0")); }
+
+int ReadBoxValue(const gf::SettingsSection& section, const std::string& key) { return BoxValue(section.Get(key, "0")); }
 
 }  // namespace AppSettings

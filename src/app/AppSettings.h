@@ -3,6 +3,8 @@
 // program reads its texts back (truth values, whole numbers).
 #include <string>
 
+#include "framework/Settings.h"
+
 namespace AppSettings {
 
 inline constexpr const char* kProgram = "ProgramSettings";
@@ -24,6 +26,12 @@ bool ReadTruth(const std::string& section, const std::string& key);
 // A stored check-box value: a whole number 0 to 2 (a fraction rounds half to even);
 // what is no such number counts as 0, so the box stays clear.
 int ReadBoxValue(const std::string& section, const std::string& key);
+int ReadBoxValue(const gf::SettingsSection& section, const std::string& key);
+
+// One section of this program's store, opened once for many reads or writes.
+gf::SettingsSection OpenSection(const std::string& section,
+                                gf::SettingsSection::Access access = gf::SettingsSection::ForReading);
+bool ReadTruth(const gf::SettingsSection& section, const std::string& key);
 
 // Rounds half to even, as the program's number conversions do.
 long RoundHalfEven(double v);

@@ -53,7 +53,9 @@ void RegisterButtonTypes() {
         auto button = std::make_unique<KivoXPButton>(name, index);
         if (const auto* design = FindKivoXPButtonDesign(name)) {
             int id = PictureOf(name);
-            button->SetSavedProperties(KivoXPButtonSavedProperties(*design, id ? Picture(id) : nullptr));
+            // Made at load: the buttons of hidden pages read their pictures when first shown.
+            button->SetSavedProperties(
+                [design, id] { return KivoXPButtonSavedProperties(*design, id ? Picture(id) : nullptr); });
         }
         return button;
     });

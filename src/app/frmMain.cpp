@@ -125,12 +125,13 @@ void frmMain::WireHandlers() {
 
 void frmMain::Form_Load() {
     // 1. The stored options, read before anything restores (and so re-saves) them.
-    bool autoMin = AppSettings::ReadTruth(kProgram, "AutoMin");
-    bool useShredder = AppSettings::ReadTruth(kProgram, "useShredder");
-    bool autoRun = AppSettings::ReadTruth(kProgram, "AutoRun");
-    bool autoCleanBrowse = AppSettings::ReadTruth(kProgram, "AutoCleanBrowse");
-    bool autoCleanTime = AppSettings::ReadTruth(kProgram, "AutoCleanTime");
-    std::string minutes = AppSettings::Get(kProgram, "minuteCombo", "1");
+    const gf::SettingsSection stored = AppSettings::OpenSection(kProgram);
+    bool autoMin = AppSettings::ReadTruth(stored, "AutoMin");
+    bool useShredder = AppSettings::ReadTruth(stored, "useShredder");
+    bool autoRun = AppSettings::ReadTruth(stored, "AutoRun");
+    bool autoCleanBrowse = AppSettings::ReadTruth(stored, "AutoCleanBrowse");
+    bool autoCleanTime = AppSettings::ReadTruth(stored, "AutoCleanTime");
+    std::string minutes = stored.Get("minuteCombo", "1");
     // The one further property: the window starts in its normal state.
     SetWindowState(gf::vbNormal);
 
@@ -153,9 +154,10 @@ void frmMain::Form_Load() {
     bosskey::SetListHScroll(List1, *this);
 
     // 9. The cleaning boxes; each one that changes stores itself again.
+    const gf::SettingsSection items = AppSettings::OpenSection(AppSettings::kItems);  // once for all 37
     for (auto* boxes : {&chkInternet, &chkWindows, &chkSoftware})
         for (int i = 0; i <= boxes->UBound(); ++i)
-            (*boxes)(i).SetValue(AppSettings::ReadBoxValue(AppSettings::kItems, boxes->Name() + Str(i)));
+            (*boxes)(i).SetValue(AppSettings::ReadBoxValue(items, boxes->Name() + Str(i)));
 
     // 10 to 15. The options; each one that changes re-saves them all.
     if (autoMin) chkAutoMin.SetValue(1);
@@ -286,18 +288,20 @@ void frmMain::StoreItem(const gf::ControlArray<gf::CheckBox>& boxes, int index) 
 }
 
 void frmMain::SaveProgramSettings() {
-    for (int i = 0; i < 3; ++i) {
-        AppSettings::Save(kProgram, "cntrlFirst" + Str(i), cntrlFirst(i).Text());
-        AppSettings::Save(kProgram, "cntrlSecond" + Str(i), cntrlSecond(i).Text());
+    {
+        const gf::SettingsSection program = AppSettings::OpenSection(kProgram, gf::SettingsSection::ForWriting);
+        for (int i = 0; i < 3; ++i) {
+            program.Save("cntrlFirst" + Str(i), cntrlFirst(i).Text());
+            program.Save("cntrlSecond" + Str(i), cntrlSecond(i).Text());
+        }
+        for (int i = 0; i < List1.ListCount(); ++i) program.Save(List1.List(i), List1.Selected(i) ? "True" : "False");
+        program.Save("AutoRun", Str(chkRunStart.Value()));
+        program.Save("AutoMin", Str(chkAutoMin.Value()));
+        program.Save("AutoCleanBrowse", Str(chkAutoCleanBrowse.Value()));
+        program.Save("AutoCleanTime", Str(chkAutoCleanTime.Value()));
+        program.Save("minuteCombo", minuteCombo.Text());
+        program.Save("useShredder", Str(chkShredder.Value()));
     }
-    for (int i = 0; i < List1.ListCount(); ++i)
-        AppSettings::Save(kProgram, List1.List(i), List1.Selected(i) ? "True" : "False");
-    AppSettings::Save(kProgram, "AutoRun", Str(chkRunStart.Value()));
-    AppSettings::Save(kProgram, "AutoMin", Str(chkAutoMin.Value()));
-    AppSettings::Save(kProgram, "AutoCleanBrowse", Str(chkAutoCleanBrowse.Value()));
-    AppSettings::Save(kProgram, "AutoCleanTime", Str(chkAutoCleanTime.Value()));
-    AppSettings::Save(kProgram, "minuteCombo", minuteCombo.Text());
-    AppSettings::Save(kProgram, "useShredder", Str(chkShredder.Value()));
     if (Hwnd()) bosskey::RefreshHotKeys(Hwnd(), cntrlFirst, cntrlSecond);
 }
 

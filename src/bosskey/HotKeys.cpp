@@ -105,11 +105,11 @@ std::string ModifierSettingKey(int row) { return "cntrlFirst" + std::to_string(r
 std::string KeySettingKey(int row) { return "cntrlSecond" + std::to_string(row); }
 
 HotKeyChoices ReadStoredHotKeys() {
-    const std::string app = gf::App::EXEName();
+    const gf::SettingsSection stored(gf::App::EXEName(), kSection);  // opened once for the six
     HotKeyChoices choices;
     for (int i = 0; i < 3; ++i) {
-        choices[i].modifier = gf::GetSetting(app, kSection, ModifierSettingKey(i), "Ctrl");
-        choices[i].key = gf::GetSetting(app, kSection, KeySettingKey(i), "F1");
+        choices[i].modifier = stored.Get(ModifierSettingKey(i), "Ctrl");
+        choices[i].key = stored.Get(KeySettingKey(i), "F1");
     }
     return choices;
 }

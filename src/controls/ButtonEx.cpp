@@ -439,6 +439,9 @@ void ButtonEx::UserControl_Resize() {
 // ---- drawing ------------------------------------------------------------------------
 
 void ButtonEx::Redraw(long State) {
+    // Loading applies every saved property through its setter; the Resize that ends the
+    // load draws the face once, so the setters only store meanwhile.
+    if (ReadingProperties()) return;
     auto& s = Surface();
     s.SetPicture(nullptr);
     s.SetMaskPicture(nullptr);

@@ -356,7 +356,9 @@ void KivoXPButton::UserControl_Resize() {
     // The window owns every region handed to it and deletes the previous one itself.
     ButtonRegion = kivoxp::MakeRegion(look_.ButtonType, look_.ButtonWidth, look_.ButtonHeight);
     SetWindowRgn(hWnd(), ButtonRegion, TRUE);
-    if (look_.ButtonHeight != 0) Repaint(kStateUp);
+    // While a visible button loads, the Show that follows paints it with the colours
+    // it sets; a paint here would be thrown away.
+    if (look_.ButtonHeight != 0 && !(Loading() && Visible())) Repaint(kStateUp);
 }
 
 void KivoXPButton::CreateBackground() {

@@ -3,6 +3,7 @@
 // resource or a .bmp file, shared between the controls that show it.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,13 +18,15 @@ public:
     static Bitmap FromFile(const std::string& path);
     static Bitmap FromResource(int id, HINSTANCE module = nullptr);
     // A design value: "#101" names a bitmap resource of the program, anything else a
-    // .bmp file (relative names are taken from the program's folder).
+    // .bmp file (relative names are taken from the program's folder). A resource is
+    // read when the picture is first drawn or measured: a window's design names many
+    // pictures that only its hidden pages show.
     static Bitmap FromDesign(const std::string& value);
 
-    HBITMAP Handle() const { return bmp_ ? bmp_.get() : nullptr; }
-    bool Empty() const { return !bmp_; }
-    int Width() const { return width_; }   // pixels
-    int Height() const { return height_; }
+    HBITMAP Handle() const;
+    bool Empty() const { return !Handle(); }
+    int Width() const;  // pixels
+    int Height() const;
 
     // Copies the picture's area src (in picture pixels) to dc at (x, y). With a mask
     // colour, pixels of that colour are left out.
@@ -32,11 +35,23 @@ public:
     void DrawMasked(HDC dc, int x, int y, COLORREF mask) const;
 
 private:
-    struct Deleter {
-        void operator()(HBITMAP h) const { DeleteObject(h); }
+    // The picture, shared by the copies of a Bitmap; one with a loader is read on first use.
+    struct Image {
+        explicit Image(HBITMAP owned) { Adopt(owned); }
+        explicit Image(std::function<HBITMAP()> loader) : load(std::move(loader)) {}
+        ~Image();
+        Image(const Image&) = delete;
+        Image& operator=(const Image&) = delete;
+        void Adopt(HBITMAP owned);
+
+        std::function<HBITMAP()> load;  // empty once read
+        HBITMAP handle = nullptr;
+        int width = 0, height = 0;
     };
-    std::shared_ptr<std::remove_pointer_t<HBITMAP>> bmp_;
-    int width_ = 0, height_ = 0;
+    // The loaded picture, or nullptr when there is none.
+    const Image* Loaded() const;
+
+    std::shared_ptr<Image> image_;
 };
 
 }  // namespace gf

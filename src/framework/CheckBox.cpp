@@ -1,7 +1,6 @@
 #include "framework/CheckBox.h"
 
-#include <commctrl.h>
-
+#include "framework/CommonControls.h"
 #include "framework/Container.h"
 #include "framework/Design.h"
 #include "framework/Error.h"
@@ -15,7 +14,7 @@ namespace {
 // click without a click (as Wine's buttons do); a check box must see two clicks.
 LRESULT CALLBACK DoubleClickAsClick(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (msg == WM_LBUTTONDBLCLK) msg = WM_LBUTTONDOWN;
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return comctl::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 constexpr int kBoxSize = 13;
@@ -25,7 +24,7 @@ constexpr int kTextGap = 4;
 
 HWND CheckBox::MakeWindow(HWND parent) {
     HWND h = MakeChild("BUTTON", caption_, BS_OWNERDRAW | WS_TABSTOP, 0, parent);
-    if (h) SetWindowSubclass(h, DoubleClickAsClick, 1, 0);
+    if (h) comctl::SetWindowSubclass(h, DoubleClickAsClick, 1, 0);
     return h;
 }
 

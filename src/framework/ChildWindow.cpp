@@ -1,7 +1,6 @@
 #include "framework/ChildWindow.h"
 
-#include <commctrl.h>
-
+#include "framework/CommonControls.h"
 #include "framework/Design.h"
 
 namespace gf {
@@ -11,10 +10,7 @@ int g_nextId = 1000;  // clear of IDOK / IDCANCEL, which the dialog manager send
 }
 
 void EnsureCommonControls() {
-    static bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-        return InitCommonControlsEx(&icc) != FALSE;
-    }();
+    static bool done = comctl::InitCommonControls(ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES);
     (void)done;
 }
 

@@ -29,13 +29,15 @@ LRESULT CALLBACK SinkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-void RegisterOnce(const char* name, UINT style) {
+void RegisterOnce(const char* name, UINT style, HICON icon = nullptr) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     if (GetClassInfoExA(GetModuleHandleA(nullptr), name, &wc)) return;
     wc.style = style;
     wc.lpfnWndProc = SinkProc;
     wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = icon;
+    wc.hIconSm = icon;  // as the window had it: no smaller copy is made at registration
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.lpszClassName = name;
     RegisterClassExA(&wc);
@@ -68,8 +70,13 @@ HWND ChildOfNotification(UINT msg, WPARAM wp, LPARAM lp, HWND surface) {
 
 }  // namespace
 
+HICON ProgramIcon() {
+    static const HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    return icon;
+}
+
 const char* FormClassName() {
-    RegisterOnce("GfForm", CS_DBLCLKS);
+    RegisterOnce("GfForm", CS_DBLCLKS, ProgramIcon());
     return "GfForm";
 }
 

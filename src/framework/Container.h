@@ -68,5 +68,8 @@ public:
 // Class names of the layer's own windows ("GfForm" top-level, "GfSurface" child).
 const char* FormClassName();
 const char* SurfaceClassName();
+// The program's icon (resource 1): the class icon of every form window, so that a form
+// showing it needs no icon of its own on its window.
+HICON ProgramIcon();
 
 }  // namespace gf

@@ -10,17 +10,27 @@ namespace {
 
 double g_overrideX = 0, g_overrideY = 0;
 
-double RealTwipsPerPixel(int axis) {
+int ReadDotsPerInch(int axis) {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
     if (screen) ReleaseDC(nullptr, screen);
-    return 1440.0 / (dpi > 0 ? dpi : 96);
+    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
 
-double Screen::TwipsPerPixelX() { return g_overrideX > 0 ? g_overrideX : RealTwipsPerPixel(LOGPIXELSX); }
-double Screen::TwipsPerPixelY() { return g_overrideY > 0 ? g_overrideY : RealTwipsPerPixel(LOGPIXELSY); }
+int Screen::DotsPerInchX() {
+    static const int dpi = ReadDotsPerInch(LOGPIXELSX);
+    return dpi;
+}
+
+int Screen::DotsPerInchY() {
+    static const int dpi = ReadDotsPerInch(LOGPIXELSY);
+    return dpi;
+}
+
+double Screen::TwipsPerPixelX() { return g_overrideX > 0 ? g_overrideX : 1440.0 / DotsPerInchX(); }
+double Screen::TwipsPerPixelY() { return g_overrideY > 0 ? g_overrideY : 1440.0 / DotsPerInchY(); }
 
 void Screen::OverrideTwipsPerPixel(double x, double y) {
     g_overrideX = x;
@@ -41,9 +51,18 @@ void Control::Move(double left, double top, double width, double height) {
 }
 
 void Control::ApplyGeometry() {
-    if (HWND h = Hwnd())
-        MoveWindow(h, TwipsToPixelsX(left_), TwipsToPixelsY(top_), TwipsToPixelsX(width_),
-                   TwipsToPixelsY(height_), TRUE);
+    HWND h = Hwnd();
+    if (!h) return;
+    int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
+    RECT want{x, y, x + TwipsToPixelsX(width_), y + TwipsToPixelsY(height_)};
+    // Moving a window to where it already is still costs a round of messages: the skin
+    // buttons, for one, set their size again at every redraw.
+    RECT now{};
+    if (GetWindowRect(h, &now)) {
+        MapWindowPoints(HWND_DESKTOP, GetAncestor(h, GA_PARENT), reinterpret_cast<POINT*>(&now), 2);
+        if (EqualRect(&now, &want)) return;
+    }
+    MoveWindow(h, want.left, want.top, want.right - want.left, want.bottom - want.top, TRUE);
 }
 
 void Control::SetVisible(bool visible) {

@@ -17,6 +17,11 @@ struct Screen {
     static double TwipsPerPixelX();
     static double TwipsPerPixelY();
     static void OverrideTwipsPerPixel(double x, double y);
+    // The screen's real dots per inch (never overridden). Read once: the system's
+    // resolution stays the same for the life of a process, and asking the screen's
+    // device context each time costs a trip to the display server under Wine.
+    static int DotsPerInchX();
+    static int DotsPerInchY();
 };
 
 int TwipsToPixelsX(double twips);

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "framework/Control.h"
 #include "framework/Design.h"
 #include "framework/Gdi.h"
 
@@ -19,8 +20,7 @@ HFONT GetFont(const FontSpec& spec) {
     static std::map<FontSpec, GdiObject<HFONT>> cache;
     auto it = cache.find(spec);
     if (it != cache.end()) return it->second.Get();
-    WindowDC screen(nullptr);
-    int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+    int dpi = Screen::DotsPerInchY();
     LOGFONTA lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(spec.size * dpi / 72.0));
     lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;

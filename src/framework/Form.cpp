@@ -33,7 +33,7 @@ bool IsFormWindow(HWND hwnd) {
 }  // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {
-    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    icon_ = ProgramIcon();
 }
 
 Form::Form(std::string name, std::span<const DesignRow> design) : Form(std::move(name)) { Build(design); }
@@ -81,7 +81,7 @@ Control& Form::Add(std::unique_ptr<Control> control, Control* parent) {
     }
     c.SetPlacement(parent, host);
     controls_.push_back(std::move(control));
-    if (loaded_) c.Create(host ? host->SurfaceWindow() : hwnd_);
+    if (loaded_ && !IsDeferred(c)) c.Create(host ? host->SurfaceWindow() : hwnd_);
     return c;
 }
 
@@ -97,7 +97,7 @@ void Form::Defer(Control& container) {
 
 bool Form::IsDeferred(const Control& control) const {
     if (!control.HasGeometry()) return false;  // timers and menus always run
-    for (const Control* p = control.Parent(); p; p = p->Parent())
+    for (const Control* p = &control; p; p = p->Parent())
         if (std::find(deferred_.begin(), deferred_.end(), p) != deferred_.end()) return true;
     return false;
 }
@@ -108,8 +108,8 @@ void Form::CreateDeferred(Control& container) {
     deferred_.erase(it);
     if (!loaded_) return;
     for (const auto& c : controls_) {
-        bool inside = false;
-        for (const Control* p = c->Parent(); p && !inside; p = p->Parent()) inside = p == &container;
+        bool inside = false;  // the container itself, or a control within it
+        for (const Control* p = c.get(); p && !inside; p = p->Parent()) inside = p == &container;
         if (!inside || IsDeferred(*c)) continue;
         Container* host = c->Host();
         c->Create(host ? host->SurfaceWindow() : hwnd_);
@@ -260,7 +260,9 @@ void Form::CreateFormWindow() {
     hwnd_ = CreateWindowExA(ExStyle(), FormClassName(), caption_.c_str(), Style(), x, y, w, h, nullptr,
                             nullptr, GetModuleHandleA(nullptr), static_cast<MessageSink*>(this));
     if (!hwnd_) throw Error(7, name_, "The window could not be created");
-    if (icon_) SetIcon(icon_);
+    // The program's icon comes with the window class; handing it to the window as well
+    // would only make the system convert the same picture again.
+    if (icon_ && icon_ != ProgramIcon()) SetIcon(icon_);
 }
 
 void Form::CreateToolTips() {

@@ -82,8 +82,8 @@ public:
     }
     // Every control, nested ones included, in the order they were added.
     std::vector<Control*> Controls() const;
-    // Loading leaves out the windows of what container holds (timers and menus are still
-    // made) until CreateDeferred(container): a hidden page costs nothing at start.
+    // Loading leaves out the windows of container and of what it holds (timers and menus
+    // are still made) until CreateDeferred(container): a hidden page costs nothing at start.
     void Defer(Control& container);
     // Makes the windows that Defer held back, once; a no-op for other containers.
     void CreateDeferred(Control& container);

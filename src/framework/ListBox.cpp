@@ -1,9 +1,8 @@
 #include "framework/ListBox.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
+#include "framework/CommonControls.h"
 #include "framework/Design.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
@@ -19,7 +18,7 @@ HWND ListBox::MakeWindow(HWND parent) {
     DWORD style = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                   WS_HSCROLL | WS_TABSTOP;
     HWND h = MakeChild("LISTBOX", "", style, WS_EX_CLIENTEDGE, parent);
-    if (h) SetWindowSubclass(h, InputProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (h) comctl::SetWindowSubclass(h, InputProc, 1, reinterpret_cast<DWORD_PTR>(this));
     return h;
 }
 
@@ -127,17 +126,17 @@ bool ListBox::OnCheckMark(int x) const {
 
 LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* self = reinterpret_cast<ListBox*>(ref);
-    if (self->style_ != 1 || self->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, wp, lp);
+    if (self->style_ != 1 || self->hwnd_ != hwnd) return comctl::DefSubclassProc(hwnd, msg, wp, lp);
     try {
         if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
             LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
             int index = LOWORD(hit);
             bool onItem = HIWORD(hit) == 0 && index < self->ListCount();
             bool toggle = onItem && (msg == WM_LBUTTONDBLCLK || self->OnCheckMark(static_cast<short>(LOWORD(lp))));
-            if (!toggle) return DefSubclassProc(hwnd, msg, wp, lp);
+            if (!toggle) return comctl::DefSubclassProc(hwnd, msg, wp, lp);
             // One user action, one Click: the highlight that comes with it stays quiet.
             self->quiet_ = true;
-            LRESULT r = DefSubclassProc(hwnd, WM_LBUTTONDOWN, wp, lp);
+            LRESULT r = comctl::DefSubclassProc(hwnd, WM_LBUTTONDOWN, wp, lp);
             self->quiet_ = false;
             self->listIndex_ = static_cast<int>(SendMessageA(hwnd, LB_GETCURSEL, 0, 0));
             self->UserToggle(index);
@@ -151,7 +150,7 @@ LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
         OutputDebugStringA("unexpected exception in a list box handler");
         return 0;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return comctl::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 bool ListBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

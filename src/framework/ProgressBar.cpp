@@ -17,6 +17,21 @@ HWND ProgressBar::MakeWindow(HWND parent) {
 
 void ProgressBar::AfterCreate() { Push(); }
 
+void ProgressBar::Create(HWND parent) {
+    parent_ = parent;
+    if (visible_) ChildWindow::Create(parent);
+}
+
+void ProgressBar::Destroy() {
+    parent_ = nullptr;
+    ChildWindow::Destroy();
+}
+
+void ProgressBar::SetVisible(bool visible) {
+    ChildWindow::SetVisible(visible);
+    if (visible && !hwnd_ && parent_) ChildWindow::Create(parent_);  // made visible
+}
+
 int ProgressBar::Scaled(double v) const {
     double span = max_ - min_;
     if (span <= INT_MAX && min_ >= INT_MIN && max_ <= INT_MAX) return static_cast<int>(std::lround(v));

@@ -22,6 +22,13 @@ public:
 
     void ApplyDesign(const DesignProperties& props) override;
 
+    // A hidden bar gets its window when it is first shown (the clean run's bar, for
+    // instance, only when a run starts): loading a form then does not need the common
+    // controls library.
+    void Create(HWND parent) override;
+    void Destroy() override;
+    void SetVisible(bool visible) override;
+
 protected:
     HWND MakeWindow(HWND parent) override;
     void AfterCreate() override;
@@ -32,6 +39,7 @@ private:
     int Scaled(double v) const;
 
     double min_ = 0, max_ = 100, value_ = 0;
+    HWND parent_ = nullptr;  // where the window goes once the bar is shown
 };
 
 }  // namespace gf

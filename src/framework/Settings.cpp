@@ -1,44 +1,55 @@
 #include "framework/Settings.h"
 
-#include <windows.h>
-
 namespace gf {
 
 std::string SettingsKeyPath(const std::string& appName, const std::string& section) {
     return "Software\\" + appName + "\\" + section;
 }
 
+SettingsSection::SettingsSection(const std::string& appName, const std::string& section, Access access) {
+    std::string path = SettingsKeyPath(appName, section);
+    LSTATUS status = access == ForReading
+                         ? RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key_)
+                         : RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                           &key_, nullptr);
+    if (status != ERROR_SUCCESS) key_ = nullptr;
+}
+
+SettingsSection::~SettingsSection() {
+    if (key_) RegCloseKey(key_);
+}
+
+std::string SettingsSection::Get(const std::string& key, const std::string& defaultValue) const {
+    if (!key_) return defaultValue;
+    // Settings are short: one query into a small buffer reads most of them, a longer
+    // one takes a second query with room for its size.
+    std::string text(256, '\0');
+    DWORD type = 0, size = static_cast<DWORD>(text.size());
+    LSTATUS status = RegQueryValueExA(key_, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    if (status == ERROR_MORE_DATA && type == REG_SZ) {
+        text.assign(size, '\0');
+        status = RegQueryValueExA(key_, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    }
+    if (status != ERROR_SUCCESS || type != REG_SZ) return defaultValue;
+    text.resize(size);
+    auto nul = text.find('\0');
+    return nul == std::string::npos ? text : text.substr(0, nul);
+}
+
+void SettingsSection::Save(const std::string& key, const std::string& value) const {
+    if (!key_) return;
+    RegSetValueExA(key_, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+}
+
 std::string GetSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& defaultValue) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(appName, section).c_str(), 0,
-                      KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
-        return defaultValue;
-    std::string result = defaultValue;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(h, key.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
-        std::string text(size, '\0');
-        if (RegQueryValueExA(h, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                             &size) == ERROR_SUCCESS) {
-            text.resize(size);
-            auto nul = text.find('\0');
-            result = nul == std::string::npos ? text : text.substr(0, nul);
-        }
-    }
-    RegCloseKey(h);
-    return result;
+    return SettingsSection(appName, section).Get(key, defaultValue);
 }
 
 void SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                  const std::string& value) {
-    HKEY h = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(appName, section).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &h, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(h, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
+    SettingsSection(appName, section, SettingsSection::ForWriting).Save(key, value);
 }
 
 void DeleteSetting(const std::string& appName, const std::string& section, const std::string& key) {

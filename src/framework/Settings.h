@@ -2,6 +2,8 @@
 // The per-user settings store: HKEY_CURRENT_USER\Software\<application>\<section>,
 // one REG_SZ value per key. Texts only; a missing key reads as the caller's default.
 // Keys and sections match without regard to case, as the registry does.
+#include <windows.h>
+
 #include <string>
 
 namespace gf {
@@ -16,5 +18,24 @@ void DeleteSetting(const std::string& appName, const std::string& section,
 
 // The store's registry path of one section, below HKEY_CURRENT_USER.
 std::string SettingsKeyPath(const std::string& appName, const std::string& section);
+
+// One section held open for a run of reads or writes (a window restoring or storing a
+// dozen values): Get reads as GetSetting does and Save writes as SaveSetting does,
+// without opening the section each time. Opened for reading, a section that is missing
+// reads every key as its default; opened for writing, it is created.
+class SettingsSection {
+public:
+    enum Access { ForReading, ForWriting };
+    SettingsSection(const std::string& appName, const std::string& section, Access access = ForReading);
+    ~SettingsSection();
+    SettingsSection(const SettingsSection&) = delete;
+    SettingsSection& operator=(const SettingsSection&) = delete;
+
+    std::string Get(const std::string& key, const std::string& defaultValue = "") const;
+    void Save(const std::string& key, const std::string& value) const;
+
+private:
+    HKEY key_ = nullptr;
+};
 
 }  // namespace gf

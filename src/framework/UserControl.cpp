@@ -22,6 +22,18 @@ std::vector<UserControl*>& LiveControls() {
 
 HHOOK g_accessKeyHook = nullptr;
 
+// Raises a flag for the life of the scope.
+class Raised {
+public:
+    explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Raised() { flag_ = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+private:
+    bool& flag_;
+};
+
 void RegisterWindowClass(WNDPROC windowProc) {
     static bool registered = false;
     if (registered) return;
@@ -131,9 +143,20 @@ UserControl::~UserControl() {
     }
 }
 
-void UserControl::SetSavedProperties(PropertyBag saved) { saved_ = std::make_unique<PropertyBag>(std::move(saved)); }
+void UserControl::SetSavedProperties(PropertyBag saved) {
+    makeSaved_ = nullptr;
+    saved_ = std::make_unique<PropertyBag>(std::move(saved));
+}
 
-void UserControl::Create(HWND parent) { Load(parent, saved_.get()); }
+void UserControl::SetSavedProperties(std::function<PropertyBag()> make) {
+    saved_.reset();
+    makeSaved_ = std::move(make);
+}
+
+void UserControl::Create(HWND parent) {
+    if (makeSaved_) SetSavedProperties(makeSaved_());
+    Load(parent, saved_.get());
+}
 
 void UserControl::Load(HWND parent, const PropertyBag* saved) {
     if (hwnd_) return;
@@ -145,10 +168,11 @@ void UserControl::Load(HWND parent, const PropertyBag* saved) {
     appliedRegionKey_.clear();
     RegisterWindowClass(&UserControl::WindowProc);
     DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_CLIPSIBLINGS | WS_TABSTOP;
-    CreateWindowExA(0, kWindowClass, Name().c_str(), style, TwipsToPixelsX(left_), TwipsToPixelsY(top_),
-                            TwipsToPixelsX(width_), TwipsToPixelsY(height_), parent, nullptr,
-                            GetModuleHandleA(nullptr), this);
+    const RECT created = PixelPlace();
+    CreateWindowExA(0, kWindowClass, Name().c_str(), style, created.left, created.top, created.right - created.left,
+                    created.bottom - created.top, parent, nullptr, GetModuleHandleA(nullptr), this);
     if (!hwnd_) return;
+    Raised loading(loading_);
     BindWindow(hwnd_);
     AddLive(this);
     surface_.Attach(hwnd_);
@@ -158,21 +182,40 @@ void UserControl::Load(HWND parent, const PropertyBag* saved) {
     OnSize(client.right, client.bottom);
     if (!enabled_) EnableWindow(hwnd_, FALSE);
 
-    UserControl_Initialize();
-    if (saved && saved->Contains("_ExtentX") && saved->Contains("_ExtentY"))
-        SetExtent(saved->ReadDouble("_ExtentX", 0) * 1440.0 / 2540.0, saved->ReadDouble("_ExtentY", 0) * 1440.0 / 2540.0);
+    {
+        // Initialize and the saved extent may each size the control: the window takes
+        // the last size once, not every size on the way.
+        Raised holding(holdGeometry_);
+        UserControl_Initialize();
+        if (saved && saved->Contains("_ExtentX") && saved->Contains("_ExtentY"))
+            SetExtent(saved->ReadDouble("_ExtentX", 0) * 1440.0 / 2540.0,
+                      saved->ReadDouble("_ExtentY", 0) * 1440.0 / 2540.0);
+    }
+    ApplyGeometry();  // moves the window only when that size differs
     for (UserControlTimer* timer : timers_)
         if (timer->enabled_) timer->Start();
     resizeNotices_ = true;
-    if (saved)
-        UserControl_ReadProperties(*saved);
-    else
-        UserControl_InitProperties();
+    {
+        Raised reading(readingProperties_);
+        if (saved)
+            UserControl_ReadProperties(*saved);
+        else
+            UserControl_InitProperties();
+    }
     UserControl_Resize();
     if (visible_) {
         ShowWindow(hwnd_, SW_SHOWNA);
         UserControl_Show();
     }
+}
+
+RECT UserControl::PixelPlace() const {
+    int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
+    return RECT{x, y, x + TwipsToPixelsX(width_), y + TwipsToPixelsY(height_)};
+}
+
+void UserControl::ApplyGeometry() {
+    if (!holdGeometry_) Control::ApplyGeometry();
 }
 
 void UserControl::Unload() {
@@ -266,6 +309,7 @@ void UserControl::OnPaint() {
     ApplyRegionIfStale();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
+    surface_.Validated();
     RECT all{0, 0, clientWidth_, clientHeight_};
     surface_.PaintTo(dc, all);
     EndPaint(hwnd_, &ps);

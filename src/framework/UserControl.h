@@ -51,6 +51,9 @@ public:
     // For a control that a form builds and loads: the saved properties its window is
     // created with (a new control without them).
     void SetSavedProperties(PropertyBag saved);
+    // The same, made only when the control first loads: a control on a page that is
+    // never shown never reads its pictures.
+    void SetSavedProperties(std::function<PropertyBag()> make);
     // The form layer's hooks: Create loads with the saved properties, Destroy unloads.
     void Create(HWND parent) override;
     void Destroy() override { Unload(); }
@@ -97,6 +100,12 @@ public:
 
 protected:
     void PropertyChanged(const std::string& propertyName);
+    // True while InitProperties or ReadProperties runs during a load: the Resize that
+    // follows them draws the control, so drawing meanwhile would be wasted.
+    bool ReadingProperties() const { return readingProperties_; }
+    // True from the window's creation to the end of Load, Show included.
+    bool Loading() const { return loading_; }
+    void ApplyGeometry() override;
     // A control that shapes its window itself (SetWindowRgn) returns true, so that the
     // surface's mask region never replaces its region.
     virtual bool OwnsWindowRegion() const { return false; }
@@ -134,10 +143,13 @@ private:
     void OnPaint();
     bool OnSetCursor();
     void ApplyRegionIfStale();
+    // The control's place in its parent, in pixels.
+    RECT PixelPlace() const;
     void AmbientChanged(const char* name);
 
     HWND hwnd_ = nullptr;
     std::unique_ptr<PropertyBag> saved_;
+    std::function<PropertyBag()> makeSaved_;
     UserControlSurface surface_;
     AmbientProperties ambient_;
     int mousePointer_ = 0;
@@ -146,6 +158,9 @@ private:
     std::string appliedRegionKey_;
     int clientWidth_ = -1, clientHeight_ = -1;
     bool resizeNotices_ = false;  // off until the control has its properties
+    bool readingProperties_ = false;
+    bool loading_ = false;
+    bool holdGeometry_ = false;
     bool terminated_ = false;
     bool destroying_ = false;
     int heldButtons_ = 0;     // mouse buttons pressed on this control and not yet released

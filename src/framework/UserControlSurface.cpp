@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Control.h"
+
 namespace gf {
 
 namespace {
-
-int ScreenPixelsPerInchY() {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 void FillSolid(HDC dc, int width, int height, COLORREF color) {
     RECT r{0, 0, width, height};
@@ -81,7 +76,7 @@ void UserControlSurface::EnsureImage() {
 }
 
 void UserControlSurface::SelectFont() {
-    LOGFONTA lf = font_.ToLogFont(ScreenPixelsPerInchY());
+    LOGFONTA lf = font_.ToLogFont(Screen::DotsPerInchY());
     HFONT created = CreateFontIndirectA(&lf);
     if (!created) return;
     HGDIOBJ previous = SelectObject(dc_, created);
@@ -90,8 +85,10 @@ void UserControlSurface::SelectFont() {
     fontHandle_ = created;
 }
 
-void UserControlSurface::Invalidate() const {
-    if (window_) InvalidateRect(window_, nullptr, FALSE);
+void UserControlSurface::Invalidate() {
+    if (!window_ || invalid_) return;
+    InvalidateRect(window_, nullptr, FALSE);
+    invalid_ = true;
 }
 
 void UserControlSurface::FillBackground(int width, int height) {
@@ -115,7 +112,13 @@ void UserControlSurface::ResizeTo(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == width_ && height == height_ && dc_) return;
-    EnsureImage();
+    if (!dc_) {  // the first size: the image is made at that size
+        width_ = width;
+        height_ = height;
+        EnsureImage();
+        Invalidate();
+        return;
+    }
     // Keep what was drawn where it still fits; new parts show the background.
     HDC screen = GetDC(nullptr);
     HBITMAP larger = CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1));

@@ -67,17 +67,26 @@ public:
     std::string RegionKey() const;
 
     // Used by the hosting window.
-    void Attach(HWND window) { window_ = window; }
+    void Attach(HWND window) {
+        window_ = window;
+        invalid_ = false;
+    }
     void ResizeTo(int width, int height);
     void PaintTo(HDC target, const RECT& area) const;
+    // The window has just begun painting its client area: the next drawing must mark it
+    // for repaint again.
+    void Validated() { invalid_ = false; }
 
 private:
     void EnsureImage();
     void SelectFont();
-    void Invalidate() const;
+    void Invalidate();
     void FillBackground(int width, int height);
 
     HWND window_ = nullptr;
+    // The whole window is marked for repaint and has not painted since: drawing calls
+    // come by the dozen (a line each), one mark is enough.
+    bool invalid_ = false;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ originalBitmap_ = nullptr;

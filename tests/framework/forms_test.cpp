@@ -142,6 +142,37 @@ TEST(ProgressBar, RangesBeyondSixteenBitsReachTheCommonControl) {
     bar.SetValue(654321);
     EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETRANGE, FALSE, 0), 1000000);
     EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETPOS, 0, 0), 654321);
+
+    // Loaded hidden, the bar has no window until it is shown; what was set meanwhile is
+    // there when it comes.
+    bar.SetVisible(false);
+    f.Unload();
+    f.Show();
+    EXPECT_EQ(bar.Hwnd(), nullptr);
+    bar.SetMax(40);
+    bar.SetValue(25);
+    bar.SetVisible(true);
+    ASSERT_NE(bar.Hwnd(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(bar.Hwnd()));
+    EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETRANGE, FALSE, 0), 40);
+    EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETPOS, 0, 0), 25);
+}
+
+TEST(Form, DeferredContainersGetTheirWindowsWhenFirstAsked) {
+    TestForm f;
+    auto& page = f.Get<gf::Frame>("fraPage", 1);
+    auto& later = f.Add<gf::CheckBox>("chkLater", -1, &page);
+    f.Defer(page);
+    f.Show();
+    EXPECT_EQ(page.Hwnd(), nullptr);
+    EXPECT_EQ(later.Hwnd(), nullptr);
+    later.SetValue(1);  // a deferred control keeps working without its window
+    EXPECT_EQ(later.Value(), 1);
+    f.CreateDeferred(page);
+    ASSERT_NE(page.Hwnd(), nullptr);
+    ASSERT_NE(later.Hwnd(), nullptr);
+    EXPECT_EQ(GetParent(later.Hwnd()), page.Hwnd());
+    EXPECT_EQ(later.Value(), 1);
 }
 
 namespace {

@@ -50,6 +50,23 @@ TEST(Settings, DefaultsOverwriteAndCase) {
     gf::DeleteSetting(app, "S", "blank");
     EXPECT_EQ(gf::GetSetting(app, "S", "blank", "dflt"), "dflt");
     EXPECT_EQ(gf::GetSetting(app, "Settings", "AutoRun", "none"), "none");  // sections are separate
+    // Long texts read whole (the caption list's keys are window titles of any length).
+    for (size_t n : {255u, 256u, 4000u}) {
+        std::string text(n, 'x');
+        text.back() = 'y';
+        gf::SaveSetting(app, "S", "long", text);
+        EXPECT_EQ(gf::GetSetting(app, "S", "long", "dflt"), text) << n;
+    }
+    // A section held open reads and writes as the single calls do.
+    {
+        gf::SettingsSection writer(app, "Held", gf::SettingsSection::ForWriting);
+        writer.Save("chkInternet0", "1");
+    }
+    gf::SettingsSection reader(app, "held");
+    EXPECT_EQ(reader.Get("CHKINTERNET0", "0"), "1");
+    EXPECT_EQ(reader.Get("chkInternet1", "dflt"), "dflt");
+    gf::SaveSetting(app, "Held", "chkInternet0", "0");
+    EXPECT_EQ(reader.Get("chkInternet0", "1"), "0");
     RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + app).c_str());
 }
 
