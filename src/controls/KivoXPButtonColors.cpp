@@ -3,7 +3,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include "controls/KivoXPButtonGdi.h"
+#include "framework/Gdi.h"
 #include "framework/Libraries.h"
 
 namespace kivoxp {
@@ -19,13 +19,13 @@ long Clamp(long value, long amount) {
 // Scheme 4: the colours a device context of the parent window starts with. Each
 // context is given back as soon as its colour is read.
 COLORREF ParentBackColor(HWND parent) {
-    gdi::WindowDC dc(parent);
-    return dc.get() ? GetBkColor(dc.get()) : 0;
+    gf::WindowDC dc(parent);
+    return dc.Get() ? GetBkColor(dc.Get()) : 0;
 }
 
 COLORREF ParentTextColor(HWND parent) {
-    gdi::WindowDC dc(parent);
-    return dc.get() ? GetTextColor(dc.get()) : 0;
+    gf::WindowDC dc(parent);
+    return dc.Get() ? GetTextColor(dc.Get()) : 0;
 }
 
 }  // namespace

@@ -3,30 +3,30 @@
 #include <initializer_list>
 #include <utility>
 
-#include "controls/KivoXPButtonGdi.h"
+#include "framework/Gdi.h"
 
 namespace kivoxp {
 
 void DrawRectangle(HDC dc, int x, int y, int w, int h, COLORREF color, bool frameOnly) {
-    gdi::Brush brush(CreateSolidBrush(color));
+    gf::Brush brush(CreateSolidBrush(color));
     RECT r{x, y, x + w, y + h};
     if (frameOnly)
-        FrameRect(dc, &r, brush.get());
+        FrameRect(dc, &r, brush.Get());
     else
-        FillRect(dc, &r, brush.get());
+        FillRect(dc, &r, brush.Get());
 }
 
 void DrawEllipse(HDC dc, int x, int y, int w, int h, COLORREF lineColor, COLORREF fillColor) {
-    gdi::Pen pen(CreatePen(PS_SOLID, 2, lineColor));
-    gdi::Brush brush(CreateSolidBrush(fillColor));
-    gdi::Selection keepPen(dc, pen.get());
-    gdi::Selection keepBrush(dc, brush.get());
+    gf::Pen pen(CreatePen(PS_SOLID, 2, lineColor));
+    gf::Brush brush(CreateSolidBrush(fillColor));
+    gf::SelectGuard keepPen(dc, pen.Get());
+    gf::SelectGuard keepBrush(dc, brush.Get());
     Ellipse(dc, x, y, x + w, y + h);
 }
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
-    gdi::Pen pen(CreatePen(PS_SOLID, 1, color));
-    gdi::Selection keep(dc, pen.get());
+    gf::Pen pen(CreatePen(PS_SOLID, 1, color));
+    gf::SelectGuard keep(dc, pen.Get());
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
 }
@@ -37,8 +37,8 @@ namespace {
 
 // Draws a connected run of line-to steps in one pen from the current position.
 void Polyline(HDC dc, COLORREF color, std::initializer_list<POINT> points) {
-    gdi::Pen pen(CreatePen(PS_SOLID, 1, color));
-    gdi::Selection keep(dc, pen.get());
+    gf::Pen pen(CreatePen(PS_SOLID, 1, color));
+    gf::SelectGuard keep(dc, pen.Get());
     for (const POINT& p : points) LineTo(dc, p.x, p.y);
 }
 
@@ -66,8 +66,8 @@ namespace {
 
 void RemovePixels(HRGN region, std::initializer_list<POINT> pixels) {
     for (const POINT& p : pixels) {
-        gdi::Region dot(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
-        CombineRgn(region, region, dot.get(), RGN_DIFF);
+        gf::GdiObject<HRGN> dot(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
+        CombineRgn(region, region, dot.Get(), RGN_DIFF);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "controls/KivoXPButtonGdi.h"
+#include "framework/Gdi.h"
 
 namespace kivoxp {
 
@@ -38,14 +38,14 @@ BITMAPINFO BufferHeader(int w, int h) {
 // Copies w x h pixels of src at (x, y) into a new buffer through a compatible bitmap.
 std::vector<BYTE> ReadArea(HDC like, HDC src, int x, int y, int w, int h) {
     std::vector<BYTE> buffer(static_cast<size_t>(RowSize(w)) * h);
-    gdi::MemoryDC work(like);
-    gdi::Bitmap bitmap(CreateCompatibleBitmap(like, w, h));
+    gf::MemoryDC work(like);
+    gf::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(like, w, h));
     {
-        gdi::Selection sel(work.get(), bitmap.get());
-        BitBlt(work.get(), 0, 0, w, h, src, x, y, SRCCOPY);
+        gf::SelectGuard sel(work.Get(), bitmap.Get());
+        BitBlt(work.Get(), 0, 0, w, h, src, x, y, SRCCOPY);
     }
     BITMAPINFO bi = BufferHeader(w, h);
-    GetDIBits(work.get(), bitmap.get(), 0, h, buffer.data(), &bi, DIB_RGB_COLORS);
+    GetDIBits(work.Get(), bitmap.Get(), 0, h, buffer.data(), &bi, DIB_RGB_COLORS);
     return buffer;
 }
 
@@ -83,21 +83,21 @@ void DrawPicture(HDC dc, int x, int y, int w, int h, const PictureView& picture,
     if (w <= 0 || h <= 0 || !picture) return;
     if (picture.Type != kPictureBitmap && picture.Type != kPictureIcon) return;
 
-    gdi::MemoryDC source(dc);
-    gdi::Bitmap iconCanvas;
+    gf::MemoryDC source(dc);
+    gf::GdiObject<HBITMAP> iconCanvas;
     std::vector<BYTE> pixels;
     if (picture.Type == kPictureBitmap) {
-        gdi::Selection sel(source.get(), picture.Handle);
-        pixels = ReadArea(dc, source.get(), 0, 0, w, h);
+        gf::SelectGuard sel(source.Get(), picture.Handle);
+        pixels = ReadArea(dc, source.Get(), 0, 0, w, h);
     } else {
         // The icon's see-through parts take the mask colour, so that they stay unpainted.
-        iconCanvas.reset(CreateCompatibleBitmap(dc, w, h));
-        gdi::Selection sel(source.get(), iconCanvas.get());
-        gdi::Brush fill(CreateSolidBrush(iconBackground));
+        iconCanvas.Reset(CreateCompatibleBitmap(dc, w, h));
+        gf::SelectGuard sel(source.Get(), iconCanvas.Get());
+        gf::Brush fill(CreateSolidBrush(iconBackground));
         RECT all{0, 0, w, h};
-        FillRect(source.get(), &all, fill.get());
-        DrawIconEx(source.get(), 0, 0, static_cast<HICON>(picture.Handle), 0, 0, 0, nullptr, DI_NORMAL);
-        pixels = ReadArea(dc, source.get(), 0, 0, w, h);
+        FillRect(source.Get(), &all, fill.Get());
+        DrawIconEx(source.Get(), 0, 0, static_cast<HICON>(picture.Handle), 0, 0, 0, nullptr, DI_NORMAL);
+        pixels = ReadArea(dc, source.Get(), 0, 0, w, h);
     }
     std::vector<BYTE> background = ReadArea(dc, dc, x, y, w, h);
     ApplyPicturePixels(background.data(), pixels.data(), w, h, rules);

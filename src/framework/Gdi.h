@@ -45,7 +45,7 @@ class SelectGuard {
 public:
     SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
     ~SelectGuard() {
-        if (old_) SelectObject(dc_, old_);
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
     }
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;

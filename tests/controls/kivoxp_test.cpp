@@ -24,7 +24,7 @@
 #include "controls/KivoXPButtonColors.h"
 #include "controls/KivoXPButtonDesigns.h"
 #include "controls/KivoXPButtonDraw.h"
-#include "controls/KivoXPButtonGdi.h"
+#include "framework/Gdi.h"
 #include "controls/KivoXPButtonLook.h"
 
 using namespace kivoxp;
@@ -51,7 +51,7 @@ public:
         HFONT font = CreateFontA(-11, 0, 0, 0, (bold_ = bold) ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                                  NONANTIALIASED_QUALITY, 0, "Tahoma");
         SelectObject(canvas.Dc(), font);
-        font_.reset(font);  // the old one is no longer selected
+        font_.Reset(font);  // the old one is no longer selected
         look.CalcCaptionRect();
     }
     double TwipsPerPixelX() override { return 15; }
@@ -83,7 +83,7 @@ public:
     kivoxp::Look look{*this};
 
 private:
-    kivoxp::gdi::Object<HFONT> font_;
+    gf::GdiObject<HFONT> font_;
     bool bold_ = false;
 };
 
@@ -98,15 +98,15 @@ void ExpectPixels(Surface& s, std::initializer_list<Px> table) {
 
 // A 24-bit bitmap picture (16 px = 423 HiMetric) from a colour function.
 struct TestPicture {
-    kivoxp::gdi::Bitmap bitmap;
+    gf::GdiObject<HBITMAP> bitmap;
     kivoxp::PictureView ref;
 };
 long HimetricOf(int pixels) { return static_cast<long>(pixels * 2540 / 96); }
 
 std::unique_ptr<TestPicture> MakePicture(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
     auto pic = std::make_unique<TestPicture>();
-    pic->bitmap.reset(testing_support::PaintedBitmap(w, h, pixel));
-    pic->ref = {kivoxp::kPictureBitmap, pic->bitmap.get(), HimetricOf(w), HimetricOf(h)};
+    pic->bitmap.Reset(testing_support::PaintedBitmap(w, h, pixel));
+    pic->ref = {kivoxp::kPictureBitmap, pic->bitmap.Get(), HimetricOf(w), HimetricOf(h)};
     return pic;
 }
 
@@ -337,23 +337,23 @@ TEST(KivoXPLook, RepaintRules) {
 TEST(KivoXPLook, RegionsGiveEachTypeItsOutline) {
     const int w = 75, h = 23;
     auto count = [&](long type, int cw = 75, int ch = 23) {
-        gdi::Region r(MakeRegion(type, cw, ch));
+        gf::GdiObject<HRGN> r(MakeRegion(type, cw, ch));
         int n = 0;
         for (int y = -1; y <= ch; ++y)
-            for (int x = -1; x <= cw; ++x) n += PtInRegion(r.get(), x, y) ? 1 : 0;
+            for (int x = -1; x <= cw; ++x) n += PtInRegion(r.Get(), x, y) ? 1 : 0;
         return n;
     };
     const std::pair<long, int> missing[] = {{3, 12}, {4, 12}, {1, 4}, {14, 4}, {5, 2}, {2, 0}, {6, 0},
                                             {10, 0}, {11, 0}, {12, 0}, {0, 0}, {15, 0}};
     for (auto [type, fewer] : missing) EXPECT_EQ(count(type), w * h - fewer) << "type " << type;
-    gdi::Region r3(MakeRegion(3, w, h)), r5(MakeRegion(5, w, h)), ellipse(MakeRegion(13, 80, 40));
-    EXPECT_FALSE(PtInRegion(r3.get(), 1, 0) || PtInRegion(r3.get(), w - 1, h - 2));
-    EXPECT_TRUE(PtInRegion(r3.get(), 1, 1));
-    EXPECT_FALSE(PtInRegion(r5.get(), 0, h - 1));
-    EXPECT_TRUE(PtInRegion(r5.get(), 0, 0));
+    gf::GdiObject<HRGN> r3(MakeRegion(3, w, h)), r5(MakeRegion(5, w, h)), ellipse(MakeRegion(13, 80, 40));
+    EXPECT_FALSE(PtInRegion(r3.Get(), 1, 0) || PtInRegion(r3.Get(), w - 1, h - 2));
+    EXPECT_TRUE(PtInRegion(r3.Get(), 1, 1));
+    EXPECT_FALSE(PtInRegion(r5.Get(), 0, h - 1));
+    EXPECT_TRUE(PtInRegion(r5.Get(), 0, 0));
     EXPECT_NEAR(count(13, 80, 40), 3.14159 * 40 * 20, 150);
-    EXPECT_TRUE(PtInRegion(ellipse.get(), 40, 20));
-    EXPECT_FALSE(PtInRegion(ellipse.get(), 2, 2));
+    EXPECT_TRUE(PtInRegion(ellipse.Get(), 40, 20));
+    EXPECT_FALSE(PtInRegion(ellipse.Get(), 2, 2));
 }
 
 TEST(KivoXPLook, TypesWithoutALookDrawOnlyTheFaceAndThePicture) {
@@ -490,14 +490,14 @@ void PaintCell(Canvas& sheet, int left, int top, long type, long scheme, State l
     behind.Fill(RGB(255, 255, 255));
     for (int y = 0; y < kH; y += 2) {
         RECT r{0, y, kW, y + 1};
-        gdi::Brush b(CreateSolidBrush(RGB(200, 220, 255)));
-        FillRect(behind.Dc(), &r, b.get());
+        gf::Brush b(CreateSolidBrush(RGB(200, 220, 255)));
+        FillRect(behind.Dc(), &r, b.Get());
     }
     if (type == 11) s.look.BackgroundDC = behind.Dc();
     s.look.DrawButton(look == Down ? kStateDown : kStateUp, true);
-    gdi::Region region(MakeRegion(type, kW, kH));
-    OffsetRgn(region.get(), left, top);
-    SelectClipRgn(sheet.Dc(), region.get());
+    gf::GdiObject<HRGN> region(MakeRegion(type, kW, kH));
+    OffsetRgn(region.Get(), left, top);
+    SelectClipRgn(sheet.Dc(), region.Get());
     BitBlt(sheet.Dc(), left, top, kW, kH, s.SurfaceDC(), 0, 0, SRCCOPY);
     SelectClipRgn(sheet.Dc(), nullptr);
 }
