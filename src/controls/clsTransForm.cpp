@@ -1,5 +1,7 @@
 #include "controls/clsTransForm.h"
 
+#include "framework/PixelBuffer.h"
+
 #include <vector>
 
 #include "framework/Error.h"
@@ -20,44 +22,15 @@ struct Run {
     long y, x0, x1;
 };
 
-// A copy of width x height pixels of a device context, read one by one; points outside
-// it read as no colour at all, as a read beyond a picture or window does.
-class PixelCopy {
-public:
-    PixelCopy(HDC source, long width, long height) : width_(width), height_(height) {
-        if (width <= 0 || height <= 0) return;
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        HDC memory = CreateCompatibleDC(source);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap) {
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-            GdiFlush();
-            auto* p = static_cast<const DWORD*>(bits);
-            pixels_.assign(p, p + static_cast<size_t>(width) * height);
-            SelectObject(memory, old);
-            DeleteObject(bitmap);
-        }
-        DeleteDC(memory);
-    }
-    COLORREF At(long x, long y) const {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
-        DWORD p = pixels_[static_cast<size_t>(y) * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+// A copy of width x height pixels of a device context; points outside it read as no
+// colour at all, as a read beyond a picture or window does.
+void CopyPixels(gf::PixelBuffer& copy, HDC source) {
+    if (!copy.Valid()) return;
+    BitBlt(copy.Dc(), 0, 0, copy.Width(), copy.Height(), source, 0, 0, SRCCOPY);
+    GdiFlush();
+}
 
-private:
-    long width_, height_;
-    std::vector<DWORD> pixels_;
-};
-
-std::vector<Run> ScanRuns(const PixelCopy& pixels, long width, long height, COLORREF color) {
+std::vector<Run> ScanRuns(const gf::PixelBuffer& pixels, long width, long height, COLORREF color) {
     std::vector<Run> runs;
     for (long y = 0; y <= height; ++y) {
         bool open = false;
@@ -120,7 +93,8 @@ void clsTransForm::ShapeMe(gf::Control& Name, COLORREF Color) {
     }
     std::vector<Run> runs;
     {
-        PixelCopy pixels(dc, m_TargetWidth, m_TargetHeight);
+        gf::PixelBuffer pixels(m_TargetWidth, m_TargetHeight, dc);
+        CopyPixels(pixels, dc);
         runs = ScanRuns(pixels, m_TargetWidth, m_TargetHeight, Color);
     }
     // A button's 2-pixel border is cut off with the rest of its outside.

@@ -1,5 +1,7 @@
 #include "framework/UserControlSurface.h"
 
+#include "framework/PixelBuffer.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -15,39 +17,6 @@ void FillSolid(HDC dc, int width, int height, COLORREF color) {
     FillRect(dc, &r, brush);
     DeleteObject(brush);
 }
-
-// A 32-bit top-down DIB section of the given size and its own device context.
-struct PixelBuffer {
-    PixelBuffer(int width, int height) : width(width), height(height) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        if (bitmap) original = SelectObject(dc, bitmap);
-    }
-    ~PixelBuffer() {
-        if (original) SelectObject(dc, original);
-        if (bitmap) DeleteObject(bitmap);
-        if (dc) DeleteDC(dc);
-    }
-    PixelBuffer(const PixelBuffer&) = delete;
-    PixelBuffer& operator=(const PixelBuffer&) = delete;
-    COLORREF At(int x, int y) const {
-        DWORD p = bits[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-
-    int width, height;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
-    DWORD* bits = nullptr;
-};
 
 }  // namespace
 
@@ -212,11 +181,11 @@ HRGN UserControlSurface::BuildRegion() const {
     std::vector<RECT> runs;
     if (w > 0 && h > 0) {
         COLORREF clear = TranslateColor(maskColor_);
-        PixelBuffer mask(w, h);
-        if (!mask.bits) return nullptr;
+        gf::PixelBuffer mask(w, h);
+        if (!mask.Valid()) return nullptr;
         // Parts of an icon that it leaves uncovered count as the mask colour.
-        FillSolid(mask.dc, w, h, clear);
-        maskPicture_->Render(mask.dc, 0, 0);
+        FillSolid(mask.Dc(), w, h, clear);
+        maskPicture_->Render(mask.Dc(), 0, 0);
         GdiFlush();
         for (int y = 0; y < h; ++y) {
             int x = 0;

@@ -1,5 +1,7 @@
 #include "shredder/ShredArt.h"
 
+#include "framework/PixelBuffer.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -21,55 +23,7 @@ const COLORREF kStrip = RGB(250, 251, 253);
 const COLORREF kGlyph = RGB(36, 59, 84);
 const COLORREF kGlyphFace = RGB(226, 232, 240);
 
-// A 32-bit top-down DIB section with its own memory DC.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<std::uint32_t*>(bits);
-        dc_ = CreateCompatibleDC(nullptr);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas() {
-        if (dc_) {
-            SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return dc_; }
-    std::uint32_t Pixel(int x, int y) const { return bits_[y * width_ + x]; }
-    void SetPixel(int x, int y, std::uint32_t v) { bits_[y * width_ + x] = v; }
-    bool Valid() const { return bits_ && dc_; }
-    // Hands the bitmap over; the canvas must not be drawn on afterwards.
-    gf::Bitmap Release() {
-        GdiFlush();
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-        dc_ = nullptr;
-        HBITMAP bitmap = bitmap_;
-        bitmap_ = nullptr;
-        return gf::Bitmap(bitmap);
-    }
-
-private:
-    int width_, height_;
-    HBITMAP bitmap_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
+using Canvas = gf::PixelBuffer;
 
 // Pen and brush selected for one shape, in the large canvas's units.
 class Paint {
@@ -142,15 +96,15 @@ gf::Bitmap Reduce(Canvas& large, int size) {
             unsigned r = 0, g = 0, b = 0;
             for (int dy = 0; dy < kScale; ++dy)
                 for (int dx = 0; dx < kScale; ++dx) {
-                    std::uint32_t p = large.Pixel(x * kScale + dx, y * kScale + dy);
+                    std::uint32_t p = large.Raw(x * kScale + dx, y * kScale + dy);
                     b += p & 0xFF;
                     g += (p >> 8) & 0xFF;
                     r += (p >> 16) & 0xFF;
                 }
             constexpr unsigned n = kScale * kScale;
-            small.SetPixel(x, y, ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n));
+            small.SetRaw(x, y, ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | ((b + n / 2) / n));
         }
-    return small.Release();
+    return gf::Bitmap(small.Release());
 }
 
 // The shredder in a 64-unit square, scaled to the picture by the caller's mapping.
