@@ -1,7 +1,7 @@
 // What one tick of the browser watcher costs (both browser names looked up, neither
 // running, so each walk covers every process) with 100 extra processes running,
 // against a plain walk of the same processes through a Toolhelp snapshot.
-//   bench_watcher.exe <stand-in program> <scratch folder>
+//   bench_watcher.exe <work folder holding WORKER.EXE, the stand-in program>
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -72,15 +72,14 @@ void Measure(const char* what, int rounds, F&& f, double& medianMs, double& cpuM
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_watcher <stand-in exe> <scratch folder>\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_watcher <work folder holding WORKER.EXE>\n");
         return 2;
     }
-    std::string folder = argv[2];
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = argv[1];
     std::string worker = folder + "\\WORKER.EXE";
-    if (!CopyFileA(argv[1], worker.c_str(), FALSE)) {
-        std::fprintf(stderr, "cannot copy %s\n", argv[1]);
+    if (GetFileAttributesA(worker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "no %s\n", worker.c_str());
         return 1;
     }
     constexpr int kProcesses = 100;
