@@ -4,7 +4,6 @@
 #include <olectl.h>
 
 #include "framework/Gdi.h"
-#include "framework/Libraries.h"
 
 namespace kivoxp {
 
@@ -52,13 +51,8 @@ COLORREF LightenColor(COLORREF color, long amount) {
 }
 
 COLORREF TranslateColor(DWORD oleColor) {
-    // Without a palette a plain colour (high byte 0) comes back from OleTranslateColor as
-    // it is; only system colours need it, and with it its library (loaded on first use).
-    if ((oleColor >> 24) == 0) return oleColor;
-    using Fn = HRESULT(WINAPI*)(OLE_COLOR, HPALETTE, COLORREF*);
-    static const Fn translate = gf::LibraryEntry<Fn>("oleaut32.dll", "OleTranslateColor");
     COLORREF rgb = 0;
-    if (!translate || FAILED(translate(oleColor, nullptr, &rgb))) return 0;
+    if (FAILED(OleTranslateColor(oleColor, nullptr, &rgb))) return 0;
     return rgb;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // System libraries bound on first use rather than at start: every library the program
-// links is loaded before it runs a line, and under Wine loading comctl32, or oleaut32
-// with what it pulls in, is a large share of a start that never calls them.
+// links is loaded before it runs a line, and under Wine loading comctl32 (which the main
+// window needs only for its hidden pages and the clean run) is a large share of a start.
 #include <windows.h>
 
 namespace gf {
