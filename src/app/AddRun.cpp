@@ -18,7 +18,10 @@ void RemoveRunEntry(const std::string& name) {
 std::string RunCommand() {
     // The folder as reported: a drive root already ends in "\" and gives "\\", which
     // Windows reads as one separator.
-    return "\"" + gf::App::Path() + "\\" + gf::App::EXEName() + "\"";
+    // Appended piece by piece: GCC's -Wrestrict misreads "literal" + std::string&&.
+    std::string command = "\"";
+    command.append(gf::App::Path()).append("\\").append(gf::App::EXEName()).append("\"");
+    return command;
 }
 
 }  // namespace AddRun

@@ -278,7 +278,7 @@ TEST_F(MainWindowTest, CheckAllAndTabSwitchesNestAsTheyStore) {
     f.chkCheckAll.SetValue(1);
     EXPECT_TRUE(f.allInternet());
     EXPECT_EQ(Items(f.chkInternet), std::string(19, '1'));
-    for (int i = 0; i <= 18; ++i) EXPECT_EQ(Stored("Settings", "chkInternet" + std::to_string(i)), "1") << i;
+    for (int i = 0; i <= 18; ++i) EXPECT_EQ(Stored("Settings", std::string("chkInternet").append(std::to_string(i))), "1") << i;
 
     // To Software with allSoftware false: the box clears inside the tab switch, and its
     // handler clears every Software box, also the two ticked by hand.
@@ -334,8 +334,8 @@ TEST_F(MainWindowTest, RunOnStartUpWritesAQuotedCommandAndDeletesIt) {
     auto& f = OpenWindow();
     f.chkRunStart.SetValue(1);
     EXPECT_EQ(Stored("ProgramSettings", "AutoRun"), "1");
-    std::string expected = "\"" + gf::App::Path() + "\\" + gf::App::EXEName() + "\"";
-    EXPECT_EQ(RunValue(), expected);
+    EXPECT_EQ(RunValue(), AddRun::RunCommand());
+    EXPECT_EQ(RunValue(), "\"D:\\tests\\bin\\app_mainwin_test\"");
     EXPECT_EQ(RunValue().find(".exe"), std::string::npos);
     f.chkRunStart.SetValue(0);
     EXPECT_EQ(Stored("ProgramSettings", "AutoRun"), "0");

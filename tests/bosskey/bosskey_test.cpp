@@ -44,9 +44,7 @@ class PlainWindow {
 public:
     explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80) {
         WNDCLASSA wc{};
-        wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-            return msg == WM_APP ? static_cast<LRESULT>(wp * 1000 + lp) : DefWindowProcA(h, msg, wp, lp);
-        };
+        wc.lpfnWndProc = &Proc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         wc.lpszClassName = "GfBossKeyTestWindow";
@@ -58,6 +56,9 @@ public:
     ~PlainWindow() { DestroyWindow(hwnd_); }
     PlainWindow(const PlainWindow&) = delete;
     PlainWindow& operator=(const PlainWindow&) = delete;
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        return msg == WM_APP ? static_cast<LRESULT>(wp * 1000 + lp) : DefWindowProcA(h, msg, wp, lp);
+    }
     HWND hwnd() const { return hwnd_; }
 
 private:

@@ -5,13 +5,15 @@
 
 #include <string>
 
+static LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) DestroyWindow(hwnd);
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return msg == WM_TIMER ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (msg == WM_TIMER) DestroyWindow(hwnd);
-        if (msg == WM_DESTROY) PostQuitMessage(0);
-        return msg == WM_TIMER ? 0 : DefWindowProcA(hwnd, msg, wp, lp);
-    };
+    wc.lpfnWndProc = &TargetProc;
     wc.hInstance = instance;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = "GfBossKeyTarget";
