@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "framework/Handles.h"
 #include "framework/Runtime.h"
 
 namespace app {
@@ -46,25 +47,14 @@ std::vector<unsigned long> ProcessIds() {
 
 namespace {
 
-// RAII for a process handle.
-struct ProcessHandle {
-    HANDLE h;
-    explicit ProcessHandle(DWORD pid) : h(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid)) {}
-    ~ProcessHandle() {
-        if (h) CloseHandle(h);
-    }
-    ProcessHandle(const ProcessHandle&) = delete;
-    ProcessHandle& operator=(const ProcessHandle&) = delete;
-};
-
 // The upper-cased file name of the process's executable, or "" when it cannot be read.
 std::string ExecutableName(DWORD pid) {
-    ProcessHandle process(pid);
-    if (!process.h) return {};
+    gf::KernelHandle handle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    if (!handle) return {};
     // No module handle asks for the executable's own module, the first one, without
     // listing every module of the process first.
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameExA(process.h, nullptr, path, MAX_PATH);
+    DWORD n = GetModuleFileNameExA(handle.Get(), nullptr, path, MAX_PATH);
     if (n == 0) return {};
     return process::LastPathPart(process::TrimUpper(std::string(path, n)));
 }

@@ -6,31 +6,13 @@
 
 #include "cleaning/FileHelpers.h"
 #include "framework/App.h"
+#include "framework/Handles.h"
 
 namespace bosskey {
 
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    // Closes now and reports whether the close succeeded.
-    bool Close() {
-        bool ok = CloseHandle(h_) != FALSE;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
+using gf::FileHandle;
 
 bool WriteAll(HANDLE h, const std::string& bytes) {
     size_t done = 0;
@@ -46,12 +28,12 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
 std::optional<std::string> ReadAll(const std::string& path) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return std::nullopt;
+    if (!file.Valid()) return std::nullopt;
     std::string text;
     char buffer[4096];
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
         if (read == 0) break;
         text.append(buffer, read);
     }
@@ -72,8 +54,8 @@ bool WriteTempAndReplace(const std::string& path, const std::string& bytes) {
     {
         FileHandle out(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!out.valid()) return false;
-        bool ok = WriteAll(out.get(), bytes) && FlushFileBuffers(out.get());
+        if (!out.Valid()) return false;
+        bool ok = WriteAll(out.Get(), bytes) && FlushFileBuffers(out.Get());
         ok = out.Close() && ok;
         if (!ok) {
             DeleteOwnTempFile(temp);
@@ -118,21 +100,21 @@ std::optional<std::vector<std::string>> ReadCaptionFile(const std::string& path)
 bool AppendCaption(const std::string& path, const std::string& caption) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    if (!file.Valid()) return false;
     std::string bytes = caption + "\r\n";
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) {
         LARGE_INTEGER last{};
         last.QuadPart = size.QuadPart - 1;
         char c = 0;
         DWORD read = 0;
-        if (SetFilePointerEx(file.get(), last, nullptr, FILE_BEGIN) &&
-            ReadFile(file.get(), &c, 1, &read, nullptr) && read == 1 && c != '\r' && c != '\n')
+        if (SetFilePointerEx(file.Get(), last, nullptr, FILE_BEGIN) &&
+            ReadFile(file.Get(), &c, 1, &read, nullptr) && read == 1 && c != '\r' && c != '\n')
             bytes.insert(0, "\r\n");
     }
     LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) return false;
-    bool ok = WriteAll(file.get(), bytes);
+    if (!SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) return false;
+    bool ok = WriteAll(file.Get(), bytes);
     return file.Close() && ok;
 }
 

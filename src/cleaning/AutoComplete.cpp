@@ -9,6 +9,7 @@
 #include <exception>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "framework/Runtime.h"
 #include "registry/Reg32.h"
 
@@ -21,15 +22,7 @@ constexpr std::array<const char*, 9> kNamedSubkeys = {
     "Q:STRINGDATA", "SEARCHTEXT", "SEARCHTEXT:STRINGDATA", "SEARCHTEXT:STRINGINDEX",
     "P:STRINGDATA", "P:STRINGINDEX", "Q", "QUERY", "Q:STRINGINDEX"};
 
-struct RegKey {
-    HKEY h = nullptr;
-    RegKey() = default;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey() {
-        if (h) RegCloseKey(h);
-    }
-};
+using gf::RegKey;
 
 template <typename T>
 struct LocalMemory {
@@ -111,12 +104,12 @@ void GrantKeyAccess(HKEY root, const std::string& path, const std::string& user)
     if (sid.empty()) return ReportRegError(0, "LookUpAccountName");
 
     RegKey key;
-    LONG rc = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL, &key.h);
+    LONG rc = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC | READ_CONTROL, key.Receive());
     if (rc != ERROR_SUCCESS) return ReportRegError(rc, "RegOpenKeyEx");
 
     PACL oldDacl = nullptr;
     LocalMemory<PSECURITY_DESCRIPTOR> oldDescriptor;
-    DWORD err = GetSecurityInfo(key.h, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+    DWORD err = GetSecurityInfo(key.Get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
                                 nullptr, &oldDacl, nullptr, &oldDescriptor.p);
     if (err != ERROR_SUCCESS) return ReportRegError(static_cast<long>(err), "GetSecurityInfo");
     // A key without a DACL is open to everyone already; giving it one would shut
@@ -138,24 +131,24 @@ void GrantKeyAccess(HKEY root, const std::string& path, const std::string& user)
     if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
         !SetSecurityDescriptorDacl(&descriptor, TRUE, newDacl.p, FALSE))
         return ReportRegError(0, "InitializeSecurityDescriptor");
-    rc = RegSetKeySecurity(key.h, DACL_SECURITY_INFORMATION, &descriptor);
+    rc = RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, &descriptor);
     if (rc != ERROR_SUCCESS) ReportRegError(rc, "RegSetKeySecurity");
 }
 
 void GrantSubkeyAccess(HKEY root, const std::string& path, const std::string& user) {
     RegKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key.h) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return;
     for (DWORD i = 0;; ++i) {
         gf::DoEvents();
         char name[256];
         DWORD size = 255;
-        if (RegEnumKeyExA(key.h, i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
         std::string subkey(name, size);
         // A key's own security first: it may be what keeps its subkeys from being read.
-        GrantKeyAccess(key.h, subkey, user);
-        GrantSubkeyAccess(key.h, subkey, user);
+        GrantKeyAccess(key.Get(), subkey, user);
+        GrantSubkeyAccess(key.Get(), subkey, user);
     }
 }
 
@@ -171,13 +164,13 @@ namespace Reg32 {
 
 void DeleteNamedSubkeys(HKEY root, const std::string& path) {
     RegKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key.h) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) return;
     std::vector<std::string> names;
     char name[257];
-    for (DWORD i = 0; RegEnumKeyA(key.h, i, name, 256) == ERROR_SUCCESS; ++i) names.emplace_back(name);
+    for (DWORD i = 0; RegEnumKeyA(key.Get(), i, name, 256) == ERROR_SUCCESS; ++i) names.emplace_back(name);
     for (const std::string& subkey : names) {
         DeleteNamedSubkeys(root, path + "\\" + subkey);  // below it first
-        if (IsNamedSubkey(subkey)) RegDeleteKeyA(key.h, subkey.c_str());  // stays if not empty
+        if (IsNamedSubkey(subkey)) RegDeleteKeyA(key.Get(), subkey.c_str());  // stays if not empty
     }
 }
 

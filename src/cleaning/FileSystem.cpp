@@ -9,13 +9,6 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-struct HandleCloser {
-    HANDLE h;
-    ~HandleCloser() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-
 // The system's own name of an open file or folder, after every link it followed
 // ("\Device\HarddiskVolume2\..." on Windows, "\??\D:\..." under Wine, which
 // resolves Unix links here). GetFinalPathNameByHandle would do, but Wine's gives up on
@@ -87,9 +80,9 @@ std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& patt
     std::vector<Entry> entries;
     WIN32_FIND_DATAW data;
     std::wstring all = longFolder + L"\\*";
-    HANDLE find = FindFirstFileExW(all.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return entries;
+    gf::FindHandle find(FindFirstFileExW(all.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                         nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return entries;
     do {
         std::wstring_view name = data.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -97,8 +90,7 @@ std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& patt
         if (pattern != L"*" && !guarded::MatchesPattern(name, pattern)) continue;
         DWORD tag = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? data.dwReserved0 : 0;
         entries.push_back({std::wstring(name), data.dwFileAttributes, tag});
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &data));
     return entries;
 }
 
@@ -109,26 +101,24 @@ bool IsPlainFolder(DWORD attributes) {
            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Opens a folder that is no link and resolves to where it should; null otherwise. Both
-// the handle and the path are asked: Wine shows a Unix link as a reparse point only
+// Opens a folder that is no link and resolves to where it should; no handle otherwise.
+// Both the handle and the path are asked: Wine shows a Unix link as a reparse point only
 // when asked by path, and Windows may answer by either.
-HANDLE OpenPlainFolder(const std::wstring& longPath, DWORD access, const std::wstring& expectedFinal,
-                       std::wstring* final, DWORD* attributes) {
-    HANDLE h = CreateFileW(longPath.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
-    HandleCloser opened{h};
+gf::FileHandle OpenPlainFolder(const std::wstring& longPath, DWORD access, const std::wstring& expectedFinal,
+                               std::wstring* final, DWORD* attributes) {
+    gf::FileHandle h(CreateFileW(longPath.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) return h;
     BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(h, &info) || !IsPlainFolder(info.dwFileAttributes) ||
+    if (!GetFileInformationByHandle(h.Get(), &info) || !IsPlainFolder(info.dwFileAttributes) ||
         !IsPlainFolder(GetFileAttributesW(longPath.c_str())))
-        return nullptr;
-    std::wstring resolved = FinalPathOf(h);
+        return {};
+    std::wstring resolved = FinalPathOf(h.Get());
     // Reached through a link that the system followed (Wine's Unix links): not ours.
     if (resolved.empty() || (!expectedFinal.empty() && !SameText(resolved, expectedFinal)))
-        return nullptr;
+        return {};
     *final = std::move(resolved);
     *attributes = info.dwFileAttributes;
-    opened.h = INVALID_HANDLE_VALUE;
     return h;
 }
 
@@ -137,25 +127,19 @@ HANDLE OpenPlainFolder(const std::wstring& longPath, DWORD access, const std::ws
 Folder::Folder(const std::wstring& longPath, const std::wstring& expectedFinal) : path_(longPath) {
     // Attributes access only: a handle with delete access would keep Wine from listing
     // the folder.
-    HANDLE h = OpenPlainFolder(longPath, FILE_READ_ATTRIBUTES, expectedFinal, &final_, &attributes_);
-    if (h) handle_ = h;
-}
-
-Folder::~Folder() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = OpenPlainFolder(longPath, FILE_READ_ATTRIBUTES, expectedFinal, &final_, &attributes_);
 }
 
 bool Folder::Remove() {
     if (!IsOpen()) return false;
-    CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    handle_.Close();
     std::wstring final;
     DWORD attributes = 0;
-    HANDLE h = OpenPlainFolder(path_, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, final_,
-                               &final, &attributes);
+    gf::FileHandle h = OpenPlainFolder(path_, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, final_,
+                                       &final, &attributes);
     if (h) {
-        MarkOpenItem(h, attributes);
-        CloseHandle(h);  // the folder goes now, if it is empty
+        MarkOpenItem(h.Get(), attributes);
+        h.Close();  // the folder goes now, if it is empty
     }
     return GetFileAttributesW(path_.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
@@ -163,13 +147,12 @@ bool Folder::Remove() {
 bool Folder::DeleteFile(const Entry& entry) const {
     if (!IsOpen() || entry.IsFolder() || entry.IsLink()) return false;
     std::wstring path = path_ + L"\\" + entry.name;
-    HANDLE h = CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                           kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;  // in use, protected, or gone
-    HandleCloser opened{h};
+    gf::FileHandle h(CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                 kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) return false;  // in use, protected, or gone
     // The file must be the one this folder holds under that name, not a link's target.
-    if (!SameText(FinalPathOf(h), final_ + L"\\" + entry.name)) return false;
-    return MarkOpenItem(h, entry.attributes);
+    if (!SameText(FinalPathOf(h.Get()), final_ + L"\\" + entry.name)) return false;
+    return MarkOpenItem(h.Get(), entry.attributes);
 }
 
 namespace {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
+
 namespace filesys {
 
 struct Entry {
@@ -37,11 +39,11 @@ public:
     // and its name; a folder that resolves elsewhere is reached through a link and is
     // not opened.
     explicit Folder(const std::wstring& longPath, const std::wstring& expectedFinal = {});
-    ~Folder();
+
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return handle_.Valid(); }
     const std::wstring& LongPath() const { return path_; }
     const std::wstring& FinalPath() const { return final_; }
     DWORD Attributes() const { return attributes_; }
@@ -59,7 +61,7 @@ public:
 
 private:
 
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    gf::FileHandle handle_;
     std::wstring path_;
     std::wstring final_;
     DWORD attributes_ = 0;

@@ -10,6 +10,7 @@
 #include "cleaning/FileHelpers.h"
 #include "cleaning/ShellFolders.h"
 #include "framework/Error.h"
+#include "framework/Handles.h"
 #include "framework/Runtime.h"
 #include "registry/clsRegistry.h"
 
@@ -131,17 +132,16 @@ void Clean(Group group, short Index, const StatusLabel& lblStatus, const std::st
 // The names of the subkeys of HKCU\path; empty when the key does not open.
 std::vector<std::string> SubkeyNames(const std::string& path) {
     std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    gf::RegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return names;
     char name[256];
     for (DWORD i = 0;; ++i) {
         DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         names.emplace_back(name, size);
     }
-    RegCloseKey(key);
     return names;
 }
 

@@ -9,14 +9,10 @@ std::string SettingsKeyPath(const std::string& appName, const std::string& secti
 SettingsSection::SettingsSection(const std::string& appName, const std::string& section, Access access) {
     std::string path = SettingsKeyPath(appName, section);
     LSTATUS status = access == ForReading
-                         ? RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key_)
+                         ? RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key_.Receive())
                          : RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                           &key_, nullptr);
-    if (status != ERROR_SUCCESS) key_ = nullptr;
-}
-
-SettingsSection::~SettingsSection() {
-    if (key_) RegCloseKey(key_);
+                                           key_.Receive(), nullptr);
+    if (status != ERROR_SUCCESS) key_.Release();
 }
 
 std::string SettingsSection::Get(const std::string& key, const std::string& defaultValue) const {
@@ -25,10 +21,10 @@ std::string SettingsSection::Get(const std::string& key, const std::string& defa
     // one takes a second query with room for its size.
     std::string text(256, '\0');
     DWORD type = 0, size = static_cast<DWORD>(text.size());
-    LSTATUS status = RegQueryValueExA(key_, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    LSTATUS status = RegQueryValueExA(key_.Get(), key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
     if (status == ERROR_MORE_DATA && type == REG_SZ) {
         text.assign(size, '\0');
-        status = RegQueryValueExA(key_, key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+        status = RegQueryValueExA(key_.Get(), key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
     }
     if (status != ERROR_SUCCESS || type != REG_SZ) return defaultValue;
     text.resize(size);
@@ -38,7 +34,7 @@ std::string SettingsSection::Get(const std::string& key, const std::string& defa
 
 void SettingsSection::Save(const std::string& key, const std::string& value) const {
     if (!key_) return;
-    RegSetValueExA(key_, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    RegSetValueExA(key_.Get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
 }
 
@@ -58,10 +54,9 @@ void DeleteSetting(const std::string& appName, const std::string& section, const
         RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
         return;
     }
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return;
-    RegDeleteValueA(h, key.c_str());
-    RegCloseKey(h);
+    RegKey h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, h.Receive()) != ERROR_SUCCESS) return;
+    RegDeleteValueA(h.Get(), key.c_str());
 }
 
 }  // namespace gf

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "framework/Handles.h"
+
 namespace gf {
 
 std::string GetSetting(const std::string& appName, const std::string& section,
@@ -27,7 +29,6 @@ class SettingsSection {
 public:
     enum Access { ForReading, ForWriting };
     SettingsSection(const std::string& appName, const std::string& section, Access access = ForReading);
-    ~SettingsSection();
     SettingsSection(const SettingsSection&) = delete;
     SettingsSection& operator=(const SettingsSection&) = delete;
 
@@ -35,7 +36,7 @@ public:
     void Save(const std::string& key, const std::string& value) const;
 
 private:
-    HKEY key_ = nullptr;
+    RegKey key_;
 };
 
 }  // namespace gf

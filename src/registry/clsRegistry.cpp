@@ -1,5 +1,7 @@
 #include "registry/clsRegistry.h"
 
+#include "framework/Handles.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -9,34 +11,20 @@ namespace {
 
 constexpr const char* kSource = "clsRegistry";
 
-// A key handle that closes itself.
-struct Key {
-    HKEY h = nullptr;
-    Key() = default;
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    ~Key() {
-        if (h) RegCloseKey(h);
-    }
-};
+using Key = gf::RegKey;
 
 // The root to work on: the predefined key, or that key on another computer. A failed
 // connection leaves 0, so the open that follows fails.
 struct Root {
     HKEY h = nullptr;
-    bool remote = false;
+    gf::RegKey connected;
     Root(HKEY predefined, const std::string& computer) {
         if (computer.empty()) {
             h = predefined;
         } else {
-            remote = true;
-            RegConnectRegistryA(computer.c_str(), predefined, &h);
+            RegConnectRegistryA(computer.c_str(), predefined, connected.Receive());
+            h = connected.Get();
         }
-    }
-    Root(const Root&) = delete;
-    Root& operator=(const Root&) = delete;
-    ~Root() {
-        if (remote && h) RegCloseKey(h);
     }
 };
 
@@ -87,7 +75,7 @@ std::uint8_t ToByte(const RegValueArg& value) {
 }
 
 LONG OpenFull(HKEY root, const std::string& keyName, Key& key) {
-    return RegOpenKeyExA(root, keyName.c_str(), 0, KEY_ALL_ACCESS, &key.h);
+    return RegOpenKeyExA(root, keyName.c_str(), 0, KEY_ALL_ACCESS, key.Receive());
 }
 
 }  // namespace
@@ -101,11 +89,11 @@ bool clsRegistry::SetValue(HKEY PredefinedKey, std::string KeyName, const std::s
         if (OpenFull(root.h, KeyName, key) != ERROR_SUCCESS) throw std::runtime_error("open");
         char buffer[255] = {};
         DWORD size = sizeof buffer, type = 0;
-        LONG read = RegQueryValueExA(key.h, ValueName.c_str(), nullptr, &type,
+        LONG read = RegQueryValueExA(key.Get(), ValueName.c_str(), nullptr, &type,
                                      reinterpret_cast<BYTE*>(buffer), &size);
         auto writeText = [&] {
             std::string text = ToText(value);
-            RegSetValueExA(key.h, ValueName.c_str(), 0, REG_SZ,
+            RegSetValueExA(key.Get(), ValueName.c_str(), 0, REG_SZ,
                            reinterpret_cast<const BYTE*>(text.c_str()),
                            static_cast<DWORD>(text.size() + 1));
         };
@@ -113,12 +101,12 @@ bool clsRegistry::SetValue(HKEY PredefinedKey, std::string KeyName, const std::s
             writeText();
         } else if (type == REG_DWORD) {
             std::int32_t n = ToLong(value);
-            RegSetValueExA(key.h, ValueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n),
+            RegSetValueExA(key.Get(), ValueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&n),
                            sizeof n);
         } else if (type == REG_BINARY) {
             // One byte, so that GetValue reads back what was written.
             std::uint8_t b = ToByte(value);
-            RegSetValueExA(key.h, ValueName.c_str(), 0, REG_BINARY, &b, 1);
+            RegSetValueExA(key.Get(), ValueName.c_str(), 0, REG_BINARY, &b, 1);
         }
         return true;
     });
@@ -133,13 +121,13 @@ RegVariant clsRegistry::GetValue(HKEY PredefinedKey, std::string KeyName,
         if (OpenFull(root.h, KeyName, key) != ERROR_SUCCESS) return {};
         char buffer[255] = {};
         DWORD size = sizeof buffer, type = 0;
-        if (RegQueryValueExA(key.h, ValueName.c_str(), nullptr, &type,
+        if (RegQueryValueExA(key.Get(), ValueName.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
             return {};
         switch (type) {
             case REG_SZ: {
                 size = sizeof buffer;
-                if (RegQueryValueExA(key.h, ValueName.c_str(), nullptr, &type,
+                if (RegQueryValueExA(key.Get(), ValueName.c_str(), nullptr, &type,
                                      reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
                     return std::string();
                 // The text without its terminating NUL; a size of 0 has no length to cut.
@@ -149,7 +137,7 @@ RegVariant clsRegistry::GetValue(HKEY PredefinedKey, std::string KeyName,
             case REG_DWORD: {
                 std::int32_t n = 0;
                 DWORD nsize = sizeof n;
-                if (RegQueryValueExA(key.h, ValueName.c_str(), nullptr, nullptr,
+                if (RegQueryValueExA(key.Get(), ValueName.c_str(), nullptr, nullptr,
                                      reinterpret_cast<BYTE*>(&n), &nsize) != ERROR_SUCCESS)
                     return std::int16_t(0);
                 return n;
@@ -172,9 +160,9 @@ static std::string ListEntry(HKEY PredefinedKey, std::string& KeyName, long Inde
     if (OpenFull(root.h, KeyName, key) != ERROR_SUCCESS) return {};
     char name[255] = {};
     DWORD size = sizeof name;
-    LONG rc = values ? RegEnumValueA(key.h, static_cast<DWORD>(Index), name, &size, nullptr, nullptr,
+    LONG rc = values ? RegEnumValueA(key.Get(), static_cast<DWORD>(Index), name, &size, nullptr, nullptr,
                                      nullptr, nullptr)
-                     : RegEnumKeyExA(key.h, static_cast<DWORD>(Index), name, &size, nullptr,
+                     : RegEnumKeyExA(key.Get(), static_cast<DWORD>(Index), name, &size, nullptr,
                                      nullptr, nullptr, nullptr);
     if (rc != ERROR_SUCCESS) return {};
     return std::string(name, size);
@@ -193,7 +181,7 @@ bool clsRegistry::DeleteValue(HKEY PredefinedKey, std::string KeyName, const std
         Root root(PredefinedKey, ComputerName);
         Key key;
         if (OpenFull(root.h, KeyName, key) != ERROR_SUCCESS) return false;
-        return RegDeleteValueA(key.h, ValueName.c_str()) == ERROR_SUCCESS;
+        return RegDeleteValueA(key.Get(), ValueName.c_str()) == ERROR_SUCCESS;
     });
 }
 
@@ -205,7 +193,7 @@ bool clsRegistry::CreateKey(HKEY PredefinedKey, std::string KeyName,
         SECURITY_ATTRIBUTES sa = {};
         Key key;
         DWORD disposition = 0;
-        return RegCreateKeyExA(root.h, KeyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, &sa, &key.h,
+        return RegCreateKeyExA(root.h, KeyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, &sa, key.Receive(),
                                &disposition) == ERROR_SUCCESS;
     });
 }

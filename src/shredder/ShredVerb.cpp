@@ -3,19 +3,13 @@
 #include <windows.h>
 
 #include "framework/App.h"
+#include "framework/Handles.h"
 
 namespace shredder {
 
 namespace {
 
 const std::string kCommandKey = std::string(kShredVerbKey) + "\\command";
-
-struct RegKey {
-    HKEY h = nullptr;
-    ~RegKey() {
-        if (h) RegCloseKey(h);
-    }
-};
 
 }  // namespace
 
@@ -26,9 +20,9 @@ std::string ShredVerbCommand() {
 }
 
 void RegisterShredVerb() {
-    RegKey verb, command;
-    RegCreateKeyA(HKEY_CLASSES_ROOT, kShredVerbKey, &verb.h);
-    RegCreateKeyA(HKEY_CLASSES_ROOT, kCommandKey.c_str(), &command.h);
+    gf::RegKey verb, command;
+    RegCreateKeyA(HKEY_CLASSES_ROOT, kShredVerbKey, verb.Receive());
+    RegCreateKeyA(HKEY_CLASSES_ROOT, kCommandKey.c_str(), command.Receive());
     std::string text = ShredVerbCommand();
     RegSetValueA(HKEY_CLASSES_ROOT, kCommandKey.c_str(), REG_SZ, text.c_str(),
                  static_cast<DWORD>(text.size()));

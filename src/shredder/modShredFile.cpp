@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cleaning/GuardedPath.h"
+#include "framework/Handles.h"
 #include "framework/Runtime.h"
 
 namespace shredder {
@@ -19,24 +20,7 @@ static_assert(kShredAlphabet[63] == kShredAlphabet[0] + 63, "the characters foll
 
 namespace {
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return h_; }
-    bool Close() {
-        if (!Valid()) return true;
-        bool ok = CloseHandle(h_) != FALSE;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
+using gf::FileHandle;
 
 // Random alphabet characters, 32 at a time: four xorshift128+ generators, two side by
 // side in each of two SSE2 registers (two independent chains keep the processor busy),

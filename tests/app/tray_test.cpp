@@ -113,9 +113,10 @@ protected:
 }  // namespace
 
 // The callbacks come as the window's mouse moves (512) with the message in x; the tip
-// is the program's name.
+// is the program's name; the record is the first-version ANSI one of 88 bytes.
 TEST(TrayIconRecord, CarriesTheCallbackAndTheTipAndXDecodes) {
     NOTIFYICONDATAA nid = app::TrayIconRecord(reinterpret_cast<HWND>(0x1234), nullptr);
+    EXPECT_EQ(nid.cbSize, 88u);
     EXPECT_EQ(nid.uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
     EXPECT_STREQ(nid.szTip, "Glimmerfold");
     // Halves of a twips position go to the even neighbour; pixels are the number.

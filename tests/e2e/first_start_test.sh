@@ -3,6 +3,10 @@
 # second start without a command line ends at once and writes nothing.
 . "$(dirname "$0")/lib.sh"
 
+# The program under test is the 32-bit one: its PE header names the i386 machine (014c).
+machine=$(od -An -tx1 -j $(( $(od -An -tu4 -j60 -N4 "$GF_EXE") + 4 )) -N2 "$GF_EXE" | tr -d ' ')
+[ "$machine" = 4c01 ] || fail "Glimmerfold.exe is not a 32-bit program (machine $machine)"
+
 reset_program_state
 start_app
 wait_main_window

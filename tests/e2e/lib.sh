@@ -40,10 +40,15 @@ wine_cmd() {  # <output file> <args...>
   rm -f "$out.raw"
 }
 
+# The registry as 64-bit Windows itself reads it (Explorer, log-on): Wine's `reg` is a
+# 32-bit program here and would see the 32-bit view of HKLM\Software, the view the
+# program writes to; every key below names its place in the 64-bit view.
+REG_VIEW=/reg:64
+
 # The data of a REG_SZ value, or nothing when it is missing.
 reg_get() {  # <key> <value name, empty for the default value>
   local f="$E2E_DIR/reg.txt"
-  if [ -z "$2" ]; then wine_cmd "$f" reg query "$1" /ve; else wine_cmd "$f" reg query "$1" /v "$2"; fi
+  if [ -z "$2" ]; then wine_cmd "$f" reg query "$1" /ve $REG_VIEW; else wine_cmd "$f" reg query "$1" /v "$2" $REG_VIEW; fi
   awk -F'    ' '/REG_SZ/ {print $4; exit}' "$f" | sed 's/^ *//'
 }
 # True when a REG_SZ value holds the text ("?": any text; "": none), for wait_until.
@@ -51,13 +56,16 @@ reg_is() {  # <key> <name> <text>
   local v; v=$(reg_get "$1" "$2")
   if [ "$3" = "?" ]; then [ -n "$v" ]; else [ "$v" = "$3" ]; fi
 }
-reg_has_key() { local f="$E2E_DIR/reg.txt"; wine_cmd "$f" reg query "$1"; grep -qi '^HKEY' "$f"; }
-reg_delete_key() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /f; }
-reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f; }
-reg_set() { wine_cmd "$E2E_DIR/reg.txt" reg add "$1" /v "$2" /d "$3" /f; }  # <key> <name> <REG_SZ data>
+reg_has_key() { local f="$E2E_DIR/reg.txt"; wine_cmd "$f" reg query "$1" $REG_VIEW; grep -qi '^HKEY' "$f"; }
+reg_delete_key() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /f $REG_VIEW; }
+reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f $REG_VIEW; }
+reg_set() { wine_cmd "$E2E_DIR/reg.txt" reg add "$1" /v "$2" /d "$3" /f $REG_VIEW; }  # <key> <name> <REG_SZ data>
 
 SETTINGS='HKCU\Software\Glimmerfold'
-RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# A 32-bit program's Run value lands in the 32-bit view, which Windows runs at log-on
+# as it runs the 64-bit one.
+RUN_KEY='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run'
+# HKCR\*\shell is shared by both views: the verb is where 64-bit Explorer reads it.
 VERB_KEY='HKCR\*\shell\Glimmerfold-Shred File'
 
 # A first start's world: no settings, no Run value, no verb.

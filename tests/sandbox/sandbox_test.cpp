@@ -82,3 +82,27 @@ TEST(Sandbox, RecycleBinLeadsIntoTheBuildFolder) {
     EXPECT_FALSE(PathExists(file));
     EXPECT_TRUE(PathExists(BuildDrive() + "sandbox\\home\\.local\\share\\Trash\\files\\" + name));
 }
+
+// The program is 32-bit and is tested as 64-bit Windows runs it: under WoW64, with the
+// 32-bit Program Files folder and the 32-bit view of HKLM\Software.
+TEST(Sandbox, RunsAs32BitProgramUnderWow64) {
+    static_assert(sizeof(void*) == 4, "the tests are built for 32-bit Windows");
+    BOOL wow64 = FALSE;
+    ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+    EXPECT_TRUE(wow64);
+    char programFiles[MAX_PATH] = {};
+    GetEnvironmentVariableA("ProgramFiles", programFiles, MAX_PATH);
+    EXPECT_STREQ(programFiles, "C:\\Program Files (x86)");
+    // A key written through the redirected view shows up under Wow6432Node in the 64-bit one.
+    const char* probe = "SOFTWARE\\GlimmerfoldViewProbe";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, probe, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    HKEY seen = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\GlimmerfoldViewProbe", 0,
+                            KEY_READ | KEY_WOW64_64KEY, &seen),
+              ERROR_SUCCESS);
+    if (seen) RegCloseKey(seen);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, probe, KEY_WOW64_32KEY, 0);
+}
