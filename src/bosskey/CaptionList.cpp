@@ -40,8 +40,9 @@ std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& p
     if (!lines) return std::nullopt;
     std::vector<CaptionEntry> entries;
     entries.reserve(lines->size());
+    const gf::SettingsSection ticks(gf::App::EXEName(), kSection);  // opened once for every line
     for (auto& line : *lines) {
-        bool ticked = !line.empty() && (line == newCaption || StoredTick(line));
+        bool ticked = !line.empty() && (line == newCaption || TruthFromText(ticks.Get(line, "False")));
         entries.push_back({std::move(line), ticked});
     }
     return entries;

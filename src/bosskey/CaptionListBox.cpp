@@ -11,6 +11,7 @@ namespace bosskey {
 void loadCheckWindows(gf::ListBox& List1, const std::string& newF, const std::string& captionFile) {
     auto entries = LoadCaptionEntries(captionFile, newF);
     if (!entries) return;
+    gf::ListBox::DrawingHold hold(List1);
     List1.Clear();
     for (int i = 0; i < static_cast<int>(entries->size()); ++i) {
         const CaptionEntry& entry = (*entries)[static_cast<size_t>(i)];

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/CommonControls.h"
 #include "framework/Design.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
@@ -18,7 +17,14 @@ HWND ListBox::MakeWindow(HWND parent) {
     DWORD style = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                   WS_HSCROLL | WS_TABSTOP;
     HWND h = MakeChild("LISTBOX", "", style, WS_EX_CLIENTEDGE, parent);
-    if (h) comctl::SetWindowSubclass(h, InputProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (!h) return h;
+    // Subclassed by hand with the control in the window's user data: the common
+    // controls' subclassing looks its data up as a window property on every message,
+    // a trip to the window server under Wine, and a fill sends a message per entry.
+    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListBox::InputProc)));
+    if (!listProc_) listProc_ = previous;  // the system list box's, the same for every list
     return h;
 }
 
@@ -75,7 +81,7 @@ void ListBox::SetSelected(int index, bool ticked) {
         return;
     }
     items_[static_cast<size_t>(index)].ticked = ticked;
-    RefreshItem(index);
+    if (!holds_) RefreshItem(index);
 }
 
 void ListBox::SetListIndex(int index) {
@@ -97,6 +103,25 @@ int ListBox::HorizontalExtent() const {
 void ListBox::SetHorizontalExtent(int pixels) {
     extent_ = pixels;
     if (hwnd_) SendMessageA(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
+}
+
+ListBox::DrawingHold::DrawingHold(ListBox& list) : list_(list) {
+    // Only a list that shows itself: WM_SETREDRAW may also set WS_VISIBLE when it ends.
+    if (list_.holds_++ == 0 && list_.hwnd_ && (GetWindowLongA(list_.hwnd_, GWL_STYLE) & WS_VISIBLE)) {
+        SendMessageA(list_.hwnd_, WM_SETREDRAW, FALSE, 0);
+        list_.redrawOff_ = true;
+    }
+}
+
+ListBox::DrawingHold::~DrawingHold() {
+    if (--list_.holds_ > 0) return;
+    if (list_.redrawOff_ && list_.hwnd_) {
+        SendMessageA(list_.hwnd_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(list_.hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    } else if (list_.hwnd_) {
+        InvalidateRect(list_.hwnd_, nullptr, FALSE);  // the ticks set meanwhile
+    }
+    list_.redrawOff_ = false;
 }
 
 void ListBox::ApplyDesign(const DesignProperties& props) {
@@ -124,19 +149,22 @@ bool ListBox::OnCheckMark(int x) const {
     return x >= drawnLeft_ && x < drawnLeft_ + kMark + 2 * kMarkGap;
 }
 
-LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto* self = reinterpret_cast<ListBox*>(ref);
-    if (self->style_ != 1 || self->hwnd_ != hwnd) return comctl::DefSubclassProc(hwnd, msg, wp, lp);
+WNDPROC ListBox::listProc_ = nullptr;
+
+LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<ListBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    if (!self || self->style_ != 1 || self->hwnd_ != hwnd) return CallWindowProcA(listProc_, hwnd, msg, wp, lp);
     try {
         if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
             LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lp);
             int index = LOWORD(hit);
             bool onItem = HIWORD(hit) == 0 && index < self->ListCount();
             bool toggle = onItem && (msg == WM_LBUTTONDBLCLK || self->OnCheckMark(static_cast<short>(LOWORD(lp))));
-            if (!toggle) return comctl::DefSubclassProc(hwnd, msg, wp, lp);
+            if (!toggle) return CallWindowProcA(listProc_, hwnd, msg, wp, lp);
             // One user action, one Click: the highlight that comes with it stays quiet.
             self->quiet_ = true;
-            LRESULT r = comctl::DefSubclassProc(hwnd, WM_LBUTTONDOWN, wp, lp);
+            LRESULT r = CallWindowProcA(listProc_, hwnd, WM_LBUTTONDOWN, wp, lp);
             self->quiet_ = false;
             self->listIndex_ = static_cast<int>(SendMessageA(hwnd, LB_GETCURSEL, 0, 0));
             self->UserToggle(index);
@@ -150,7 +178,7 @@ LRESULT CALLBACK ListBox::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, U
         OutputDebugStringA("unexpected exception in a list box handler");
         return 0;
     }
-    return comctl::DefSubclassProc(hwnd, msg, wp, lp);
+    return CallWindowProcA(listProc_, hwnd, msg, wp, lp);
 }
 
 bool ListBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

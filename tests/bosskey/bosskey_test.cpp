@@ -360,6 +360,41 @@ TEST_F(Captions, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
     EXPECT_GT(list.HorizontalExtent(), 150);
 }
 
+// A long file on a shown list: every line in order with its tick, the scroll extent
+// untouched, and the list drawn again once filled.
+TEST_F(Captions, FiveThousandCaptionsFillTheShownListWhole) {
+    SettingsPage page;
+    page.Show();
+    auto& list = page.List1();
+    bosskey::SetListHScroll(list, page);
+    const int extent = list.HorizontalExtent();
+    Entries expected;
+    std::string text;
+    for (int i = 0; i < 5000; ++i) {
+        std::string caption = i % 1000 == 501 ? "" : "Caption " + std::to_string(i) + std::string(i % 7, 'x');
+        if (i % 250 == 0) bosskey::StoreTick(caption, true);
+        expected.emplace_back(caption, i % 250 == 0 || i == 4999);
+        text += caption + "\r\n";
+    }
+    WriteFileText(path, text);
+    bosskey::loadCheckWindows(list, expected.back().first, path);
+    EXPECT_EQ(EntriesOf(list), expected);
+    EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0), 5000);
+    char last[64] = "";
+    SendMessageA(list.Hwnd(), LB_GETTEXT, 4999, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(last, expected.back().first);
+    EXPECT_EQ(list.HorizontalExtent(), extent);
+    // The ticked first entry shows: its check mark has dark pixels on screen.
+    UpdateWindow(list.Hwnd());
+    RECT item;
+    SendMessageA(list.Hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    MapWindowPoints(list.Hwnd(), nullptr, reinterpret_cast<POINT*>(&item), 2);
+    int dark = 0;
+    for (int x = item.left; x < item.left + 18; ++x)
+        for (int y = item.top; y < item.bottom; ++y) dark += GetRValue(ScreenPixel(x, y)) < 96 ? 1 : 0;
+    EXPECT_GT(dark, 3);
+}
+
 TEST_F(Captions, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
     for (auto [key, value] : {std::pair{"cntrlFirst1", "Shift"}, {"cntrlSecond1", "Space"}})
         gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", key, value);
