@@ -38,8 +38,7 @@ HICON WindowIcon(HWND window) {
 bool AddTrayIcon(HWND window) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    NOTIFYICONDATAA nid = TrayIconRecord(window, WindowIcon(window));
-    return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+    return RestoreTrayIcon(window);
 }
 
 bool AddTrayIcon(gf::Form& window) {
@@ -56,6 +55,18 @@ bool RemoveTrayIcon(HWND window) {
     nid.hWnd = window;
     nid.uID = kTrayIconId;
     return Shell_NotifyIconA(NIM_DELETE, &nid) != FALSE;
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+bool RestoreTrayIcon(HWND window) {
+    // A program run as administrator would not hear the shell's message otherwise.
+    ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    NOTIFYICONDATAA nid = TrayIconRecord(window, WindowIcon(window));
+    return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
 }
 
 int TrayMessageFromX(double x, bool scaleIsPixels, double twipsPerPixelX) {

@@ -34,6 +34,13 @@ bool AddTrayIcon(gf::Form& window);
 // Takes the window's icon out of the notification area.
 bool RemoveTrayIcon(HWND window);
 
+// The message ("TaskbarCreated") the shell sends every top-level window when it makes
+// the notification area anew, as after Explorer restarts: the icons it held are gone.
+UINT TaskbarCreatedMessage();
+// Adds the window's icon again after that message, leaving the window as it is
+// (hidden stays hidden).
+bool RestoreTrayIcon(HWND window);
+
 // The mouse message carried by a mouse-move x: the number itself for a window scaled
 // in pixels, otherwise x / twips-per-pixel, rounded half to even.
 int TrayMessageFromX(double x, bool scaleIsPixels, double twipsPerPixelX);

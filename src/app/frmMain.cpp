@@ -176,6 +176,7 @@ void frmMain::Form_Load() {
     }
 
     AddTrayIcon(Hwnd());  // 16. Shows the window, then adds the icon.
+    hasTrayIcon_ = true;
 }
 
 void frmMain::ApplyStartupState() {
@@ -421,7 +422,14 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
 }
 
 void frmMain::Form_Unload(bool&) {
+    hasTrayIcon_ = false;
     RemoveTrayIcon(Hwnd());
+}
+
+bool frmMain::Form_Message(UINT msg, WPARAM, LPARAM, LRESULT&) {
+    // Without its icon a window closed to the tray could never be shown again.
+    if (msg == TaskbarCreatedMessage() && hasTrayIcon_) RestoreTrayIcon(Hwnd());
+    return false;
 }
 
 TrayMenuTargets frmMain::MenuTargets() {

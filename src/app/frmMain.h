@@ -99,6 +99,8 @@ protected:
     void Form_QueryUnload(bool& cancel, int unloadMode) override;
     void Form_Unload(bool& cancel) override;
     void Form_MouseMove(int button, int shift, double x, double y) override;
+    // The shell's notification area made anew: the icon is added again.
+    bool Form_Message(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     void WireHandlers();
@@ -121,6 +123,7 @@ private:
     std::string currentTab_;
     bool allInternet_ = false, allSoftware_ = false, allWindows_ = false;
     bool cleaning_ = false;
+    bool hasTrayIcon_ = false;  // loading added it; the window keeps it until it unloads
     ItemCleaner itemCleaner_;
     std::unique_ptr<IntervalCleaner> interval_;
     std::unique_ptr<BrowserWatcher> watcher_;

@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "app/AddRun.h"
 #include "app/Startup.h"
+#include "app/SysTray.h"
 #include "app/frmMain.h"
 #include "app/frmMainDesign.h"
 #include "framework/App.h"
@@ -328,6 +329,20 @@ TEST_F(MainWindowTest, PageButtonsShowOnePageReloadCaptionsAndRefreshTheStatus) 
     EXPECT_TRUE(f.fraWindow(2).Visible() && !f.fraWindow(0).Visible() && !f.fraWindow(1).Visible());
     EXPECT_TRUE(!f.ButtonEx1(2).Enabled() && f.ButtonEx1(0).Enabled() && f.ButtonEx1(1).Enabled());
     EXPECT_EQ(f.lblLastClean.Caption(), "yesterday");
+}
+
+// Explorer restarts while the window waits hidden in the tray: the shell's icons are
+// gone, and its "TaskbarCreated" brings the program's back, the window still hidden.
+TEST_F(MainWindowTest, TheIconComesBackWhenTheShellMakesTheTrayAnew) {
+    auto& f = OpenWindow();
+    NOTIFYICONDATAA nid = app::TrayIconRecord(f.Hwnd(), app::WindowIcon(f.Hwnd()));
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &nid)) << "loading added the icon";
+    SendMessageA(f.Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &nid));
+    ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &nid));
+    SendMessageA(f.Hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &nid));
+    EXPECT_TRUE(f.Loaded() && !f.Visible());
 }
 
 TEST_F(MainWindowTest, RunOnStartUpWritesAQuotedCommandAndDeletesIt) {
