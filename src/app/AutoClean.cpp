@@ -8,24 +8,6 @@
 
 namespace app {
 
-namespace {
-
-// Marks a handler as running for its lifetime. The clean run and the process walk
-// let the message loop run, so a timer can tick again inside its own handler; such a
-// nested tick is dropped rather than starting a second clean inside the first.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
-
 std::int64_t WholeMinutes(const std::string& text) {
     auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return 0;

@@ -369,8 +369,8 @@ void frmMain::CleanGroup(Group group, const gf::ControlArray<gf::CheckBox>& boxe
         pgbClean.SetValue(pgbClean.Value() + 1);
         try {
             itemCleaner_(group, static_cast<short>(i), status, boxes(i).Tag);
-        } catch (const std::exception&) {
-            // an item that fails ends there; the run goes on with the next box
+        } catch (...) {
+            // an item that fails, in whatever way, ends there; the run goes on with the next box
         }
     }
 }
@@ -378,19 +378,20 @@ void frmMain::CleanGroup(Group group, const gf::ControlArray<gf::CheckBox>& boxe
 void frmMain::clean() {
     // The loop runs between items: a second request meanwhile would interleave two runs.
     if (cleaning_) return;
-    cleaning_ = true;
-    lblCleanStatus.SetCaption("Erasing Histories");
-    lblCleanStatus.SetVisible(true);
-    pgbClean.SetVisible(true);
-    pgbClean.SetMax(static_cast<float>(getMax()));
-    pgbClean.SetValue(0);
-    CleanGroup(Group::Internet, chkInternet);
-    CleanGroup(Group::Software, chkSoftware);
-    CleanGroup(Group::Windows, chkWindows);
-    pgbClean.SetVisible(false);
-    lblCleanStatus.SetVisible(false);
-    AppSettings::Save(AppSettings::kSystemInfo, "LastRun", StatusText::Now());
-    cleaning_ = false;
+    {
+        BusyScope running(cleaning_);  // cleared on every way out, or no clean would run again
+        lblCleanStatus.SetCaption("Erasing Histories");
+        lblCleanStatus.SetVisible(true);
+        pgbClean.SetVisible(true);
+        pgbClean.SetMax(static_cast<float>(getMax()));
+        pgbClean.SetValue(0);
+        CleanGroup(Group::Internet, chkInternet);
+        CleanGroup(Group::Software, chkSoftware);
+        CleanGroup(Group::Windows, chkWindows);
+        pgbClean.SetVisible(false);
+        lblCleanStatus.SetVisible(false);
+        AppSettings::Save(AppSettings::kSystemInfo, "LastRun", StatusText::Now());
+    }
     UpdateInfo();
 }
 

@@ -462,18 +462,23 @@ TEST_F(MainWindowTest, ACleanRequestDuringARunIsIgnored) {
     EXPECT_EQ(erased.size(), 4u);
 }
 
+// Items that fail, with a numbered error or with something that is no standard
+// exception at all, end only themselves; the run ends whole and the next one runs.
 TEST_F(MainWindowTest, AnItemThatFailsEndsOnlyThatItem) {
     auto& f = OpenWindow();
-    f.chkSoftware(8).SetValue(1);
-    f.chkSoftware(11).SetValue(1);
+    for (int i : {8, 11, 12}) f.chkSoftware(i).SetValue(1);
     f.SetItemCleaner([&](Group g, short i, const ModCleaning::StatusLabel& status, const std::string& tag) {
         erased.push_back({g, i, f.pgbClean.Value(), 0, "", true});
         if (i == 8) throw gf::Error(11006, "clsRegistry", "DeleteKey");
+        if (i == 11) throw 11;
     });
     f.clean();
-    ASSERT_EQ(erased.size(), 2u);
-    EXPECT_EQ(erased[1].index, 11);
+    ASSERT_EQ(erased.size(), 3u);
+    EXPECT_EQ(erased[2].index, 12);
     EXPECT_NE(Stored("SystemInfo", "LastRun"), "<none>");
+    EXPECT_FALSE(f.CleanRunning() || f.pgbClean.Visible());
+    f.clean();
+    EXPECT_EQ(erased.size(), 6u);
 }
 
 TEST_F(MainWindowTest, StatusDisplayTexts) {
