@@ -20,11 +20,6 @@ constexpr UINT kRightToLeftText = 0xFFFF8000;  // DSS_RIGHT
 // A measure converted to a whole number: nearest, ties to even.
 long Whole(double v) { return static_cast<long>(std::nearbyint(v)); }
 
-// A saved colour: stored as a number, signed (&H8000000F as a negative Long) or not.
-gf::OLE_COLOR ReadColour(const gf::PropertyBag& bag, const char* key, gf::OLE_COLOR defaultValue) {
-    double stored = bag.ReadDouble(key, defaultValue);
-    return static_cast<gf::OLE_COLOR>(static_cast<long long>(stored) & 0xFFFFFFFFLL);
-}
 
 }  // namespace
 
@@ -271,14 +266,14 @@ void ButtonEx::UserControl_InitProperties() {
 
 void ButtonEx::UserControl_ReadProperties(const gf::PropertyBag& PropBag) {
     SetAppearance(PropBag.ReadLong("Appearance", 2));
-    SetBackColor(ReadColour(PropBag, "BackColor", kButtonFace));
+    SetBackColor(PropBag.ReadColor("BackColor", kButtonFace));
     SetCaption(PropBag.ReadString("Caption", kNewCaption));
     SetCaptionOffsetX(PropBag.ReadLong("CaptionOffsetX", 0));
     SetCaptionOffsetY(PropBag.ReadLong("CaptionOffsetY", 0));
     SetEnabled(PropBag.ReadBool("Enabled", true));
-    SetForeColor(ReadColour(PropBag, "ForeColor", kButtonText));
+    SetForeColor(PropBag.ReadColor("ForeColor", kButtonText));
     SetFont(PropBag.ReadFont("Font", Ambient().Font));
-    SetHighlightColor(ReadColour(PropBag, "HighlightColor", kButtonText));
+    SetHighlightColor(PropBag.ReadColor("HighlightColor", kButtonText));
     SetMouseIcon(PropBag.ReadPicture("MouseIcon", nullptr));
     SetMousePointer(PropBag.ReadLong("MousePointer", 0));
     SetRightToLeft(PropBag.ReadBool("RightToLeft", false));
@@ -289,7 +284,7 @@ void ButtonEx::UserControl_ReadProperties(const gf::PropertyBag& PropBag) {
     SetSkinUp(PropBag.ReadPicture("SkinUp", nullptr));
     SetStyle(PropBag.ReadLong("Style", 0));
     SetToolTipText(PropBag.ReadString("ToolTipText", ""));
-    SetTransparentColor(ReadColour(PropBag, "TransparentColor", kPureBlue));
+    SetTransparentColor(PropBag.ReadColor("TransparentColor", kPureBlue));
     SetValue(PropBag.ReadLong("Value", 1));
     SetWhatsThisHelpID(PropBag.ReadLong("WhatsThisHelpID", 0));
 }

@@ -7,6 +7,7 @@
 
 #include "controls/KivoXPButtonDraw.h"
 #include "framework/Design.h"
+#include "framework/Gdi.h"
 #include "framework/Runtime.h"
 
 using kivoxp::kStateUp;
@@ -283,20 +284,18 @@ void KivoXPButton::UserControl_InitProperties() {
 }
 
 void KivoXPButton::UserControl_ReadProperties(const gf::PropertyBag& bag) {
-    auto colour = [&bag](const char* key, gf::OLE_COLOR fallback) {
-        return static_cast<gf::OLE_COLOR>(bag.ReadLong(key, static_cast<long>(fallback)));
-    };
     look_.ButtonType = bag.ReadLong("BTYPE", 2);
     look_.Caption = bag.ReadString("TX", "");
     look_.Enabled = bag.ReadBool("ENAB", true);
     Surface().SetFont(bag.ReadFont("FONT", Font()));
     look_.ColorScheme = bag.ReadLong("COLTYPE", 1);
     look_.ShowFocusRect = bag.ReadBool("FOCUSR", true);
-    look_.BackColor = colour("BCOL", GetSysColor(COLOR_BTNFACE));
-    look_.BackOver = colour("BCOLO", look_.BackColor);
-    look_.ForeColor = colour("FCOL", GetSysColor(COLOR_BTNTEXT));
-    look_.ForeOver = colour("FCOLO", look_.ForeColor);
-    look_.MaskColor = colour("MCOL", kSilver);
+    // Colours are saved as signed numbers here, as unsigned ones by ButtonEx: both load.
+    look_.BackColor = bag.ReadColor("BCOL", GetSysColor(COLOR_BTNFACE));
+    look_.BackOver = bag.ReadColor("BCOLO", look_.BackColor);
+    look_.ForeColor = bag.ReadColor("FCOL", GetSysColor(COLOR_BTNTEXT));
+    look_.ForeOver = bag.ReadColor("FCOLO", look_.ForeColor);
+    look_.MaskColor = bag.ReadColor("MCOL", kSilver);
     gf::UserControl::SetMousePointer(static_cast<int>(bag.ReadLong("MPTR", 0)));
     gf::UserControl::SetMouseIcon(bag.ReadPicture("MICON", nullptr));
     pictureNormal_ = bag.ReadPicture("PICN", nullptr);
@@ -353,9 +352,12 @@ void KivoXPButton::UserControl_Resize() {
     RECT client{};
     GetClientRect(hWnd(), &client);
     look_.Resize(client);
-    // The window owns every region handed to it and deletes the previous one itself.
-    ButtonRegion = kivoxp::MakeRegion(look_.ButtonType, look_.ButtonWidth, look_.ButtonHeight);
-    SetWindowRgn(hWnd(), ButtonRegion, TRUE);
+    // The shape is the window's: a control without one yet (its type set before it
+    // loads) gets it with its first real size.
+    if (!hWnd()) return;
+    // The window owns a region once it takes it and deletes the previous one itself.
+    gf::GdiObject<HRGN> region(kivoxp::MakeRegion(look_.ButtonType, look_.ButtonWidth, look_.ButtonHeight));
+    if (SetWindowRgn(hWnd(), region.Get(), TRUE)) region.Release();
     // While a visible button loads, the Show that follows paints it with the colours
     // it sets; a paint here would be thrown away.
     if (look_.ButtonHeight != 0 && !(Loading() && Visible())) Repaint(kStateUp);

@@ -162,7 +162,6 @@ private:
     kivoxp::Look look_{*this};
     gf::UserControlTimer OverTimer;
     gf::PictureRef pictureNormal_, pictureOver_;
-    HRGN ButtonRegion = nullptr;  // owned by the window once handed over
     HBITMAP BackgroundBitmap = nullptr;
     HGDIOBJ keptBackgroundBitmap_ = nullptr;
     BYTE LastButton = 0;

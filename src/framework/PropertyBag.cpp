@@ -82,6 +82,14 @@ long PropertyBag::ReadLong(const std::string& name, long defaultValue) const {
     return static_cast<long>(std::nearbyint(d));  // half to even, as a whole-number conversion
 }
 
+OLE_COLOR PropertyBag::ReadColor(const std::string& name, OLE_COLOR defaultValue) const {
+    const Entry* e = Find(name);
+    if (!e) return defaultValue;
+    double d = NumberOf(e->Value);
+    if (!(d >= -2147483648.5 && d < 4294967295.5)) throw Error(6, "PropertyBag", "Overflow");
+    return static_cast<OLE_COLOR>(static_cast<long long>(std::nearbyint(d)) & 0xFFFFFFFFLL);
+}
+
 bool PropertyBag::ReadBool(const std::string& name, bool defaultValue) const {
     const Entry* e = Find(name);
     return e ? NumberOf(e->Value) != 0.0 : defaultValue;

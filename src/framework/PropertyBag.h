@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "framework/OleColor.h"
 #include "framework/StdPicture.h"
 
 namespace gf {
@@ -36,6 +37,9 @@ public:
     // Typed reads: the stored value converted to the type asked for, as a saved
     // property would be; error 13 "Type mismatch" when it does not convert.
     long ReadLong(const std::string& name, long defaultValue) const;
+    // A colour in either form it is saved in: a signed 32-bit number (&H8000000F as
+    // -2147483633) or an unsigned one (2147483663); error 6 "Overflow" beyond both.
+    OLE_COLOR ReadColor(const std::string& name, OLE_COLOR defaultValue) const;
     bool ReadBool(const std::string& name, bool defaultValue) const;
     double ReadDouble(const std::string& name, double defaultValue) const;
     std::string ReadString(const std::string& name, const std::string& defaultValue) const;

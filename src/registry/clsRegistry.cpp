@@ -144,7 +144,7 @@ RegVariant clsRegistry::GetValue(HKEY PredefinedKey, std::string KeyName,
             }
             case REG_BINARY:
                 // The first byte; the first read already holds it, whatever the length.
-                if (size < 1) return std::int16_t(0);
+                // Empty data leaves the zeroed buffer: the byte 0.
                 return static_cast<std::uint8_t>(buffer[0]);
             default:
                 return {};

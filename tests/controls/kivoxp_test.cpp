@@ -17,6 +17,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "HostWindow.h"
 #include "TestSupport.h"
@@ -542,6 +543,13 @@ gf::PictureRef Square(int size) {
     return gf::StdPicture::FromBitmap(PaintedBitmap(size, size, [](int, int) { return RGB(200, 30, 30); }));
 }
 
+// How many more regions the process could make (each freed again): a leak eats into it.
+int SpareRegions() {
+    std::vector<gf::GdiObject<HRGN>> made;
+    while (HRGN r = CreateRectRgn(0, 0, 1, 1)) made.emplace_back(r);
+    return static_cast<int>(made.size());
+}
+
 class Button : public ::testing::Test {
 protected:
     HostWindow host{60, 60, 400, 300, kHostFill};
@@ -620,6 +628,13 @@ TEST_F(Button, NewAndRestoredControlsTakeTheirOwnDefaults) {
     auto chained = Make("cmdChained", 75, 23, &partial);
     EXPECT_EQ(chained->BackOver(), 0x123456u);
     EXPECT_EQ(chained->ForeOver(), 0x654321u);
+    // A system colour saved unsigned (as ButtonEx saves colours) loads as one saved signed.
+    PropertyBag both;
+    both.WriteProperty("BCOL", double(0x8000000F));
+    both.WriteProperty("FCOL", long(-2147483630));
+    auto systemColours = Make("cmdSystem", 75, 23, &both);
+    EXPECT_EQ(systemColours->BackColor(), 0x8000000Fu);
+    EXPECT_EQ(systemColours->ForeColor(), 0x80000012u);
 }
 
 // Saved with the keys in their order; set, saved, restored and saved again, every entry
@@ -664,6 +679,10 @@ TEST_F(Button, SavesEveryKeyInOrderAndRestoresThem) {
 }
 
 TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
+    KivoXPButton early("cmdEarly");  // its type set before it has a window: no region
+    const int spare = SpareRegions();
+    for (int i = 0; i < 100; ++i) early.SetButtonType(i % 2 ? 13 : 7);
+    EXPECT_LT(spare - SpareRegions(), 50);
     auto b = Make("cmdShape", 75, 23);
     EXPECT_EQ(WindowRegion(b->Hwnd()).Count(75, 23), 75 * 23 - 12);
     // A paint of the window does not take the shape away.

@@ -13,6 +13,7 @@
 #include "Process.h"
 #include "TestSupport.h"
 #include "framework/App.h"
+#include "framework/Error.h"
 #include "framework/PropertyBag.h"
 #include "framework/Runtime.h"
 #include "framework/Settings.h"
@@ -178,6 +179,11 @@ TEST(PropertyBag, KeysIgnoreCaseDefaultsAreLeftOutAndReadsConvert) {
     EXPECT_EQ(bag.ReadLong("Flag", 0), -1);  // saved Booleans are -1 and 0
     EXPECT_EQ(bag.ReadString("Flag", ""), "True");
     EXPECT_EQ(bag.ReadLong("Half", 0), 2);  // half to even
+    // A colour beyond both its saved forms (signed and unsigned 32-bit) overflows.
+    for (double beyond : {4294967296.0, -2147483649.0}) {
+        bag.WriteProperty("Colour", beyond);
+        EXPECT_THROW(bag.ReadColor("Colour", 0), gf::Error) << beyond;
+    }
 }
 
 TEST(Hosting, NewAndSavedControlsStartUpInOrderAndEndWithTheirContainer) {

@@ -24,6 +24,7 @@ struct Values : ScratchKey {
         Set("multi", REG_MULTI_SZ, "a\0b\0\0", 5);
         Set("dw", REG_DWORD, &n, 4);
         Set("bin", REG_BINARY, bin, 6);
+        Set("nobin", REG_BINARY, bin, 0);
         Set("inner", REG_SZ, "ab\0cd", 6);
         Set("empty", REG_SZ, "", 1);
         Set("long", REG_SZ, std::string(300, 'q').c_str(), 301);
@@ -86,6 +87,7 @@ TEST(clsRegistry, GetValueByTypeAndItsFallbacks) {
     EXPECT_EQ(std::get<std::string>(reg.GetValue(k.Root(), k.Path(), "sz")), "C:\\Users\\x");
     EXPECT_EQ(std::get<std::int32_t>(reg.GetValue(k.Root(), k.Path(), "dw")), 0x12345678);
     EXPECT_EQ(std::get<std::uint8_t>(reg.GetValue(k.Root(), k.Path(), "bin")), 0xAB);
+    EXPECT_EQ(std::get<std::uint8_t>(reg.GetValue(k.Root(), k.Path(), "nobin")), 0);  // empty: the byte 0
     EXPECT_EQ(std::get<std::string>(reg.GetValue(k.Root(), k.Path(), "empty")), "");
     for (const char* none : {"exp", "multi", "long", "missing"}) EXPECT_TRUE(Empty(reg.GetValue(k.Root(), k.Path(), none))) << none;
     EXPECT_TRUE(Empty(reg.GetValue(k.Root(), k.Path() + "\\nokey", "sz")));
