@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The first start stores "FirstRun" and "useShredder" and creates the shred verb; a
-# second start without a command line ends at once and writes nothing.
+# The first start stores "FirstRun" and "useShredder" and creates the shred verb; the
+# window is dragged by its background; a second start without a command line ends at
+# once and writes nothing.
 . "$(dirname "$0")/lib.sh"
 
 # The program under test is the 32-bit one: its PE header names the i386 machine (014c).
@@ -11,7 +12,7 @@ reset_program_state
 start_app
 wait_main_window
 wait_until 10 reg_is "$SETTINGS\\FirstRun" FirstRun 1 || fail "FirstRun was not stored"
-[ "$(reg_get "$SETTINGS\\ProgramSettings" useShredder)" = 1 ] || fail "useShredder is not 1"
+reg_is "$SETTINGS\\ProgramSettings" useShredder 1 || fail "useShredder is not 1"
 cmd=$(reg_get "$VERB_KEY\\command" "")
 case "$cmd" in
   *Glimmerfold.exe*%1*) note "verb command: $cmd" ;;
@@ -19,16 +20,13 @@ case "$cmd" in
 esac
 shot first-start-home
 
-# The window is dragged by its background.
+# Held down on the background, the window follows the pointer.
 x0=$CX; y0=$CY
-xdotool mousemove --sync $((CX + 400)) $((CY + 30)) mousedown 1
-sleep 0.3
-xdotool mousemove --sync $((CX + 460)) $((CY + 70))
-sleep 0.3
-xdotool mousemove --sync $((CX + 480)) $((CY + 90)) mouseup 1
-sleep 0.5
-client_origin
-[ $((CX - x0)) = 80 ] && [ $((CY - y0)) = 60 ] || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
+moved() { client_origin; [ "$((CX - x0)),$((CY - y0))" = "$1" ]; }
+xdotool mousemove --sync $((x0 + 400)) $((y0 + 30)) mousedown 1 mousemove --sync $((x0 + 460)) $((y0 + 70))
+wait_until 5 moved 60,40 || fail "the window did not follow the pointer"
+xdotool mousemove --sync $((x0 + 480)) $((y0 + 90)) mouseup 1
+wait_until 5 moved 80,60 || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
 
 # The second start: the store and the registry stay as they are, and it ends by itself.
 wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y
@@ -36,13 +34,7 @@ reg_delete_key "$VERB_KEY\\command"
 reg_delete_key "$VERB_KEY"
 first=$APP_PID
 start_app
-second=$APP_PID
-ended=0
-for i in $(seq 1 100); do
-  if ! kill -0 "$second" 2>/dev/null; then ended=1; break; fi
-  sleep 0.1
-done
-[ $ended = 1 ] || fail "the second start did not end by itself"
+wait_until 10 eval "! kill -0 $APP_PID 2>/dev/null" || fail "the second start did not end by itself"
 wine_cmd "$E2E_DIR/after.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\after.reg' /y
 cmp -s "$E2E_DIR/before.reg" "$E2E_DIR/after.reg" || fail "the second start changed the settings"
 reg_has_key "$VERB_KEY" && fail "the second start created the shred verb again"

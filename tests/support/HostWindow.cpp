@@ -25,7 +25,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-HostWindow::HostWindow(int x, int y, int width, int height, COLORREF fill) : fill_(fill) {
+HostWindow::HostWindow(int x, int y, int width, int height, COLORREF fill) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = HostProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -157,14 +157,6 @@ bool DibCanvas::SaveBmp(const std::string& path) const {
     out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
     out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
     return static_cast<bool>(out);
-}
-
-bool SaveScreenBitmap(const std::string& path, int x, int y, int width, int height) {
-    DibCanvas canvas(width, height);
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.Dc(), 0, 0, width, height, screen, x, y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return canvas.SaveBmp(path);
 }
 
 }  // namespace testing_support
