@@ -1,7 +1,8 @@
 // Framework services against the real registry and real windows: the settings store,
-// what the program knows of itself (App), the message-loop turn; the saved-properties
-// store of user controls, and a hosted control's notifications in their order, with its
-// mouse pointer. GF_EXCLUSIVE_DISPLAY: the control's host window takes the activation.
+// the message-loop turn, the saved-properties store of user controls, and a hosted
+// control's notifications in their order, with its mouse pointer. (What the program
+// knows of itself, App, is held by the main window's Run value, its message boxes and
+// the second start in tests/e2e.) GF_EXCLUSIVE_DISPLAY: the host takes the activation.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,9 +11,7 @@
 #include <vector>
 
 #include "HostWindow.h"
-#include "Process.h"
 #include "TestSupport.h"
-#include "framework/App.h"
 #include "framework/Error.h"
 #include "framework/PropertyBag.h"
 #include "framework/Runtime.h"
@@ -56,36 +55,7 @@ TEST(Settings, StoredAsTextsPerApplicationAndSectionWithDefaults) {
         gf::SaveSetting(app, "S", "long", text);
         EXPECT_EQ(gf::GetSetting(app, "S", "long", "dflt"), text) << n;
     }
-    // A section held open reads and writes as the single calls do.
-    {
-        gf::SettingsSection writer(app, "Held", gf::SettingsSection::ForWriting);
-        writer.Save("chkInternet0", "1");
-    }
-    gf::SettingsSection reader(app, "held");
-    EXPECT_EQ(reader.Get("CHKINTERNET0", "0"), "1");
-    EXPECT_EQ(reader.Get("chkInternet1", "dflt"), "dflt");
-    gf::SaveSetting(app, "Held", "chkInternet0", "0");
-    EXPECT_EQ(reader.Get("chkInternet0", "1"), "0");
     RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + app).c_str());
-}
-
-TEST(App, KnowsItsFolderNameTitleAndPreviousInstance) {
-    EXPECT_EQ(gf::App::Path(), ExeFolder());
-    EXPECT_EQ(gf::App::EXEName(), "framework_services_test");
-    EXPECT_EQ(gf::App::Title(), "framework_services_test");
-    gf::App::SetTitle("Glimmerfold");
-    EXPECT_EQ(gf::App::Title(), "Glimmerfold");
-    // This process asks first, so it follows no previous instance; a second process of
-    // the same executable does.
-    EXPECT_FALSE(gf::App::PrevInstance());
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    EXPECT_EQ(ChildProcess("\"" + std::string(self) + "\" --gtest_filter=AppChild.IsFollower --gf_child").Wait(), 0u);
-}
-
-TEST(AppChild, IsFollower) {
-    if (std::string(GetCommandLineA()).find("--gf_child") == std::string::npos) GTEST_SKIP() << "child only";
-    EXPECT_TRUE(gf::App::PrevInstance());
 }
 
 TEST(Runtime, DoEventsRunsPendingMessagesAndKeepsQuit) {

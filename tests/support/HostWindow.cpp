@@ -1,40 +1,25 @@
 #include "HostWindow.h"
 
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "TestSupport.h"
 
 namespace testing_support {
 
-namespace {
-
-constexpr char kClass[] = "GlimmerfoldTestHost";
-
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ERASEBKGND) {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
-        FillRect(reinterpret_cast<HDC>(wp), &r, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
+// A window class per fill colour: its brush paints the background.
 HostWindow::HostWindow(int x, int y, int width, int height, COLORREF fill) {
+    const std::string name = "GlimmerfoldTestHost" + std::to_string(fill);
     WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, kClass, "host", WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, nullptr,
-                            nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, static_cast<LONG_PTR>(fill));
+    wc.hbrBackground = CreateSolidBrush(fill);
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassA(&wc)) DeleteObject(wc.hbrBackground);  // made by an earlier host
+    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, name.c_str(), "host", WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
+                            nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
     PumpFor(50);
