@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The first start stores "FirstRun" and "useShredder" and creates the shred verb; the
-# window is dragged by its background; a second start without a command line ends at
-# once and writes nothing.
+# window is dragged by its background; options set on the Settings page are stored; a
+# second start beside it ends at once and writes nothing; a restart restores the
+# options, writes the Run value again, and clearing the option deletes it.
 . "$(dirname "$0")/lib.sh"
 
 # The program under test is the 32-bit one: its PE header names the i386 machine (014c).
@@ -28,6 +29,21 @@ wait_until 5 moved 60,40 || fail "the window did not follow the pointer"
 xdotool mousemove --sync $((x0 + 480)) $((y0 + 90)) mouseup 1
 wait_until 5 moved 80,60 || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
 
+page 2
+click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))    # chkRunStart
+click $((PAGE_X + 230)) $((PAGE_Y + 30 + 9))   # chkAutoCleanBrowse
+click $((PAGE_X + 350)) $((PAGE_Y + 58))       # the minutes box: "1" becomes "5"
+xdotool key End BackSpace 5
+wait_until 5 reg_is "$SETTINGS\\ProgramSettings" minuteCombo 5 || fail "the minutes were not stored"
+reg_is "$SETTINGS\\ProgramSettings" AutoRun 1 || fail "AutoRun was not stored"
+reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse was not stored"
+run=$(reg_get "$RUN_KEY" Glimmerfold)
+case "$run" in
+  '"'*'\Glimmerfold"') note "Run value: $run" ;;
+  *) fail "the Run value is '$run'" ;;
+esac
+shot settings-ticked
+
 # The second start: the store and the registry stay as they are, and it ends by itself.
 wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y
 reg_delete_key "$VERB_KEY\\command"
@@ -42,4 +58,16 @@ reg_has_key "$VERB_KEY" && fail "the second start created the shred verb again"
 kill -0 "$first" 2>/dev/null || fail "the first instance ended"
 APP_PID=$first
 stop_app
-echo "first start: ok"
+
+# Between the starts the Run value goes; the restored option writes it again.
+reg_delete_value "$RUN_KEY" Glimmerfold
+start_app
+wait_main_window
+wait_until 10 reg_is "$RUN_KEY" Glimmerfold "?" || fail "the restart did not restore Run on Start Up"
+reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse was lost"
+reg_is "$SETTINGS\\ProgramSettings" minuteCombo 5 || fail "the minutes were lost"
+page 2
+click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))
+wait_until 5 reg_is "$RUN_KEY" Glimmerfold "" || fail "clearing Run on Start Up left the value"
+stop_app
+echo "first start and restart: ok"
