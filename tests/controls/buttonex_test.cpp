@@ -178,17 +178,13 @@ TEST_F(ButtonExTest, PushButtonFollowsTheMouseAndTheLeavePoll) {
     auto b = Skinned(AllSkins());
     Log moves;
     b->MouseMove = [&](short&, short&, float& x, float&) { moves.push_back(std::to_string(int(x))); };
-    ASSERT_EQ(Face(*b), kUp);
-    Move(*b, 20, 20);  // the first move only starts the leave poll
-    EXPECT_EQ(Face(*b), kUp);
-    Move(*b, 21, 20);
-    EXPECT_EQ(Face(*b), kOver);
-    SendMouse(b->Hwnd(), WM_LBUTTONDOWN, 10, 7, MK_LBUTTON);
-    EXPECT_EQ(Face(*b), kDown);
-    SendMouse(b->Hwnd(), WM_LBUTTONUP, 10, 7);
-    EXPECT_EQ(Face(*b), kUp);  // up until the mouse moves again
-    Move(*b, 11, 7);
-    EXPECT_EQ(Face(*b), kOver);
+    ExpectFaces(*b, {
+        {"the first move only starts the leave poll", [&] { Move(*b, 20, 20); }, kUp},
+        {"the second draws over", [&] { Move(*b, 21, 20); }, kOver},
+        {"pressed", [&] { SendMouse(b->Hwnd(), WM_LBUTTONDOWN, 10, 7, MK_LBUTTON); }, kDown},
+        {"released: up until the mouse moves again", [&] { SendMouse(b->Hwnd(), WM_LBUTTONUP, 10, 7); }, kUp},
+        {"moved", [&] { Move(*b, 11, 7); }, kOver},
+    });
     // Positions reach the events in twips; entering is raised once for many moves.
     EXPECT_EQ(events, (Log{"MouseEnter", "MouseDown 1 150,105", "MouseUp 1", "Click"}));
     EXPECT_EQ(moves, (Log{"300", "315", "165"}));
@@ -415,12 +411,8 @@ TEST_F(ButtonExTest, SavedPropertiesKeepTheirKeysOrderAndDefaults) {
     read.Load(host.Hwnd(), &none);
     EXPECT_EQ(values(fresh), "2 8000000f ButtonEx1 001 80000012 80000012 000 ff0000 10 111111");
     EXPECT_EQ(values(read), "2 8000000f ButtonEx1 001 80000012 80000012 000 ff0000 10 000000");
-    PropertyBag saved;
-    fresh.SaveProperties(saved);
-    EXPECT_EQ(Keys(saved), (Log{"_ExtentX", "_ExtentY", "MouseIcon", "SkinDisabled", "SkinDown", "SkinFocus", "SkinOver",
-                         "SkinUp"}));
-    EXPECT_EQ(Xy(saved.ReadLong("_ExtentX", 0), saved.ReadLong("_ExtentY", 0)), "2117,635");  // 1200 x 360 twips
-
+    // Every key set away from its default but the pictures, which a new control saves
+    // empty; SkinDown and MouseIcon are made absent.
     fresh.SetAppearance(1);
     fresh.SetEnabled(false);
     fresh.SetCaption("&Go");
@@ -441,6 +433,7 @@ TEST_F(ButtonExTest, SavedPropertiesKeepTheirKeysOrderAndDefaults) {
     EXPECT_EQ(Keys(bag), (Log{"_ExtentX", "_ExtentY", "Appearance", "Enabled", "Caption", "ForeColor", "RightToLeft",
                          "TransparentColor", "MousePointer", "SkinDisabled", "SkinFocus", "SkinOver", "SkinUp",
                          "Style", "ToolTipText", "Value", "WhatsThisHelpID"}));
+    EXPECT_EQ(Xy(bag.ReadLong("_ExtentX", 0), bag.ReadLong("_ExtentY", 0)), "2117,635");  // 1200 x 360 twips
     EXPECT_EQ(bag.ReadLong("Enabled", 1), 0);
     // Loaded and saved again, every entry comes back the same.
     ButtonEx loaded;

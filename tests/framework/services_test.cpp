@@ -107,12 +107,10 @@ public:
     ~Recorder() override { Unload(); }
     const char* TypeName() const override { return "Recorder"; }
     Log Take() { return std::exchange(log, {}); }
+    std::string Size() { return Xy(long(Surface().ScaleWidth()), long(Surface().ScaleHeight())); }
     Log log;
 
-    void UserControl_Initialize() override {
-        log.push_back("Initialize");
-        SetExtent(1200, 360);
-    }
+    void UserControl_Initialize() override { log.push_back("Initialize"), SetExtent(1200, 360); }
     void UserControl_InitProperties() override { log.push_back("InitProperties"); }
     void UserControl_ReadProperties(const PropertyBag& bag) override {
         log.push_back("ReadProperties " + Size() + " " + bag.ReadString("Caption", "?"));
@@ -122,9 +120,6 @@ public:
     void UserControl_Show() override { log.push_back("Show"); }
     void UserControl_Hide() override { log.push_back("Hide"); }
     void UserControl_Terminate() override { log.push_back("Terminate"); }
-
-private:
-    std::string Size() { return Xy(long(Surface().ScaleWidth()), long(Surface().ScaleHeight())); }
 };
 
 }  // namespace
