@@ -133,13 +133,27 @@ protected:
     }
 
     // Puts the pointer over a client point of the button (the leave poll reads it). The
-    // moves the display reports for the jump are dropped: each test sends its own.
+    // move the display reports for the jump is dropped: each test sends its own.
     void PointerAt(ButtonEx& b, int x, int y) {
-        POINT p = HostWindow::ScreenPoint(b.Hwnd(), x, y);
+        POINT p = HostWindow::ScreenPoint(b.Hwnd(), x, y), now;
+        if (GetCursorPos(&now) && now.x == p.x && now.y == p.y) return;
         SetCursorPos(p.x, p.y);
         MSG m;
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 60; Sleep(5))
-            while (PeekMessageA(&m, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) continue;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_MOUSEMOVE))
+            if (PeekMessageA(&m, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) return;
+    }
+
+    // Runs the message loop until the leave poll has ticked n times.
+    void Polls(ButtonEx& b, int n) {
+        MSG m;
+        for (DWORD start = GetTickCount(); n > 0 && GetTickCount() - start < 3000;) {
+            if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+                continue;
+            }
+            n -= m.message == WM_TIMER && m.hwnd == b.Hwnd();
+            DispatchMessageA(&m);
+        }
     }
 
     void Move(ButtonEx& b, int x, int y, WPARAM keys = 0) {
@@ -197,19 +211,20 @@ TEST_F(ButtonExTest, PushButtonFollowsTheMouseAndTheLeavePoll) {
     SendMouse(b->Hwnd(), WM_MOUSEMOVE, -20, 5, MK_LBUTTON);
     EXPECT_TRUE(PumpUntil([&] { return events.back() == "MouseExit"; }, 2000));
     SendMouse(b->Hwnd(), WM_MOUSEMOVE, -21, 5, MK_LBUTTON);
-    PumpFor(250);
+    Polls(*b, 1);  // the tick that stops the restarted timer
     SendMouse(b->Hwnd(), WM_LBUTTONUP, -21, 5);
     EXPECT_EQ(events, (Log{"MouseDown 1 105,75", "MouseExit", "MouseUp 1"}));
     EXPECT_TRUE(moves.empty());
     EXPECT_EQ(Face(*b), kUp);
 
-    // The pixel just past the last column and row still counts as inside.
+    // The poll stopped at the exit, so coming back starts it again first; the pixel just
+    // past the last column and row still counts as inside.
     events.clear();
-    Move(*b, 158, 80);
-    Move(*b, 158, 80);
-    EXPECT_EQ(Face(*b), kOver);
-    PumpFor(250);
-    EXPECT_EQ(Face(*b), kOver);
+    ExpectFaces(*b, {
+        {"the first move back", [&] { Move(*b, 158, 80); }, kUp},
+        {"the second", [&] { Move(*b, 158, 80); }, kOver},
+        {"the poll finds it inside", [&] { Polls(*b, 2); }, kOver},
+    });
     PointerAt(*b, 159, 40);
     EXPECT_TRUE(PumpUntil([&] { return Face(*b) == kUp; }, 2000));
     EXPECT_EQ(events, (Log{"MouseEnter", "MouseExit"}));
@@ -384,7 +399,7 @@ TEST_F(ButtonExTest, AccessKeyComesFromTheCaptionAndClicks) {
         EXPECT_EQ(b->AccessKeys(), key) << caption;
     }
     PostMessageA(host.Hwnd(), WM_SYSCHAR, 'g', 0x20000001);
-    PumpFor(50);
+    EXPECT_TRUE(PumpUntil([&] { return !events.empty(); }, 2000));
     EXPECT_EQ(events, (Log{"Click"}));
     b->SetCaption("Save&");  // a single "&" at the end clears the key
     EXPECT_EQ(b->AccessKeys(), "");

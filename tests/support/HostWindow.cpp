@@ -47,13 +47,21 @@ void SendClick(HWND window, int x, int y) {
 void RealClick(HWND window, int x, int y) {
     POINT p = HostWindow::ScreenPoint(window, x, y);
     SetCursorPos(p.x, p.y);
-    PumpFor(30);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpFor(100);
+    // Done once this thread has handled the release, whichever of its windows got it.
+    MSG msg{};
+    for (DWORD start = GetTickCount(); msg.message != WM_LBUTTONUP && GetTickCount() - start < 3000;) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 COLORREF ClientPixel(HWND window, int x, int y) {
