@@ -160,15 +160,8 @@ const gf::DesignRow kListsDesign[] = {
     {"ComboBox", "cntrlFirst", 0, "", 120, 2100, 1200, 315},
 };
 
-class ListForm : public gf::Form {
-public:
-    ListForm() : gf::Form("frmLists", kListsDesign) {
-        SetClientSize(6000, 4800);
-        list.OnClick = [this] { log.push_back("click " + std::to_string(list.ListIndex())); };
-        list.OnItemCheck = [this](int i) { log.push_back("check " + std::to_string(i)); };
-    }
-    gf::ListBox& list = Get<gf::ListBox>("List1");
-    Log log;
+struct ListForm : gf::Form {
+    ListForm() : gf::Form("frmLists", kListsDesign) { SetClientSize(6000, 4800); }
 };
 
 // A press (or a double click) on entry i, x pixels from the list's left edge.
@@ -187,7 +180,10 @@ void PressItem(gf::ListBox& list, int i, int x, bool twice = false) {
 
 TEST(ListBox, TicksAndHighlightAreSeparate) {
     ListForm f;
-    auto& list = f.list;
+    auto& list = f.Get<gf::ListBox>("List1");
+    Log log;
+    list.OnClick = [&] { log.push_back("click " + std::to_string(list.ListIndex())); };
+    list.OnItemCheck = [&](int i) { log.push_back("check " + std::to_string(i)); };
     list.AddItem("WordPad");
     list.AddItem("PartyPoker");
     f.Show();
@@ -204,7 +200,7 @@ TEST(ListBox, TicksAndHighlightAreSeparate) {
     EXPECT_FALSE(list.Selected(1));
     PressItem(list, 2, 60, true);  // a double click on text toggles the tick
     EXPECT_FALSE(list.Selected(2));
-    EXPECT_EQ(f.log, (Log{"click 0", "check 1", "click 1", "check 1", "click 1", "click 2", "check 2", "click 2"}));
+    EXPECT_EQ(log, (Log{"click 0", "check 1", "click 1", "check 1", "click 1", "click 2", "check 2", "click 2"}));
     list.RemoveItem(2);  // removing the highlighted entry clears the highlight
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0), 2);
@@ -245,16 +241,6 @@ const gf::DesignRow kSample[] = {
     {"Label", "lblVersion", -1, "picMain", 5700, 5040, 1300, 255, "Version 1.06", "", "Alignment=1"},
 };
 
-class SampleForm : public gf::Form {
-public:
-    SampleForm() : gf::Form("frmSample") {
-        SetClientSize(7200, 5400);
-        SetStartUpPosition(gf::StartUpPosition::Manual);
-        Move(600, 600, Width(), Height());
-        Build(kSample);
-    }
-};
-
 bool Near(COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
            std::abs(GetBValue(a) - GetBValue(b)) <= 8;
@@ -264,7 +250,10 @@ bool Near(COLORREF a, COLORREF b) {
 
 TEST(Painting, ControlsShowTheSkinBehindThem) {
     gf::Screen::OverrideTwipsPerPixel(15, 15);
-    SampleForm f;
+    gf::Form f("frmSample", kSample);
+    f.SetClientSize(7200, 5400);
+    f.SetStartUpPosition(gf::StartUpPosition::Manual);
+    f.Move(600, 600, f.Width(), f.Height());
     f.Get<gf::PictureBox>("picMain").SetPicture(gf::Bitmap(PaintedBitmap(480, 360, SkinAt)));
     // A white disc on magenta, the magenta masked out.
     f.Get<gf::Image>("imgHelp").SetPicture(gf::Bitmap(PaintedBitmap(24, 24, [](int x, int y) {
