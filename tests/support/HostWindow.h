@@ -31,6 +31,7 @@ void SendClick(HWND window, int x, int y);
 
 // A left click through the system's input queue at a client point of a window, as a
 // user's would be: the window under the pointer gets it (a disabled one does not).
+// Returns once this thread has handled the release.
 void RealClick(HWND window, int x, int y);
 
 // The pixel of a window's client area as the screen shows it.
