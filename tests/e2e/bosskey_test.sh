@@ -39,6 +39,5 @@ xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null || fail "the main
 press_until alt+F11 visible 1
 reg_is "$SETTINGS\\SystemInfo" LastRun "?" && fail "hiding or showing cleaned"
 press_until ctrl+F1 reg_is "$SETTINGS\\SystemInfo" LastRun "?"
-shot bosskey-after
 stop_app
 echo "bosskey: ok"

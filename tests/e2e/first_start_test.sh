@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The first start stores "FirstRun" and "useShredder" and creates the shred verb; a
-# second start without a command line ends at once and writes nothing.
+# The first start stores "FirstRun" and "useShredder" and creates the shred verb; the
+# window is dragged by its background; options set on the Settings page are stored; a
+# second start beside it ends at once and writes nothing; a restart restores the
+# options, writes the Run value again, and clearing the option deletes it.
 . "$(dirname "$0")/lib.sh"
 
 # The program under test is the 32-bit one: its PE header names the i386 machine (014c).
@@ -11,7 +13,7 @@ reset_program_state
 start_app
 wait_main_window
 wait_until 10 reg_is "$SETTINGS\\FirstRun" FirstRun 1 || fail "FirstRun was not stored"
-[ "$(reg_get "$SETTINGS\\ProgramSettings" useShredder)" = 1 ] || fail "useShredder is not 1"
+reg_is "$SETTINGS\\ProgramSettings" useShredder 1 || fail "useShredder is not 1"
 cmd=$(reg_get "$VERB_KEY\\command" "")
 case "$cmd" in
   *Glimmerfold.exe*%1*) note "verb command: $cmd" ;;
@@ -19,16 +21,28 @@ case "$cmd" in
 esac
 shot first-start-home
 
-# The window is dragged by its background.
+# Held down on the background, the window follows the pointer.
 x0=$CX; y0=$CY
-xdotool mousemove --sync $((CX + 400)) $((CY + 30)) mousedown 1
-sleep 0.3
-xdotool mousemove --sync $((CX + 460)) $((CY + 70))
-sleep 0.3
-xdotool mousemove --sync $((CX + 480)) $((CY + 90)) mouseup 1
-sleep 0.5
-client_origin
-[ $((CX - x0)) = 80 ] && [ $((CY - y0)) = 60 ] || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
+moved() { client_origin; [ "$((CX - x0)),$((CY - y0))" = "$1" ]; }
+xdotool mousemove --sync $((x0 + 400)) $((y0 + 30)) mousedown 1 mousemove --sync $((x0 + 460)) $((y0 + 70))
+wait_until 5 moved 60,40 || fail "the window did not follow the pointer"
+xdotool mousemove --sync $((x0 + 480)) $((y0 + 90)) mouseup 1
+wait_until 5 moved 80,60 || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
+
+page 2
+click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))    # chkRunStart
+click $((PAGE_X + 230)) $((PAGE_Y + 30 + 9))   # chkAutoCleanBrowse
+click $((PAGE_X + 350)) $((PAGE_Y + 58))       # the minutes box: "1" becomes "5"
+xdotool key End BackSpace 5
+wait_until 5 reg_is "$SETTINGS\\ProgramSettings" minuteCombo 5 || fail "the minutes were not stored"
+reg_is "$SETTINGS\\ProgramSettings" AutoRun 1 || fail "AutoRun was not stored"
+reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse was not stored"
+run=$(reg_get "$RUN_KEY" Glimmerfold)
+case "$run" in
+  '"'*'\Glimmerfold"') note "Run value: $run" ;;
+  *) fail "the Run value is '$run'" ;;
+esac
+shot settings-ticked
 
 # The second start: the store and the registry stay as they are, and it ends by itself.
 wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y
@@ -36,13 +50,7 @@ reg_delete_key "$VERB_KEY\\command"
 reg_delete_key "$VERB_KEY"
 first=$APP_PID
 start_app
-second=$APP_PID
-ended=0
-for i in $(seq 1 100); do
-  if ! kill -0 "$second" 2>/dev/null; then ended=1; break; fi
-  sleep 0.1
-done
-[ $ended = 1 ] || fail "the second start did not end by itself"
+wait_until 10 eval "! kill -0 $APP_PID 2>/dev/null" || fail "the second start did not end by itself"
 wine_cmd "$E2E_DIR/after.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\after.reg' /y
 cmp -s "$E2E_DIR/before.reg" "$E2E_DIR/after.reg" || fail "the second start changed the settings"
 reg_has_key "$VERB_KEY" && fail "the second start created the shred verb again"
@@ -50,4 +58,16 @@ reg_has_key "$VERB_KEY" && fail "the second start created the shred verb again"
 kill -0 "$first" 2>/dev/null || fail "the first instance ended"
 APP_PID=$first
 stop_app
-echo "first start: ok"
+
+# Between the starts the Run value goes; the restored option writes it again.
+reg_delete_value "$RUN_KEY" Glimmerfold
+start_app
+wait_main_window
+wait_until 10 reg_is "$RUN_KEY" Glimmerfold "?" || fail "the restart did not restore Run on Start Up"
+reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse was lost"
+reg_is "$SETTINGS\\ProgramSettings" minuteCombo 5 || fail "the minutes were lost"
+page 2
+click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))
+wait_until 5 reg_is "$RUN_KEY" Glimmerfold "" || fail "clearing Run on Start Up left the value"
+stop_app
+echo "first start and restart: ok"

@@ -1,40 +1,25 @@
 #include "HostWindow.h"
 
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "TestSupport.h"
 
 namespace testing_support {
 
-namespace {
-
-constexpr char kClass[] = "GlimmerfoldTestHost";
-
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ERASEBKGND) {
-        RECT r;
-        GetClientRect(hwnd, &r);
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
-        FillRect(reinterpret_cast<HDC>(wp), &r, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
-HostWindow::HostWindow(int x, int y, int width, int height, COLORREF fill) : fill_(fill) {
+// A window class per fill colour: its brush paints the background.
+HostWindow::HostWindow(int x, int y, int width, int height, COLORREF fill) {
+    const std::string name = "GlimmerfoldTestHost" + std::to_string(fill);
     WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, kClass, "host", WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, nullptr,
-                            nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, static_cast<LONG_PTR>(fill));
+    wc.hbrBackground = CreateSolidBrush(fill);
+    wc.lpszClassName = name.c_str();
+    if (!RegisterClassA(&wc)) DeleteObject(wc.hbrBackground);  // made by an earlier host
+    hwnd_ = CreateWindowExA(WS_EX_TOPMOST, name.c_str(), "host", WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
+                            nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
     PumpFor(50);
@@ -62,13 +47,21 @@ void SendClick(HWND window, int x, int y) {
 void RealClick(HWND window, int x, int y) {
     POINT p = HostWindow::ScreenPoint(window, x, y);
     SetCursorPos(p.x, p.y);
-    PumpFor(30);
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
-    PumpFor(100);
+    // Done once this thread has handled the release, whichever of its windows got it.
+    MSG msg{};
+    for (DWORD start = GetTickCount(); msg.message != WM_LBUTTONUP && GetTickCount() - start < 3000;) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 COLORREF ClientPixel(HWND window, int x, int y) {
@@ -157,14 +150,6 @@ bool DibCanvas::SaveBmp(const std::string& path) const {
     out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
     out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
     return static_cast<bool>(out);
-}
-
-bool SaveScreenBitmap(const std::string& path, int x, int y, int width, int height) {
-    DibCanvas canvas(width, height);
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.Dc(), 0, 0, width, height, screen, x, y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return canvas.SaveBmp(path);
 }
 
 }  // namespace testing_support

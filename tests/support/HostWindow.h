@@ -17,13 +17,11 @@ public:
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
     HWND Hwnd() const { return hwnd_; }
-    COLORREF Fill() const { return fill_; }
     // Screen position of a client point of a child window.
     static POINT ScreenPoint(HWND child, int x, int y);
 
 private:
     HWND hwnd_ = nullptr;
-    COLORREF fill_;
 };
 
 // Sends a mouse message with client coordinates and the MK_ key state.
@@ -33,6 +31,7 @@ void SendClick(HWND window, int x, int y);
 
 // A left click through the system's input queue at a client point of a window, as a
 // user's would be: the window under the pointer gets it (a disabled one does not).
+// Returns once this thread has handled the release.
 void RealClick(HWND window, int x, int y);
 
 // The pixel of a window's client area as the screen shows it.
@@ -82,8 +81,5 @@ private:
     HGDIOBJ old_;
     int w_, h_;
 };
-
-// Saves a part of the screen as a 24-bit .bmp file.
-bool SaveScreenBitmap(const std::string& path, int x, int y, int width, int height);
 
 }  // namespace testing_support

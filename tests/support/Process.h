@@ -55,8 +55,8 @@ public:
         const std::string ready = UniqueName("GfHoldReady"), release = UniqueName("GfHoldRelease");
         ready_ = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
         release_ = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
-        process_.emplace(std::string("\"").append(ExeFolder()).append("\\holdfile.exe\" \"").append(path).append("\" ") +
-                         ready + " " + release);
+        std::string command = "\"";  // built by appending: a quote put in front trips a false -Wrestrict
+        process_.emplace(command.append(ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release));
         holding_ = process_->Started() && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
     }
     ~HeldFile() { Release(); }
