@@ -9,7 +9,6 @@
 // finding browsers among real processes.
 // Moves the foreground window and starts programs under browser names: GF_EXCLUSIVE_DISPLAY
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -228,18 +227,17 @@ TEST(TrayMenu, ClosingHidesButExitUnloadsEverythingAndEndsTheLoop) {
 
 namespace {
 
+enum Bitness { k32Bit, k64Bit };
+
 class StandIn : public testing_support::ChildProcess {
 public:
-    StandIn(const testing_support::ScratchDir& dir, const std::string& exeName)
-        : ChildProcess(CopiedAs(dir / exeName)) {
-        // Until its loader has run, a new process has no executable name to read.
-        char name[MAX_PATH];
-        for (int i = 0; Started() && i < 500 && !GetModuleFileNameExA(Handle(), nullptr, name, MAX_PATH); ++i) Sleep(10);
-    }
+    StandIn(const testing_support::ScratchDir& dir, const std::string& exeName, Bitness bits = k32Bit)
+        : ChildProcess(CopiedAs(dir / exeName, bits)) {}
 
 private:
-    static std::string CopiedAs(const std::string& path) {
-        CopyFileA((testing_support::ExeFolder() + "\\browser_standin.exe").c_str(), path.c_str(), FALSE);
+    static std::string CopiedAs(const std::string& path, Bitness bits) {
+        const char* helper = bits == k64Bit ? "\\browser_standin64.exe" : "\\browser_standin.exe";
+        CopyFileA((testing_support::ExeFolder() + helper).c_str(), path.c_str(), FALSE);
         return "\"" + path + "\"";
     }
 };
@@ -418,7 +416,7 @@ TEST(BrowserWatcherState, OptionClearedDuringTheCleanLeavesEveryTimerOff) {
 TEST(IsProcessRunning, MatchesTheWholeExecutableNameTrimmedInAnyCase) {
     ScratchDir dir;
     {
-        StandIn ie(dir, "IEXPLORE.EXE"), ff(dir, "Firefox.exe");
+        StandIn ie(dir, "IEXPLORE.EXE", k64Bit), ff(dir, "Firefox.exe");  // either bitness
         ASSERT_TRUE(ie.Started() && ff.Started());
         EXPECT_TRUE(app::IsProcessRunning("  iexplore.exe "));
         EXPECT_TRUE(app::IsProcessRunning("FIREFOX.EXE"));
@@ -438,10 +436,11 @@ TEST(IsProcessRunning, SeesEveryProcessWhenTheListOutgrowsItsBuffer) {
     std::vector<std::unique_ptr<StandIn>> started;
     for (int i = 0; i < 40; ++i) started.push_back(std::make_unique<StandIn>(dir, "FILLER.EXE"));
     started.push_back(std::make_unique<StandIn>(dir, "LASTSTARTED.EXE"));
-    auto ids = app::process::ProcessIds();
+    auto listed = app::process::RunningProcesses();
     for (auto& p : started) {
         ASSERT_TRUE(p->Started());
-        EXPECT_NE(std::find(ids.begin(), ids.end(), p->Pid()), ids.end());
+        EXPECT_NE(std::find_if(listed.begin(), listed.end(), [&](const auto& r) { return r.pid == p->Pid(); }),
+                  listed.end());
     }
     EXPECT_TRUE(app::IsProcessRunning("LastStarted.exe"));
 }
@@ -479,4 +478,21 @@ TEST(BrowserWatcher, BothClosedBeforeATickGiveTwoCleansInThatTick) {
     ASSERT_TRUE(w.WaitingForBrowser());
     ASSERT_EQ(w.cleanAtClosedTick.size(), 2u);
     EXPECT_EQ(w.cleanAtClosedTick[0], w.cleanAtClosedTick[1]);
+}
+
+TEST(BrowserWatcher, ASeen64BitBrowserGivesOneCleanAfterItEnds) {
+    ScratchDir dir;
+    for (const std::string name : {"IEXPLORE.EXE", "FIREFOX.EXE"}) {
+        Watch w;
+        auto browser = std::make_unique<StandIn>(dir, name, k64Bit);
+        ASSERT_TRUE(browser->Started());
+        ASSERT_TRUE(w.WaitingForClose()) << name;
+        EXPECT_EQ(w.watcher.ieOpen(), name == "IEXPLORE.EXE");
+        EXPECT_EQ(w.watcher.firefoxOpen(), name == "FIREFOX.EXE");
+        browser.reset();
+        ASSERT_TRUE(w.WaitingForBrowser()) << name;
+        const int ticks = w.tCheck.ticks;
+        PumpUntil([&] { return w.tCheck.ticks >= ticks + 3; });
+        EXPECT_EQ(w.cleanAtClosedTick.size(), 1u) << name;
+    }
 }
