@@ -222,7 +222,7 @@ TEST_F(ShredVerbTest, CreatedTwiceLeavesTwoKeysAndOneQuotedCommand) {
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     DWORD type = 0, size = sizeof data;
     RegGetValueA(HKEY_CLASSES_ROOT, kCommand.c_str(), nullptr, RRF_RT_ANY, &type, data, &size);
-    EXPECT_EQ(std::string(data), "\"" + std::string(exe) + "\" %1");
+    EXPECT_EQ(std::string(data), std::string("\"") + exe + "\" %1");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 
