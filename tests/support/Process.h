@@ -55,7 +55,8 @@ public:
         const std::string ready = UniqueName("GfHoldReady"), release = UniqueName("GfHoldRelease");
         ready_ = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
         release_ = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
-        process_.emplace(std::string("\"") + ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release);
+        const std::string helper = ExeFolder() + "\\holdfile.exe";
+        process_.emplace("\"" + helper + "\" \"" + path + "\" " + ready + " " + release);
         holding_ = process_->Started() && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
     }
     ~HeldFile() { Release(); }
