@@ -25,8 +25,7 @@ cp "$GF_BUILD/tests/bin/browser_standin.exe" "$work/WORKER.EXE"
 # This prefix's server: the one whose environment names our prefix.
 server=""
 for p in $(pgrep wineserver || true); do
-  [ -r "/proc/$p/environ" ] || continue
-  if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then server=$p; fi
+  if grep -qxz "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null; then server=$p; fi
 done
 [ -n "$server" ] || { echo "watcher: no wineserver for $WINEPREFIX" >&2; exit 1; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }  # utime + stime
@@ -47,12 +46,10 @@ while kill -0 "$bench" 2>/dev/null; do
     if [ "$phase" = done ]; then rm -f "$work/phase.txt"; fi  # lets it end
   fi
   sleep 0.02
-  [ -n "${GF_BENCH_DEBUG:-}" ] && echo "$(date +%s.%N) $phase $(cat /proc/$bench/comm 2>/dev/null)" >&2
 done
 wait "$bench" && rc=0 || rc=$?
 tr -d '\r' <"$out"
 [ -n "${prog[done]:-}" ] || { echo "watcher: the benchmark ended before its phases (exit $rc)" >&2; exit 1; }
-[ -n "${GF_BENCH_DEBUG:-}" ] && echo "prog ${prog[off]} ${prog[on]} ${prog[done]} serv ${serv[off]} ${serv[on]} ${serv[done]} bench $bench server $server" >&2
 pct() { awk -v t="$1" -v hz="$hz" -v s="$phase_s" 'BEGIN { printf "%.2f", 100 * t / hz / s }'; }
 p_off=$(pct $((prog[on] - prog[off]))); p_on=$(pct $((prog[done] - prog[on])))
 s_off=$(pct $((serv[on] - serv[off]))); s_on=$(pct $((serv[done] - serv[on])))
@@ -62,5 +59,5 @@ echo "  wineserver ${s_off} % -> ${s_on} %"
 awk -v po="$p_off" -v pn="$p_on" -v so="$s_off" -v sn="$s_on" 'BEGIN {
   printf "watcher cost: program %.2f %%, wineserver %.2f %%, in all %.2f %% (targets <= 1 %%, <= 2 %% in all)\n",
          pn - po, sn - so, pn - po + sn - so }'
-[ -n "${GF_BENCH_DEBUG:-}" ] || rm -rf "$work"
+rm -rf "$work"
 exit "$rc"
