@@ -1,12 +1,50 @@
 #include "app/CheckProcess.h"
 
 #include <windows.h>
-#include <psapi.h>
+#include <winternl.h>
+
+#include <algorithm>
 
 #include "framework/Handles.h"
 #include "framework/Runtime.h"
 
 namespace app {
+
+namespace {
+
+constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+
+// ANSI without best-fit letters: a look-alike character must not turn into a letter of
+// the name looked for.
+std::string Ansi(const wchar_t* text, size_t chars) {
+    if (chars == 0) return {};
+    const int n = static_cast<int>(chars);
+    int len = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, n, nullptr, 0, nullptr, nullptr);
+    if (len <= 0) return {};
+    std::string out(static_cast<size_t>(len), '\0');
+    if (!WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, n, out.data(), len, nullptr, nullptr)) return {};
+    return out;
+}
+
+std::string ComparedName(const std::string& path) { return process::LastPathPart(process::TrimUpper(path)); }
+
+// The opened process's executable, read from the kernel's record of its image: this
+// works for a process of the other bitness and for one whose memory may not be read.
+std::string ExecutableName(HANDLE process) {
+    std::wstring path(32768, L'\0');
+    DWORD n = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process, 0, path.data(), &n)) return {};
+    return ComparedName(Ansi(path.data(), n));
+}
+
+// The list names every process; the decision rests, as for any process inspected,
+// on opening it (another user's is skipped) and reading its own executable's path.
+bool OpensAs(unsigned long pid, const std::string& target) {
+    gf::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    return process && ExecutableName(process.Get()) == target;
+}
+
+}  // namespace
 
 namespace process {
 
@@ -24,63 +62,52 @@ std::string LastPathPart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::vector<unsigned long> ProcessIds() {
-    // Windows gives no count up front: grow until the list no longer fills the buffer.
-    // Each request is costly (under Wine about 10 ms), and the watcher asks every
-    // 900 ms, so start from the size that sufficed last time.
-    static DWORD lastBytes = 16;
-    DWORD bytes = lastBytes / 2;
-    DWORD filled = lastBytes;
-    std::vector<DWORD> ids;
-    while (bytes <= filled) {
+std::vector<Running> RunningProcesses() {
+    // Each request is costly (under Wine it reads several files per process), and the
+    // watcher asks every 900 ms, so ask once with the size that sufficed last time.
+    static ULONG lastBytes = 16 * 1024;
+    ULONG bytes = lastBytes;
+    std::vector<ULONGLONG> buffer;  // the entries hold 64-bit fields
+    NTSTATUS status = kInfoLengthMismatch;
+    for (int i = 0; i < 16 && status == kInfoLengthMismatch; ++i) {
         gf::DoEvents();
-        bytes *= 2;
-        ids.assign(bytes / sizeof(DWORD), 0);
-        if (!EnumProcesses(ids.data(), bytes, &filled)) return {};
+        buffer.assign(bytes / sizeof(ULONGLONG) + 1, 0);
+        ULONG needed = 0;
+        status = NtQuerySystemInformation(SystemProcessInformation, buffer.data(), bytes, &needed);
+        // Processes may start before the next request: leave room for some.
+        if (status == kInfoLengthMismatch) bytes = std::max(bytes * 2, needed + needed / 4);
     }
+    if (!NT_SUCCESS(status)) return {};
     lastBytes = bytes;
-    ids.resize(filled / sizeof(DWORD));
-    return {ids.begin(), ids.end()};
+    std::vector<Running> out;
+    const auto* base = reinterpret_cast<const BYTE*>(buffer.data());
+    for (ULONG offset = 0; offset + sizeof(SYSTEM_PROCESS_INFORMATION) <= bytes;) {
+        const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(base + offset);
+        // A process without threads has ended; only a handle someone holds keeps it listed.
+        if (info->NumberOfThreads > 0) {
+            out.push_back({static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)),
+                           ComparedName(Ansi(info->ImageName.Buffer, info->ImageName.Length / sizeof(wchar_t)))});
+        }
+        if (info->NextEntryOffset == 0) break;
+        offset += info->NextEntryOffset;
+    }
+    return out;
 }
 
-}  // namespace process
-
-namespace {
-
-// The upper-cased file name of the process's executable, or "" when it cannot be read.
-std::string ExecutableName(DWORD pid) {
-    gf::KernelHandle handle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
-    if (!handle) return {};
-    // No module handle asks for the executable's own module, the first one, without
-    // listing every module of the process first.
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameExA(handle.Get(), nullptr, path, MAX_PATH);
-    if (n == 0) return {};
-    return process::LastPathPart(process::TrimUpper(std::string(path, n)));
-}
-
-}  // namespace
-
-std::vector<bool> process::FindRunning(const std::vector<std::string>& names) {
+std::vector<bool> FindRunning(const std::vector<std::string>& names) {
     std::vector<std::string> targets;
     for (const auto& name : names) targets.push_back(TrimUpper(name));
     std::vector<bool> found(names.size(), false);
-    size_t missing = 0;
-    for (const auto& t : targets) missing += t.empty() ? 0 : 1;
-    for (DWORD pid : ProcessIds()) {
-        if (missing == 0) break;
-        gf::DoEvents();
-        const std::string exe = ExecutableName(pid);
-        for (size_t i = 0; i < targets.size(); ++i) {
-            if (!found[i] && !targets[i].empty() && exe == targets[i]) {
+    if (std::all_of(targets.begin(), targets.end(), [](const std::string& t) { return t.empty(); })) return found;
+    for (const Running& p : RunningProcesses()) {
+        for (size_t i = 0; i < targets.size(); ++i)
+            if (!found[i] && !targets[i].empty() && p.exeName == targets[i] && OpensAs(p.pid, targets[i]))
                 found[i] = true;
-                --missing;
-            }
-        }
-        gf::DoEvents();
     }
     return found;
 }
+
+}  // namespace process
 
 bool IsProcessRunning(std::string exeName) { return process::FindRunning({exeName})[0]; }
 

@@ -5,11 +5,10 @@
 // test's), Exit with the icon removed, and the close handling. "Auto Clean every N
 // minutes" on a clock the test drives and on the real Timer1 with a shortened minute;
 // the browser watcher against browsers the test switches on and off, and against real
-// stand-in browsers (a helper copied as IEXPLORE.EXE / FIREFOX.EXE) on real timers;
-// finding browsers among real processes.
+// stand-in browsers (a 32- or 64-bit helper copied as IEXPLORE.EXE / FIREFOX.EXE) on
+// real timers; finding browsers among real processes.
 // Moves the foreground window and starts programs under browser names: GF_EXCLUSIVE_DISPLAY
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -228,18 +227,17 @@ TEST(TrayMenu, ClosingHidesButExitUnloadsEverythingAndEndsTheLoop) {
 
 namespace {
 
+enum Bitness { k32Bit, k64Bit };
+
 class StandIn : public testing_support::ChildProcess {
 public:
-    StandIn(const testing_support::ScratchDir& dir, const std::string& exeName)
-        : ChildProcess(CopiedAs(dir / exeName)) {
-        // Until its loader has run, a new process has no executable name to read.
-        char name[MAX_PATH];
-        for (int i = 0; Started() && i < 500 && !GetModuleFileNameExA(Handle(), nullptr, name, MAX_PATH); ++i) Sleep(10);
-    }
+    StandIn(const testing_support::ScratchDir& dir, const std::string& exeName, Bitness bits = k32Bit)
+        : ChildProcess(CopiedAs(dir / exeName, bits)) {}
 
 private:
-    static std::string CopiedAs(const std::string& path) {
-        CopyFileA((testing_support::ExeFolder() + "\\browser_standin.exe").c_str(), path.c_str(), FALSE);
+    static std::string CopiedAs(const std::string& path, Bitness bits) {
+        const char* helper = bits == k64Bit ? "\\browser_standin64.exe" : "\\browser_standin.exe";
+        CopyFileA((testing_support::ExeFolder() + helper).c_str(), path.c_str(), FALSE);
         return "\"" + path + "\"";
     }
 };
@@ -418,7 +416,7 @@ TEST(BrowserWatcherState, OptionClearedDuringTheCleanLeavesEveryTimerOff) {
 TEST(IsProcessRunning, MatchesTheWholeExecutableNameTrimmedInAnyCase) {
     ScratchDir dir;
     {
-        StandIn ie(dir, "IEXPLORE.EXE"), ff(dir, "Firefox.exe");
+        StandIn ie(dir, "IEXPLORE.EXE", k64Bit), ff(dir, "Firefox.exe");  // either bitness
         ASSERT_TRUE(ie.Started() && ff.Started());
         EXPECT_TRUE(app::IsProcessRunning("  iexplore.exe "));
         EXPECT_TRUE(app::IsProcessRunning("FIREFOX.EXE"));
@@ -438,10 +436,11 @@ TEST(IsProcessRunning, SeesEveryProcessWhenTheListOutgrowsItsBuffer) {
     std::vector<std::unique_ptr<StandIn>> started;
     for (int i = 0; i < 40; ++i) started.push_back(std::make_unique<StandIn>(dir, "FILLER.EXE"));
     started.push_back(std::make_unique<StandIn>(dir, "LASTSTARTED.EXE"));
-    auto ids = app::process::ProcessIds();
+    auto listed = app::process::RunningProcesses();
     for (auto& p : started) {
         ASSERT_TRUE(p->Started());
-        EXPECT_NE(std::find(ids.begin(), ids.end(), p->Pid()), ids.end());
+        EXPECT_NE(std::find_if(listed.begin(), listed.end(), [&](const auto& r) { return r.pid == p->Pid(); }),
+                  listed.end());
     }
     EXPECT_TRUE(app::IsProcessRunning("LastStarted.exe"));
 }
@@ -468,8 +467,9 @@ TEST(BrowserWatcher, BothClosedBeforeATickGiveTwoCleansInThatTick) {
     Watch w;
     PumpUntil([&] { return w.tCheck.ticks >= 3; });
     EXPECT_TRUE(w.WaitingForBrowser());
-    auto ie = std::make_unique<StandIn>(dir, "IEXPLORE.EXE");
-    auto ff = std::make_unique<StandIn>(dir, "FIREFOX.EXE");
+    // 64-bit browsers, seen by the 32-bit program.
+    auto ie = std::make_unique<StandIn>(dir, "IEXPLORE.EXE", k64Bit);
+    auto ff = std::make_unique<StandIn>(dir, "FIREFOX.EXE", k64Bit);
     ASSERT_TRUE(w.WaitingForClose());
     EXPECT_TRUE(w.watcher.ieOpen() && w.watcher.firefoxOpen());
     PumpUntil([&] { return w.tClosed.ticks >= 3; });

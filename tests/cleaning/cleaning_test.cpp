@@ -47,7 +47,8 @@ std::wstring Long(const std::wstring& path) {
 // Ends the run outright before a test makes anything outside the sandbox.
 void RequireSandbox(const std::wstring& path) {
     std::wstring p = Long(path).substr(4);
-    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\")})
+    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\"),
+                                     std::wstring(L"C:\\Program Files (x86)\\")})
         if (CompareStringOrdinal(p.c_str(), static_cast<int>(std::min(p.size(), base.size())),
                                  base.c_str(), static_cast<int>(base.size()), TRUE) == CSTR_EQUAL)
             return;
@@ -407,6 +408,62 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
         Run(plan.group, plan.index);
     }
     for (const auto& p : planted) EXPECT_TRUE(Exists(p)) << "erased: " << p;
+}
+
+// Where 32-bit programs keep their traces on 64-bit Windows. This test, like the
+// program, is a 32-bit process under WoW64: its own ProgramFiles is C:\Program Files
+// (x86), and the HKLM keys it plants land in the 32-bit view (under Wow6432Node), as
+// Netscape's, Trillian's, Winamp's, AOL's and QuickTime's do. The items on them erase
+// the traces there, and the neighbours stay.
+namespace {
+
+struct RealProgramFiles {  // read before Profile points ProgramFiles into its scratch folder
+    char programFiles[MAX_PATH] = {};
+    RealProgramFiles() { GetEnvironmentVariableA("ProgramFiles", programFiles, MAX_PATH); }
+};
+
+class WoW64Profile : protected RealProgramFiles, public Profile {
+protected:
+    EnvOverride realProgramFilesVar{"ProgramFiles", programFiles};
+    WoW64Profile() {
+        for (auto& [name, value] : names) {
+            if (name == "{pf}") value = programFiles;
+            if (name == "{ns}") value = std::string(programFiles) + "\\Netscape\\Users\\default";
+            if (name == "{aol}") value = std::string(programFiles) + "\\AOL 9.0";
+        }
+    }
+    void TearDown() override {
+        Profile::TearDown();
+        for (const char* folder : {"Netscape", "Trillian", "Winamp", "AOL 9.0"}) {
+            std::string path = std::string(programFiles) + "\\" + folder;
+            if (Exists(path)) RemoveMadeTree(W(path));
+        }
+    }
+    // Whether 64-bit Windows sees the key under Wow6432Node.
+    static bool In32BitView(const std::string& path) {
+        HKEY key;
+        std::string wow = "SOFTWARE\\Wow6432Node" + path.substr(path.find('\\'));
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, wow.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key)) return false;
+        RegCloseKey(key);
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(WoW64Profile, ItemsEraseWhere32BitProgramsKeepTheirTraces) {
+    ASSERT_STREQ(programFiles, "C:\\Program Files (x86)");
+    ASSERT_TRUE(In32BitView(kAolKey)) << "AOL's AppPath";
+    const std::pair<Group, short> items[] = {{Group::Internet, 4},  {Group::Internet, 5}, {Group::Internet, 12},
+                                             {Group::Internet, 13}, {Group::Internet, 15}, {Group::Software, 5},
+                                             {Group::Software, 6}};
+    for (const auto& [group, index] : items) {
+        SCOPED_TRACE(std::string(ModCleaning::ArrayName(group)) + std::to_string(index));
+        Plant(group, index);
+        for (const auto& [hive, path] : keysGone) ASSERT_TRUE(In32BitView(path)) << path;
+        Run(group, index);
+        Check();
+    }
 }
 
 TEST(GroupProcedures, StatusLineThenOneMessageLoopTurnThenTheSteps) {
