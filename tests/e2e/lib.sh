@@ -92,8 +92,8 @@ wait_main_window() {
     sleep 0.1
   done
   [ -n "$WID" ] || fail "the main window did not show"
-  sleep 0.5
   client_origin
+  wait_settled ""
 }
 
 # The client area is 600 x 497 pixels; the rest of the X window is Wine's frame.
@@ -106,10 +106,30 @@ client_origin() {
   CY=$(( y + h - 497 - border ))
 }
 
-# Clicks at client coordinates of the main window.
+# A fingerprint of what the main window's client area shows now.
+client_pixels() {
+  /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage rgb:- 2>/dev/null | md5sum
+}
+
+# Waits until the window shows something other than <before> (a click's answer) and then
+# stays the same between two looks: the program has drawn what the input asked for.
+# A click whose answer draws nothing gives up on the change after a few seconds.
+wait_settled() {  # <fingerprint from before the input, or "">
+  local before=$1 now last="" end=$((SECONDS + 5))
+  while :; do
+    now=$(client_pixels)
+    if [ "$now" = "$last" ] && { [ "$now" != "$before" ] || [ $SECONDS -ge $end ]; }; then return 0; fi
+    [ $SECONDS -lt $((end + 5)) ] || return 0
+    last=$now
+    sleep 0.1
+  done
+}
+
+# Clicks at client coordinates of the main window and waits for the answer to show.
 click() {  # <x> <y>
+  local before; before=$(client_pixels)
   xdotool mousemove --sync $((CX + $1)) $((CY + $2)) click 1
-  sleep 0.4
+  wait_settled "$before"
 }
 
 # Client coordinates of the controls the tests use (the window's design, in pixels).
