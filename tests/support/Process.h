@@ -55,7 +55,9 @@ public:
         const std::string ready = UniqueName("GfHoldReady"), release = UniqueName("GfHoldRelease");
         ready_ = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
         release_ = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
-        process_.emplace("\"" + ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release);
+        // Appended piece by piece: GCC's -Wrestrict misreads "literal" + std::string&&.
+        process_.emplace(std::string("\"").append(ExeFolder()).append("\\holdfile.exe\" \"").append(path) + "\" " +
+                         ready + " " + release);
         holding_ = process_->Started() && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
     }
     ~HeldFile() { Release(); }
