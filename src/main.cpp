@@ -1,9 +1,10 @@
 #include <windows.h>
 
-#include <string>
-
 #include "app/Startup.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
-    return app::Main(cmdLine ? std::string(cmdLine) : std::string());
+// The command line as Windows keeps it: the ANSI one would carry a file name with
+// characters outside the code page best-fitted to another name.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    const wchar_t* line = GetCommandLineW();
+    return app::Main(app::CommandLineArguments(line ? line : L""));
 }

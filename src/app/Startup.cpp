@@ -14,7 +14,7 @@
 
 namespace app {
 
-int ShredBranch(const std::string& commandLine) {
+int ShredBranch(const std::wstring& commandLine) {
     shredder::RunShredCommand(commandLine);  // the question, frmShred, ShredFile
     return 0;
 }
@@ -31,7 +31,20 @@ void RunFirstStart() {
     shredder::RegisterShredVerb();
 }
 
-int Main(const std::string& commandLine) {
+std::wstring CommandLineArguments(std::wstring_view line) {
+    // The program's name, quoted or up to the first blank, as the C runtime skips it.
+    std::size_t i = 0;
+    if (!line.empty() && line[0] == L'"') {
+        i = line.find(L'"', 1);
+        i = i == std::wstring_view::npos ? line.size() : i + 1;
+    } else {
+        while (i < line.size() && line[i] > L' ') ++i;
+    }
+    while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+    return std::wstring(line.substr(i));
+}
+
+int Main(const std::wstring& commandLine) {
     gf::App::SetTitle("Glimmerfold");
     if (!commandLine.empty()) return ShredBranch(commandLine);
     if (gf::App::PrevInstance()) return 0;  // the running one is left alone

@@ -1,14 +1,19 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace app {
 
 // The program's start: with a command line, the shred branch; otherwise the single
 // instance, the main window and its message loop. Returns the exit code.
-int Main(const std::string& commandLine);
+int Main(const std::wstring& commandLine);
 
 // The shred branch for a non-empty command line (the whole text is the path).
-int ShredBranch(const std::string& commandLine);
+int ShredBranch(const std::wstring& commandLine);
+
+// Everything after the program's own name in a command line as Windows keeps it
+// (GetCommandLineW), unchanged: quotes stay and trailing spaces count.
+std::wstring CommandLineArguments(std::wstring_view commandLine);
 
 // Whether the stored "FirstRun" text marks a start that has yet to do the first-run
 // step: only a number equal to 0 (the key's default) does; any other number, or a

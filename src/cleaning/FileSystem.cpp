@@ -9,6 +9,8 @@ namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+}  // namespace
+
 // The system's own name of an open file or folder, after every link it followed
 // ("\Device\HarddiskVolume2\..." on Windows, "\??\D:\..." under Wine, which
 // resolves Unix links here). GetFinalPathNameByHandle would do, but Wine's gives up on
@@ -40,6 +42,8 @@ std::wstring FinalPathOf(HANDLE handle) {
     if (!name->buffer || name->length == 0) return {};
     return std::wstring(name->buffer, name->length / sizeof(wchar_t));
 }
+
+namespace {
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
     return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),

@@ -16,6 +16,11 @@
 
 namespace filesys {
 
+// The system's own name of an open file or folder, after every link it followed
+// ("\Device\HarddiskVolume2\..." on Windows, "\??\D:\..." under Wine, which resolves
+// Unix links here); empty when the system does not say.
+std::wstring FinalPathOf(HANDLE handle);
+
 struct Entry {
     std::wstring name;
     DWORD attributes = 0;

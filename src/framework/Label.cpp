@@ -6,8 +6,19 @@
 namespace gf {
 
 void Label::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
+    if (caption == caption_ && wideCaption_.empty()) return;
     caption_ = caption;
+    wideCaption_.clear();
+    Refresh();
+}
+
+void Label::SetCaption(const std::wstring& caption) {
+    int n = WideCharToMultiByte(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), nullptr, 0, nullptr,
+                                nullptr);
+    caption_.assign(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), caption_.data(), n, nullptr,
+                        nullptr);
+    wideCaption_ = caption;
     Refresh();
 }
 
@@ -39,12 +50,20 @@ void Label::SetFont(const FontSpec& font) {
 void Label::ApplyDesign(const DesignProperties& props) {
     WindowlessControl::ApplyDesign(props);
     caption_ = props.Get("Caption", caption_);
+    wideCaption_.clear();
     alignment_ = static_cast<int>(props.GetLong("Alignment", alignment_));
     backStyle_ = props.GetLong("BackStyle", backStyle_) ? 1 : 0;
     backColor_ = props.GetColor("BackColor", backColor_);
     foreColor_ = props.GetColor("ForeColor", foreColor_);
     font_ = FontFromDesign(props, font_);
     Refresh();
+}
+
+void Label::Draw(HDC dc, RECT rc, UINT flags) const {
+    if (wideCaption_.empty())
+        DrawTextA(dc, caption_.c_str(), -1, &rc, flags);
+    else
+        DrawTextW(dc, wideCaption_.c_str(), -1, &rc, flags);
 }
 
 void Label::PaintWindowless(HDC dc) {
@@ -60,12 +79,12 @@ void Label::PaintWindowless(HDC dc) {
         RECT shadow = rc;
         OffsetRect(&shadow, 1, 1);
         SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-        DrawTextA(dc, caption_.c_str(), -1, &shadow, flags);
+        Draw(dc, shadow, flags);
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     } else {
         SetTextColor(dc, ResolveColor(foreColor_));
     }
-    DrawTextA(dc, caption_.c_str(), -1, &rc, flags);
+    Draw(dc, rc, flags);
 }
 
 }  // namespace gf

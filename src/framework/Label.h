@@ -15,6 +15,9 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    // A caption that may hold characters outside the ANSI code page (a file's name):
+    // drawn as it is; Caption() then gives its ANSI form.
+    void SetCaption(const std::wstring& caption);
     // 0 left, 1 right, 2 centre.
     int Alignment() const { return alignment_; }
     void SetAlignment(int alignment);
@@ -31,7 +34,10 @@ public:
     void PaintWindowless(HDC dc) override;
 
 private:
+    void Draw(HDC dc, RECT rc, UINT flags) const;
+
     std::string caption_;
+    std::wstring wideCaption_;  // when set, what is drawn
     int alignment_ = 0;
     int backStyle_ = 0;
     unsigned long backColor_ = 0x8000000F;

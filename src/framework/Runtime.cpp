@@ -21,4 +21,12 @@ int MsgBox(const std::string& prompt, UINT buttons, const std::string& title) {
     return MessageBoxA(GetActiveWindow(), prompt.c_str(), caption.c_str(), buttons);
 }
 
+int MsgBox(const std::wstring& prompt, UINT buttons, const std::string& title) {
+    std::string caption = title.empty() ? App::Title() : title;
+    std::wstring wide(caption.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+    return MessageBoxW(GetActiveWindow(), prompt.c_str(), wide.c_str(), buttons);
+}
+
 }  // namespace gf

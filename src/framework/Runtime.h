@@ -12,5 +12,7 @@ void DoEvents();
 
 // A message box owned by the active window of this thread; returns IDYES, IDNO, ...
 int MsgBox(const std::string& prompt, UINT buttons = MB_OK, const std::string& title = "");
+// The same for a text that may hold characters outside the ANSI code page.
+int MsgBox(const std::wstring& prompt, UINT buttons = MB_OK, const std::string& title = "");
 
 }  // namespace gf

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cleaning/GuardedPath.h"
 #include "framework/Runtime.h"
 #include "shredder/frmShred.h"
 #include "shredder/modShredFile.h"
@@ -10,20 +11,20 @@ namespace shredder {
 
 namespace {
 
-void Tell(const std::string& heading, const std::string& path, const std::string& reason) {
-    gf::MsgBox(heading + "\r\n\r\n" + path + "\r\n\r\n" + reason, MB_OK | MB_ICONEXCLAMATION,
-               kShredTitle);
+void Tell(const std::string& heading, const std::wstring& path, const std::string& reason) {
+    gf::MsgBox(guarded::Widen(heading) + L"\r\n\r\n" + path + L"\r\n\r\n" + guarded::Widen(reason),
+               MB_OK | MB_ICONEXCLAMATION, kShredTitle);
 }
 
 }  // namespace
 
-bool RunShredCommand(const std::string& commandLine) {
-    const std::string& path = commandLine;
+bool RunShredCommand(const std::wstring& commandLine) {
+    const std::wstring& path = commandLine;
     if (std::string why = CheckShredTarget(path); !why.empty()) {
         Tell("This cannot be shredded:", path, why);
         return false;
     }
-    if (gf::MsgBox("Do you want to Shred " + path + "?", MB_YESNO | MB_DEFBUTTON1, kShredTitle) !=
+    if (gf::MsgBox(L"Do you want to Shred " + path + L"?", MB_YESNO | MB_DEFBUTTON1, kShredTitle) !=
         IDYES)
         return false;
 

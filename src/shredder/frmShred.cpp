@@ -26,7 +26,7 @@ constexpr double kClientWidth = 5400, kClientHeight = 1560;
 
 }  // namespace
 
-frmShred::frmShred(std::string commandLine)
+frmShred::frmShred(std::wstring commandLine)
     : gf::Form("frmShred", kDesign), commandLine_(std::move(commandLine)) {
     SetCaption("Quorrin Shredder");
     SetBorderStyle(gf::FormBorder::FixedSingle);

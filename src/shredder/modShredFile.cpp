@@ -1,14 +1,19 @@
 #include "shredder/modShredFile.h"
 
 #include <emmintrin.h>
+#include <process.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string_view>
+#include <vector>
 
+#include "cleaning/FileSystem.h"
 #include "cleaning/GuardedPath.h"
 #include "framework/Handles.h"
 #include "framework/Runtime.h"
@@ -21,6 +26,9 @@ static_assert(kShredAlphabet[63] == kShredAlphabet[0] + 63, "the characters foll
 namespace {
 
 using gf::FileHandle;
+using gf::KernelHandle;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Random alphabet characters, 32 at a time: four xorshift128+ generators, two side by
 // side in each of two SSE2 registers (two independent chains keep the processor busy),
@@ -116,37 +124,68 @@ std::string OpenFailure(DWORD code) {
     }
 }
 
-bool HasDriveLetter(const std::string& p) {
-    return p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' &&
-           p[2] == '\\';
+const char kLinkRefused[] = "This is a link; the shredder does not follow links.";
+const char kNotItsOwnName[] =
+    "This name leads to another file (through a link, or as a short name); the shredder takes only a file's own "
+    "name and does not follow links.";
+
+bool SameText(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+bool HasDriveLetter(std::wstring_view p) {
+    return p.size() >= 3 && ((p[0] >= L'A' && p[0] <= L'Z') || (p[0] >= L'a' && p[0] <= L'z')) &&
+           p[1] == L':' && p[2] == L'\\';
 }
 
 // \\server\share\... with both parts present; \\?\ and \\.\ are device namespaces.
-bool IsUncPath(const std::string& p) {
-    if (p.size() < 5 || p[0] != '\\' || p[1] != '\\') return false;
-    if (p[2] == '?' || p[2] == '.' || p[2] == '\\') return false;
-    auto share = p.find('\\', 2);
-    return share != std::string::npos && share + 1 < p.size() && p[share + 1] != '\\';
+bool IsUncPath(std::wstring_view p) {
+    if (p.size() < 5 || p[0] != L'\\' || p[1] != L'\\') return false;
+    if (p[2] == L'?' || p[2] == L'.' || p[2] == L'\\') return false;
+    auto share = p.find(L'\\', 2);
+    return share != std::wstring_view::npos && share + 1 < p.size() && p[share + 1] != L'\\';
 }
 
-// Clears read-only for the overwrite; sets it again unless told the file is gone.
+// Names that ordinary paths take for devices, whatever extension follows: CON, PRN,
+// AUX, NUL, COM1 to COM9, LPT1 to LPT9 (also with a superscript digit), CONIN$, CONOUT$.
+bool IsDeviceName(std::wstring_view name) {
+    std::wstring_view stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
+    for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
+        if (SameText(stem, device)) return true;
+    if (stem.size() != 4 || !(SameText(stem.substr(0, 3), L"COM") || SameText(stem.substr(0, 3), L"LPT")))
+        return false;
+    return (stem[3] >= L'1' && stem[3] <= L'9') || stem[3] == L'\u00B9' || stem[3] == L'\u00B2' ||
+           stem[3] == L'\u00B3';
+}
+
+// Clears read-only for the overwrite, through the file's own handle (never by name: a
+// link's target must not change); sets it again unless told the file is gone.
 class ReadOnlyLift {
 public:
-    explicit ReadOnlyLift(const std::string& path) : path_(path) {
-        attributes_ = GetFileAttributesA(path.c_str());
-        if (attributes_ != INVALID_FILE_ATTRIBUTES && (attributes_ & FILE_ATTRIBUTE_READONLY)) {
-            DWORD rest = attributes_ & ~FILE_ATTRIBUTE_READONLY;
-            lifted_ = SetFileAttributesA(path.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
-        }
+    explicit ReadOnlyLift(HANDLE file) : file_(file) {
+        FILE_BASIC_INFO info{};
+        if (!GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info) ||
+            !(info.FileAttributes & FILE_ATTRIBUTE_READONLY))
+            return;
+        attributes_ = info.FileAttributes;
+        lifted_ = Set(attributes_ & ~FILE_ATTRIBUTE_READONLY);
     }
     ~ReadOnlyLift() {
-        if (lifted_ && restore_) SetFileAttributesA(path_.c_str(), attributes_);
+        if (lifted_ && restore_) Set(attributes_);
     }
     void Keep() { restore_ = false; }
 
 private:
-    std::string path_;
-    DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
+    bool Set(DWORD attributes) const {
+        FILE_BASIC_INFO info{};  // zero times: left as they are
+        info.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+        return SetFileInformationByHandle(file_, FileBasicInfo, &info, sizeof info) != FALSE;
+    }
+
+    HANDLE file_;
+    DWORD attributes_ = 0;
     bool lifted_ = false;
     bool restore_ = true;
 };
@@ -163,37 +202,156 @@ std::string CheckOpenedFile(HANDLE h) {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(h, &info)) return SystemMessage(GetLastError());
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "This is a folder, not a file.";
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return "This is a link; the shredder does not follow links.";
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return kLinkRefused;
     return {};
 }
 
-// Every byte from the start, in blocks; false with the reason when a write fails.
-bool Overwrite(HANDLE h, std::uint64_t length, ShredProgress* progress, std::string& reason) {
+// A name without the spaces and dots it ends in, as ordinary paths read it.
+std::wstring_view Trimmed(std::wstring_view name) {
+    return name.substr(0, name.find_last_not_of(L" .") + 1);
+}
+
+// Whether another entry of the folder, named as the file but for the spaces and dots
+// it ends in, is the very file the handle holds (that twin itself, or a link to it).
+// The folder's listing tells, without opening any other file.
+bool ReachedThroughATwin(HANDLE folder, std::wstring_view name, HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION mine;
+    if (!GetFileInformationByHandle(file, &mine)) return true;
+    const LONGLONG id = static_cast<LONGLONG>((ULONGLONG(mine.nFileIndexHigh) << 32) | mine.nFileIndexLow);
+    std::vector<BYTE> buffer(64 * 1024);
+    for (auto kind = FileIdBothDirectoryRestartInfo;
+         GetFileInformationByHandleEx(folder, kind, buffer.data(), static_cast<DWORD>(buffer.size()));
+         kind = FileIdBothDirectoryInfo) {
+        for (std::size_t at = 0;;) {
+            const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data() + at);
+            std::wstring_view entry(e->FileName, e->FileNameLength / sizeof(wchar_t));
+            if (e->FileId.QuadPart == id && !SameText(entry, name) && SameText(Trimmed(entry), Trimmed(name)))
+                return true;
+            if (!e->NextEntryOffset) break;
+            at += e->NextEntryOffset;
+        }
+    }
+    return false;
+}
+
+// Opens the file the path names, by its \\?\ form so that no character or trailing
+// space or dot is reinterpreted, and makes sure the handle is that very file: the
+// system's name for it is its folder's name and the named file name. Under Wine a Unix
+// link to a file opens as its target and fails here, before anything is written.
+std::string OpenExactly(const guarded::Path& path, DWORD access, DWORD share, FileHandle& out) {
+    FileHandle folder(CreateFileW(path.Parent().Long().c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, kShareAll,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder) return OpenFailure(GetLastError());
+    FileHandle file(CreateFileW(path.Long().c_str(), access, share, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return OpenFailure(GetLastError());
+    if (std::string why = CheckOpenedFile(file.Get()); !why.empty()) return why;
+    std::wstring within = filesys::FinalPathOf(folder.Get());
+    if (within.empty() || within.back() != L'\\') within += L'\\';
+    const std::wstring& name = path.parts.back();
+    const std::wstring final = filesys::FinalPathOf(file.Get());
+    // Wine names an open file without the spaces and dots its name ends in: such a name
+    // passes when no twin of it in the folder is the file opened.
+    if (!SameText(final, within + name) &&
+        (Trimmed(name) == name || !SameText(final, within.append(Trimmed(name))) ||
+         ReachedThroughATwin(folder.Get(), name, file.Get())))
+        return kNotItsOwnName;
+    out = std::move(file);
+    return {};
+}
+
+unsigned __stdcall RunFunction(void* function) {
+    (*static_cast<const std::function<void()>*>(function))();
+    return 0;
+}
+
+KernelHandle StartThread(const std::function<void()>& function) {
+    return KernelHandle(reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, RunFunction, const_cast<std::function<void()>*>(&function), 0, nullptr)));
+}
+
+// Runs the work on a thread of its own while this thread's message loop turns, whenever
+// a message comes and at least every kShredTurnMs; each turn ends with tick().
+void RunWhileTurning(const std::function<void()>& work, const std::function<void()>& tick) {
+    KernelHandle thread = StartThread(work);
+    if (!thread) {  // no thread to spare: the work runs here and the window waits
+        work();
+        return;
+    }
+    for (;;) {
+        HANDLE h = thread.Get();
+        DWORD woke = MsgWaitForMultipleObjects(1, &h, FALSE, kShredTurnMs, QS_ALLINPUT);
+        gf::DoEvents();
+        tick();
+        if (woke == WAIT_OBJECT_0) return;
+        if (woke == WAIT_FAILED) break;
+    }
+    WaitForSingleObject(thread.Get(), INFINITE);
+}
+
+// Flushes the file on a thread of its own whenever asked, so that the disk writes out
+// what is written while the next blocks are being written.
+class BackgroundFlush {
+public:
+    explicit BackgroundFlush(HANDLE file) : file_(file), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+        if (wake_) thread_ = StartThread(run_);
+    }
+    ~BackgroundFlush() {
+        if (!thread_) return;
+        stop_ = true;
+        SetEvent(wake_.Get());
+        WaitForSingleObject(thread_.Get(), INFINITE);
+    }
+    BackgroundFlush(const BackgroundFlush&) = delete;
+    BackgroundFlush& operator=(const BackgroundFlush&) = delete;
+    // Without a thread of its own nothing happens: the last flush covers everything.
+    void Request() const {
+        if (thread_) SetEvent(wake_.Get());
+    }
+
+private:
+    HANDLE file_;
+    std::atomic<bool> stop_{false};
+    KernelHandle wake_;
+    const std::function<void()> run_ = [this] {
+        while (WaitForSingleObject(wake_.Get(), INFINITE) == WAIT_OBJECT_0 && !stop_) FlushFileBuffers(file_);
+    };
+    KernelHandle thread_;
+};
+
+// Every byte from the start, in blocks, then flushed; done counts the bytes written.
+// False with the reason when a write or the flush fails.
+bool Overwrite(HANDLE h, std::uint64_t length, std::atomic<std::uint64_t>& done, std::string& reason) {
     std::string block(static_cast<std::size_t>(std::min<std::uint64_t>(length, kShredBlockSize)), '\0');
     Random random;
-    std::uint64_t done = 0;
-    while (done < length) {
-        gf::DoEvents();
-        DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(length - done, block.size()));
-        random.Fill(block.data(), chunk);
-        DWORD written = 0;
-        if (!WriteFile(h, block.data(), chunk, &written, nullptr) || written != chunk) {
-            DWORD code = GetLastError();
-            reason = "Writing over the file failed after " + std::to_string(done + written) + " of " +
-                     std::to_string(length) + " bytes: " +
-                     (written != chunk && code == ERROR_SUCCESS ? "the disk took less than was written."
-                                                               : SystemMessage(code));
-            return false;
+    {
+        BackgroundFlush flush(h);
+        for (std::uint64_t position = 0; position < length;) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(length - position, block.size()));
+            random.Fill(block.data(), chunk);
+            DWORD written = 0;
+            if (!WriteFile(h, block.data(), chunk, &written, nullptr) || written != chunk) {
+                DWORD code = GetLastError();
+                reason = "Writing over the file failed after " + std::to_string(position + written) + " of " +
+                         std::to_string(length) + " bytes: " +
+                         (written != chunk && code == ERROR_SUCCESS ? "the disk took less than was written."
+                                                                   : SystemMessage(code));
+                return false;
+            }
+            if (position / kShredFlushStep != (position + chunk) / kShredFlushStep) flush.Request();
+            position += chunk;
+            done = position;
         }
-        done += chunk;
-        if (progress) progress->Advance(done);
+    }
+    if (!FlushFileBuffers(h)) {
+        reason = "The new content could not be flushed to the disk: " + SystemMessage(GetLastError());
+        return false;
     }
     return true;
 }
 
 // Marks the open file for deletion, so the very file that was overwritten goes when
-// the handle closes, whatever the path names by then.
+// its handles close, whatever the path names by then.
 bool DeleteOnClose(HANDLE h) {
     FILE_DISPOSITION_INFO info{};
     info.DeleteFile = TRUE;
@@ -208,76 +366,81 @@ std::string RandomString(std::size_t n) {
     return text;
 }
 
-std::string CheckShredPath(const std::string& path) {
+std::string CheckShredPath(const std::wstring& path) {
     if (path.empty()) return "No file was named.";
-    if (path.rfind("\\\\?\\", 0) == 0 || path.rfind("\\\\.\\", 0) == 0)
-        return "Device paths are not shredded.";
+    if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return "Device paths are not shredded.";
     for (std::size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (c < 32 || std::string_view("\"<>|*?").find(static_cast<char>(c)) != std::string_view::npos ||
-            (c == ':' && i != 1))
+        wchar_t c = path[i];
+        if (c < 32 || std::wstring_view(L"\"<>|*?").find(c) != std::wstring_view::npos || (c == L':' && i != 1))
             return "The path holds characters that no file name may hold.";
     }
     if (!HasDriveLetter(path) && !IsUncPath(path))
         return "The path is not a full path with a drive letter or a network share.";
-    if (path.back() == '\\') return "This is a folder, not a file.";
+    if (path.back() == L'\\') return "This is a folder, not a file.";
     for (std::size_t start = 0; start <= path.size();) {
-        std::size_t end = std::min(path.find('\\', start), path.size());
-        std::string_view part(path.data() + start, end - start);
-        if (part == "." || part == "..") return "The path holds \".\" or \"..\" parts.";
+        std::size_t end = std::min(path.find(L'\\', start), path.size());
+        std::wstring_view part(path.data() + start, end - start);
+        if (part == L"." || part == L"..") return "The path holds \".\" or \"..\" parts.";
         start = end + 1;
     }
     // The cleaning's deletion guard has the last word on every path we delete under.
-    if (!guarded::Parse(std::string_view(path))) return "The path is not a plain full path to a file.";
+    std::optional<guarded::Path> parsed = guarded::Parse(std::wstring_view(path));
+    if (!parsed || parsed->IsRoot()) return "The path is not a plain full path to a file.";
+    if (IsDeviceName(parsed->parts.back())) return "The name is that of a device (CON, NUL, COM1, ...), not of a file.";
     return {};
 }
 
-std::string CheckShredTarget(const std::string& path) {
+std::string CheckShredTarget(const std::wstring& path) {
     if (std::string why = CheckShredPath(path); !why.empty()) return why;
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return OpenFailure(GetLastError());
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "This is a folder, not a file.";
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return "This is a link; the shredder does not follow links.";
-    return {};
+    FileHandle file;
+    return OpenExactly(*guarded::Parse(std::wstring_view(path)), FILE_READ_ATTRIBUTES, kShareAll, file);
 }
 
-ShredOutcome ShredFile(const std::string& path, ShredProgress* progress) {
-    if (std::string why = CheckShredTarget(path); !why.empty()) return Refused(why);
-
-    ReadOnlyLift readOnly(path);
+ShredOutcome ShredFile(const std::wstring& text, ShredProgress* progress) {
+    if (std::string why = CheckShredPath(text); !why.empty()) return Refused(why);
+    const guarded::Path path = *guarded::Parse(std::wstring_view(text));
+    // Held to the end: the read-only attribute goes back through it if the file stays.
+    FileHandle attributes;
+    if (std::string why = OpenExactly(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, attributes);
+        !why.empty())
+        return Refused(why);
+    ReadOnlyLift readOnly(attributes.Get());
     // Others may read meanwhile, but nobody writes to it or deletes it under us.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
-                                nullptr));
-    if (!file.Valid()) return Refused(OpenFailure(GetLastError()));
-    if (std::string why = CheckOpenedFile(file.Get()); !why.empty()) return Refused(why);
+    FileHandle file;
+    if (std::string why = OpenExactly(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ, file); !why.empty())
+        return Refused(why);
 
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return Refused(SystemMessage(GetLastError()));
-    std::uint64_t length = static_cast<std::uint64_t>(size.QuadPart);
+    const std::uint64_t length = static_cast<std::uint64_t>(size.QuadPart);
     if (progress) progress->Start(length);
 
+    // The progress moves by time, not by block: a turn of the loop per block would cost
+    // more than the disk.
+    std::atomic<std::uint64_t> done{0};
+    DWORD shown = GetTickCount();
+    auto tick = [&] {
+        if (!progress || GetTickCount() - shown < kShredTurnMs) return;
+        shown = GetTickCount();
+        progress->Advance(done);
+    };
     ShredOutcome outcome;
-    if (!Overwrite(file.Get(), length, progress, outcome.reason)) {
+    bool overwritten = false;
+    RunWhileTurning([&] { overwritten = Overwrite(file.Get(), length, done, outcome.reason); }, tick);
+    if (!overwritten) {
         outcome.reason += " The file was left in place.";
         return outcome;
     }
-    if (!FlushFileBuffers(file.Get())) {
-        outcome.reason = "The new content could not be flushed to the disk: " +
-                         SystemMessage(GetLastError()) + " The file was left in place.";
-        return outcome;
-    }
     outcome.overwritten = true;
+    if (progress) progress->Advance(length);
 
-    bool marked = DeleteOnClose(file.Get());
-    file.Close();
-    if (!marked && !DeleteFileA(path.c_str())) {
-        outcome.reason = "The file was overwritten but could not be deleted: " +
-                         SystemMessage(GetLastError());
+    if (!DeleteOnClose(file.Get())) {
+        outcome.reason = "The file was overwritten but could not be deleted: " + SystemMessage(GetLastError());
         return outcome;
     }
     readOnly.Keep();
+    // Removing a large file takes a while too; the window stays alive meanwhile.
+    RunWhileTurning([&] { file.Close(); attributes.Close(); }, [] {});
     outcome.shredded = true;
     return outcome;
 }
