@@ -1,10 +1,7 @@
-// The boss key on real files and windows: the caption file "HWD.dat" and the ticks of
-// its entries in the real settings store; the caption dialog and the caption list with
-// real button clicks, message boxes read back and a drag by the dialog's surface; hot
-// keys registered from the stored choices and the boxes' texts, the replaced window
-// procedure; hiding and showing top-level windows by caption. (The list's ticks stored
-// by a click on the main window: tests/app/mainwin_test.cpp; real key presses:
-// tests/e2e/bosskey_test.sh.)
+// The boss key on real files and windows: the caption file "HWD.dat" and its ticks in the
+// real settings store, the caption dialog and list with real clicks, the hot-key names and
+// registration, hiding and showing windows by caption. (On the real main window:
+// tests/app/mainwin_test.cpp; real key presses: tests/e2e/bosskey_test.sh.)
 // GF_EXCLUSIVE_DISPLAY: windows are shown and activated, hot keys registered.
 #include <windows.h>
 
@@ -31,31 +28,17 @@
 #include "framework/Settings.h"
 
 using namespace testing_support;
-using bosskey::CaptionEntry;
 
 namespace {
 
 // A top-level window with a title, to be hidden and shown, or to hold hot keys.
-class PlainWindow {
-public:
-    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "GfBossKeyTestWindow";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x,
-                                y, 300, 160, nullptr, nullptr, wc.hInstance, nullptr);
-        testing_support::PumpFor(50);
-    }
-    ~PlainWindow() { DestroyWindow(hwnd_); }
+struct PlainWindow {
+    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80)
+        : hwnd(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300,
+                               160, nullptr, nullptr, nullptr, nullptr)) {}
+    ~PlainWindow() { DestroyWindow(hwnd); }
     PlainWindow(const PlainWindow&) = delete;
-    PlainWindow& operator=(const PlainWindow&) = delete;
-    HWND hwnd() const { return hwnd_; }
-
-private:
-    HWND hwnd_ = nullptr;
+    const HWND hwnd;
 };
 
 // The combination is free when another registration of it succeeds (and is undone).
@@ -63,11 +46,6 @@ bool ComboIsFree(UINT modifiers, UINT vk) {
     if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return false;
     UnregisterHotKey(nullptr, 0xBF00);
     return true;
-}
-
-std::string Lower(std::string text) {
-    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
 }
 
 // A tick (or any text) stored under a caption, as the options' save leaves it.
@@ -147,26 +125,6 @@ TEST_F(BossKey, RemovingDropsOneLineEvenWhenTheListIsStaleAndAFailureLeavesTheFi
     EXPECT_FALSE(PathExists(dir / bosskey::kCaptionTempName)) << "no temporary file left behind";
 }
 
-TEST_F(BossKey, LoadingTicksStoredAndJustAddedCaptions) {
-    EXPECT_FALSE(bosskey::LoadCaptionEntries(path, ""));
-    WriteFileText(path, "Stored\r\nCleared\r\nUnknown\r\n\r\nOdd\r\nNumeric\r\nJustAdded\r\njustadded\r\n");
-    for (auto [caption, value] : {std::pair{"Stored", "True"}, {"Cleared", "False"}, {"Odd", "Ctrl"}, {"Numeric", "-1"},
-                                  {"", "True"}})  // "Ctrl" is no truth value; an empty line is never ticked
-        StoreTick(caption, value);
-    auto ticks = [&](const std::string& justAdded) {
-        Entries got;
-        auto entries = bosskey::LoadCaptionEntries(path, justAdded);
-        for (const CaptionEntry& e : entries.value()) got.emplace_back(e.text, e.ticked);
-        return got;
-    };
-    EXPECT_EQ(ticks("JustAdded"), (Entries{{"Stored", true}, {"Cleared", false}, {"Unknown", false}, {"", false},
-                                           {"Odd", false}, {"Numeric", true}, {"JustAdded", true}, {"justadded", false}}));
-    // A removed caption keeps its stored tick: added again, it comes back ticked.
-    ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 0, "Stored"));
-    ASSERT_TRUE(bosskey::AppendCaption(path, "Stored"));
-    EXPECT_EQ(ticks("").back(), (std::pair<std::string, bool>{"Stored", true}));
-}
-
 namespace {
 
 // A press and release on a drawn button's window.
@@ -209,25 +167,20 @@ TEST_F(BossKey, DialogRefusesShortCaptionsAddsTickedAndHides) {
     DialogWatcher boxes({IDOK, IDOK});
     Click(add);
     ASSERT_EQ(boxes.Seen().size(), 1u);
-    EXPECT_EQ(boxes.Seen()[0].title, "Glimmerfold");
-    EXPECT_EQ(boxes.Seen()[0].text, "Please Enter a Valid Window Caption");
-    EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "ab");
-    EXPECT_FALSE(PathExists(path));
+    EXPECT_EQ(boxes.Seen()[0].title + "|" + boxes.Seen()[0].text, "Glimmerfold|Please Enter a Valid Window Caption");
+    EXPECT_TRUE(dialog.Visible() && dialog.Text1().Text() == "ab" && !PathExists(path));
 
     // Three characters are enough; the file is created and the list comes back ticked.
     dialog.Text1().SetText("Pad");
     Click(add);
-    EXPECT_FALSE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "");
+    EXPECT_TRUE(!dialog.Visible() && dialog.Text1().Text().empty());
     EXPECT_EQ(ReadFileText(path), "Pad\r\n");
     EXPECT_EQ(EntriesOf(page.List1()), (Entries{{"Pad", true}}));
 
     // Shown again it is empty; a caption with a comma and quotes goes in unchanged, and
     // only the one just added is ticked beside the stored ticks.
     bosskey::cmdAddMore_Click(dialog);
-    EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "");
+    EXPECT_TRUE(dialog.Visible() && dialog.Text1().Text().empty());
     StoreTick("Pad", "False");
     dialog.Text1().SetText("Report, \"draft\"");
     Click(add);
@@ -237,9 +190,7 @@ TEST_F(BossKey, DialogRefusesShortCaptionsAddsTickedAndHides) {
     bosskey::cmdAddMore_Click(dialog);
     dialog.Text1().SetText("half typed");
     Click(dialog.Get<KivoXPButton>("cmdCancel"));
-    EXPECT_FALSE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "half typed");
-    EXPECT_EQ(page.List1().ListCount(), 2);
+    EXPECT_TRUE(!dialog.Visible() && dialog.Text1().Text() == "half typed" && page.List1().ListCount() == 2);
     EXPECT_EQ(boxes.Seen().size(), 1u) << "no other message";
 }
 
@@ -247,8 +198,8 @@ TEST_F(BossKey, DialogHelpAndDragBySurface) {
     bosskey::frmInput dialog(path);
     dialog.Show();
     // The frame drawn round the dialog covers it whole; the help picture, clicked.
-    EXPECT_EQ(dialog.Get<gf::Shape>("Shape2").Width(), dialog.Width());
-    EXPECT_EQ(dialog.Get<gf::Shape>("Shape2").Height(), dialog.Height());
+    const auto& frame = dialog.Get<gf::Shape>("Shape2");
+    EXPECT_TRUE(frame.Width() == dialog.Width() && frame.Height() == dialog.Height());
     RECT rc = dialog.Get<gf::Image>("Image1").PixelRect();
     DialogWatcher box({IDOK});
     SendClick(dialog.Hwnd(), rc.left + 6, rc.top + 6);
@@ -275,7 +226,11 @@ TEST_F(BossKey, DialogHelpAndDragBySurface) {
     EXPECT_EQ(Xy(after.left - before.left, after.top - before.top), "60,30");
 }
 
-TEST_F(BossKey, ListLoadsAndRemovesExactlyOne) {
+// The list loads the file's lines in order; an entry is ticked when its stored tick reads
+// as true ("True" or a number other than 0) or it is the caption just added (letter case
+// counts), an empty one never. Removing drops one entry and exactly one line; the
+// caption's stored tick stays, so it comes back ticked when added again.
+TEST_F(BossKey, ListLoadsTicksAndRemovesExactlyOne) {
     SettingsPage page;
     page.Show();
     auto& list = page.List1();
@@ -283,23 +238,27 @@ TEST_F(BossKey, ListLoadsAndRemovesExactlyOne) {
     bosskey::loadCheckWindows(list, "", path);  // no file: the list keeps its entries
     EXPECT_EQ(list.ListCount(), 1);
 
-    WriteFileText(path, "Word\r\nWordPad\r\nWord\r\n\r\n");
-    StoreTick("WordPad", "True");
-    bosskey::loadCheckWindows(list, "", path);
-    EXPECT_EQ(EntriesOf(list), (Entries{{"Word", false}, {"WordPad", true}, {"Word", false}, {"", false}}));
-
+    WriteFileText(path, "Word\r\nWordPad\r\nWord\r\n\r\nPad\r\n");
+    for (auto [caption, value] : {std::pair{"Word", "Ctrl"}, {"WordPad", "-1"}, {"", "True"}})
+        StoreTick(caption, value);
+    bosskey::loadCheckWindows(list, "word", path);
+    EXPECT_EQ(EntriesOf(list),
+              (Entries{{"Word", false}, {"WordPad", true}, {"Word", false}, {"", false}, {"Pad", false}}));
+    bosskey::loadCheckWindows(list, "Pad", path);
+    EXPECT_TRUE(list.Selected(4));
     bosskey::cmdRemove_Click(list, path);  // nothing highlighted: nothing lost
-    EXPECT_EQ(list.ListCount(), 4);
-    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\nWord\r\n\r\n");
-
+    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\nWord\r\n\r\nPad\r\n");
     list.SetListIndex(2);  // the second "Word"
     bosskey::cmdRemove_Click(list, path);
-    EXPECT_EQ(EntriesOf(list), (Entries{{"Word", false}, {"WordPad", true}, {"", false}}));
-    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\n\r\n");
-    list.SetListIndex(0);
+    EXPECT_EQ(EntriesOf(list), (Entries{{"Word", false}, {"WordPad", true}, {"", false}, {"Pad", true}}));
+    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\n\r\nPad\r\n");
+    list.SetListIndex(1);
     bosskey::cmdRemove_Click(list, path);
-    EXPECT_EQ(ReadFileText(path), "WordPad\r\n\r\n");
-    EXPECT_EQ(EntriesOf(list), (Entries{{"WordPad", true}, {"", false}}));
+    EXPECT_EQ(ReadFileText(path), "Word\r\n\r\nPad\r\n");
+    EXPECT_EQ(EntriesOf(list), (Entries{{"Word", false}, {"", false}, {"Pad", true}}));
+    ASSERT_TRUE(bosskey::AppendCaption(path, "WordPad"));
+    bosskey::loadCheckWindows(list, "", path);
+    EXPECT_EQ(EntriesOf(list).back(), (std::pair<std::string, bool>{"WordPad", true}));
 
     // The scroll extent covers the entry with the most characters and a space.
     list.AddItem("a considerably longer caption than the others");
@@ -347,33 +306,32 @@ TEST(HideWindows, MatchesPartOfTheTitleInAnyCaseAndNothingElse) {
     PlainWindow first(stem + " Document - Editor");
     PlainWindow second("Other " + stem, true, 400, 80);
     PlainWindow bystander(UniqueName("GfBystander"), true, 80, 300);
-
-    EXPECT_EQ(bosskey::HideWindowsByCaption(Lower(stem.substr(2))), 2);
-    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
-    EXPECT_FALSE(IsWindowVisible(second.hwnd()));
-    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
+    std::string part = stem.substr(2);  // "HideCase...", written in lower case
+    CharLowerA(part.data());
+    EXPECT_EQ(bosskey::HideWindowsByCaption(part), 2);
+    EXPECT_TRUE(!IsWindowVisible(first.hwnd) && !IsWindowVisible(second.hwnd) && IsWindowVisible(bystander.hwnd));
 
     // An empty caption names no window (not every titled one).
     EXPECT_EQ(bosskey::HideWindowsByCaption(""), 0);
     EXPECT_EQ(bosskey::ShowWindowsByCaption(""), 0);
-    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
-    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(bystander.hwnd));
+    EXPECT_FALSE(IsWindowVisible(first.hwnd));
 }
 
 TEST(HideWindows, ShowRestoresNormalStateAndAlsoShowsWindowsNeverShown) {
     const std::string stem = UniqueName("GfShowState");
     PlainWindow maximized(stem + " one");
-    ShowWindow(maximized.hwnd(), SW_MAXIMIZE);
+    ShowWindow(maximized.hwnd, SW_MAXIMIZE);
     PlainWindow minimized(stem + " two", true, 400, 80);
-    ShowWindow(minimized.hwnd(), SW_MINIMIZE);
+    ShowWindow(minimized.hwnd, SW_MINIMIZE);
     PlainWindow neverShown(stem + " three", false);
     PumpFor(50);
 
     EXPECT_EQ(bosskey::HideWindowsByCaption(stem), 3);
-    EXPECT_FALSE(IsWindowVisible(maximized.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(maximized.hwnd));
     // Each window is acted on once, though showing reorders the stack during the walk.
     EXPECT_EQ(bosskey::ShowWindowsByCaption(stem), 3);
-    for (HWND h : {maximized.hwnd(), minimized.hwnd(), neverShown.hwnd()}) {
+    for (HWND h : {maximized.hwnd, minimized.hwnd, neverShown.hwnd}) {
         EXPECT_TRUE(IsWindowVisible(h));
         EXPECT_FALSE(IsZoomed(h));
         EXPECT_FALSE(IsIconic(h));
@@ -394,18 +352,18 @@ TEST_F(BossKey, NamesGiveTheirCodesDefaultsOnlyTheCleanKeyAndUnknownNamesNothing
     EXPECT_EQ(bosskey::colKeys().Entries().size(), 13u);
 
     PlainWindow main(UniqueName("GfHotKeyMain"));
-    bosskey::RefreshHotKeys(main.hwnd(), bosskey::ReadStoredHotKeys());
+    bosskey::RefreshHotKeys(main.hwnd, bosskey::ReadStoredHotKeys());
     EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
-    EXPECT_TRUE(UnregisterHotKey(main.hwnd(), 0));
-    EXPECT_FALSE(UnregisterHotKey(main.hwnd(), 1)) << "all three default to Ctrl+F1";
-    EXPECT_FALSE(UnregisterHotKey(main.hwnd(), 2));
+    EXPECT_TRUE(UnregisterHotKey(main.hwnd, 0));
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 1)) << "all three default to Ctrl+F1";
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 2));
 
     // Refreshing unregisters first; a row with an unknown name is left out while the
     // rows after it still register.
-    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
-    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
+    bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
     EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2));
     EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_F6));
-    EXPECT_FALSE(UnregisterHotKey(main.hwnd(), 1));
-    EXPECT_TRUE(UnregisterHotKey(main.hwnd(), 2));
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 1));
+    EXPECT_TRUE(UnregisterHotKey(main.hwnd, 2));
 }
