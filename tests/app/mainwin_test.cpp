@@ -119,8 +119,8 @@ TEST(MainWindowDesign, Texts) {
                      "Systray|&Clean|&Show|&Help|&About|-|&Exit|");
 }
 
-// Values that are no numbers leave their boxes clear; no box changed, and the minutes
-// text equals its design text, so nothing was stored again.
+// Stored values that no box takes (a word, 9) leave the boxes clear; no box changed and
+// the minutes text equals its design text, so nothing was stored again.
 TEST_F(MainWindowTest, LoadingWithNothingUsableStoredStoresNothingAndShowsTheSummary) {
     Store("Settings", "chkInternet2", "abc");
     Store("Settings", "chkInternet5", "9");
