@@ -25,8 +25,11 @@ void SaveRegString(HKEY root, const std::string& keyPath, const std::string& val
                    const std::string& data) {
     gf::RegKey key;
     RegCreateKeyA(root, keyPath.c_str(), key.Receive());
-    // The length in characters: no terminating NUL is stored.
-    RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+    // The length in characters: no terminating NUL is stored. The system counts a NUL
+    // that happens to follow the data in memory, as a string's always does; a byte that
+    // is not NUL after the text keeps the stored size to the text's length.
+    std::string bytes = data + '\x01';
+    RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
                    static_cast<DWORD>(data.size()));
 }
 
