@@ -42,13 +42,17 @@ gf_sandbox_prepare() {
   ) 9>"$GF_SANDBOX/.lock"
 }
 
-# Removes every drive but C: and D: (wineboot or a later Wine may add z: or others).
+# Removes every drive but C:, D: and E: (wineboot or a later Wine may add z: or
+# others). E: is kept only as a second name of the prefix's own C: (the cleaning tests
+# reach the system through it); pointing anywhere else, it goes too.
 gf_sandbox_check_drives() {
   local d
   for d in "$WINEPREFIX"/dosdevices/*; do
     [ -e "$d" ] || [ -L "$d" ] || continue
     case "$(basename "$d")" in
       c:|d:) ;;
+      e:) [ -L "$d" ] && [ "$(readlink -f "$d")" = "$(readlink -f "$WINEPREFIX/drive_c")" ] ||
+            rm -f "$d" ;;
       *) rm -f "$d" ;;
     esac
   done

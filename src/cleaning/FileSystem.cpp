@@ -1,6 +1,10 @@
 #include "cleaning/FileSystem.h"
 
-#include <memory>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
 
 #include "cleaning/GuardedPath.h"
 
@@ -96,6 +100,10 @@ std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& patt
 
 namespace {
 
+Identity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber, (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
 bool IsPlainFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -105,7 +113,7 @@ bool IsPlainFolder(DWORD attributes) {
 // Both the handle and the path are asked: Wine shows a Unix link as a reparse point only
 // when asked by path, and Windows may answer by either.
 gf::FileHandle OpenPlainFolder(const std::wstring& longPath, DWORD access, const std::wstring& expectedFinal,
-                               std::wstring* final, DWORD* attributes) {
+                               std::wstring* final, DWORD* attributes, Identity* id) {
     gf::FileHandle h(CreateFileW(longPath.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!h) return h;
@@ -119,6 +127,7 @@ gf::FileHandle OpenPlainFolder(const std::wstring& longPath, DWORD access, const
         return {};
     *final = std::move(resolved);
     *attributes = info.dwFileAttributes;
+    *id = IdentityOf(info);
     return h;
 }
 
@@ -127,7 +136,7 @@ gf::FileHandle OpenPlainFolder(const std::wstring& longPath, DWORD access, const
 Folder::Folder(const std::wstring& longPath, const std::wstring& expectedFinal) : path_(longPath) {
     // Attributes access only: a handle with delete access would keep Wine from listing
     // the folder.
-    handle_ = OpenPlainFolder(longPath, FILE_READ_ATTRIBUTES, expectedFinal, &final_, &attributes_);
+    handle_ = OpenPlainFolder(longPath, FILE_READ_ATTRIBUTES, expectedFinal, &final_, &attributes_, &id_);
 }
 
 bool Folder::Remove() {
@@ -135,8 +144,9 @@ bool Folder::Remove() {
     handle_.Close();
     std::wstring final;
     DWORD attributes = 0;
+    Identity id;
     gf::FileHandle h = OpenPlainFolder(path_, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, final_,
-                                       &final, &attributes);
+                                       &final, &attributes, &id);
     if (h) {
         MarkOpenItem(h.Get(), attributes);
         h.Close();  // the folder goes now, if it is empty
@@ -159,18 +169,17 @@ namespace {
 
 // Removes a folder and everything in it but links, depth first with a stack of our
 // own, so that a deep tree cannot exhaust the thread's stack.
-bool RemoveFolderTree(const std::wstring& longPath, const std::wstring& expectedFinal) {
+bool RemoveFolderTree(std::unique_ptr<Folder> top) {
     struct Frame {
         std::unique_ptr<Folder> folder;
         std::vector<Entry> subfolders;
         size_t next = 0;
     };
     std::vector<Frame> stack;
-    auto enter = [&stack](const std::wstring& path, const std::wstring& final) {
-        auto folder = std::make_unique<Folder>(path, final);
+    auto enter = [&stack](std::unique_ptr<Folder> folder) {
         if (!folder->IsOpen()) return;
         Frame frame{std::move(folder), {}};
-        for (Entry& child : List(path, L"*")) {
+        for (Entry& child : List(frame.folder->LongPath(), L"*")) {
             if (child.IsLink()) continue;
             if (child.IsFolder())
                 frame.subfolders.push_back(std::move(child));
@@ -179,18 +188,18 @@ bool RemoveFolderTree(const std::wstring& longPath, const std::wstring& expected
         }
         stack.push_back(std::move(frame));
     };
-    enter(longPath, expectedFinal);
+    std::wstring longPath = top->LongPath();
+    enter(std::move(top));
     if (stack.empty()) return false;  // missing, or a link
     while (!stack.empty()) {
-        Frame& top = stack.back();
-        if (top.next < top.subfolders.size()) {
-            const Entry& child = top.subfolders[top.next++];
-            std::wstring childPath = top.folder->LongPath() + L"\\" + child.name;
-            std::wstring childFinal = top.folder->FinalPath() + L"\\" + child.name;
-            enter(childPath, childFinal);
+        Frame& frame = stack.back();
+        if (frame.next < frame.subfolders.size()) {
+            const Entry& child = frame.subfolders[frame.next++];
+            enter(std::make_unique<Folder>(frame.folder->LongPath() + L"\\" + child.name,
+                                           frame.folder->FinalPath() + L"\\" + child.name));
             continue;
         }
-        top.folder->Remove();
+        frame.folder->Remove();
         stack.pop_back();
     }
     return GetFileAttributesW(longPath.c_str()) == INVALID_FILE_ATTRIBUTES;
@@ -200,9 +209,76 @@ bool RemoveFolderTree(const std::wstring& longPath, const std::wstring& expected
 
 bool Folder::RemoveSubfolder(const Entry& entry) const {
     if (!IsOpen() || !entry.IsFolder() || entry.IsLink()) return false;
-    return RemoveFolderTree(path_ + L"\\" + entry.name, final_ + L"\\" + entry.name);
+    return RemoveFolderTree(std::make_unique<Folder>(path_ + L"\\" + entry.name, final_ + L"\\" + entry.name));
 }
 
-bool RemoveTree(const std::wstring& longFolder) { return RemoveFolderTree(longFolder, {}); }
+bool RemoveTree(std::unique_ptr<Folder> folder) { return RemoveFolderTree(std::move(folder)); }
+
+namespace {
+
+// Follows every link on the way, as a clean of the path would.
+std::optional<Identity> IdentityAt(const guarded::Path& path) {
+    gf::FileHandle h(CreateFileW(path.Long().c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!h || !GetFileInformationByHandle(h.Get(), &info) || IdentityOf(info).index == 0) return std::nullopt;
+    return IdentityOf(info);
+}
+
+// Where the folder really lies ("\\?\C:\..." or "\\?\UNC\..."), as a plain path.
+std::optional<guarded::Path> Resolved(const guarded::Path& path) {
+    gf::FileHandle h(CreateFileW(path.Long().c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    wchar_t final[MAX_PATH + 16];
+    DWORD n = h ? GetFinalPathNameByHandleW(h.Get(), final, std::size(final), VOLUME_NAME_DOS) : 0;
+    std::wstring_view text(final, n < std::size(final) ? n : 0);
+    if (text.starts_with(L"\\\\?\\UNC\\")) return guarded::Parse(L"\\\\" + std::wstring(text.substr(8)));
+    if (text.starts_with(L"\\\\?\\")) return guarded::Parse(text.substr(4));
+    return std::nullopt;
+}
+
+// The folder and every ancestor of it, along the path as written and along the path it
+// resolves to (a profile may lie behind a junction). False when one cannot be opened.
+bool AddWithAncestors(const wchar_t* text, UINT length, std::vector<Identity>& ids) {
+    auto written = length && length <= MAX_PATH ? guarded::Parse(std::wstring_view(text, length)) : std::nullopt;
+    if (!written) return false;
+    for (auto path : {written, Resolved(*written)}) {
+        for (; path; path = path->IsRoot() ? std::nullopt : std::optional(path->Parent())) {
+            auto id = IdentityAt(*path);
+            if (!id) return false;
+            ids.push_back(*id);
+        }
+    }
+    return true;
+}
+
+// Worked out afresh for each folder a clean empties: a handful of opens.
+std::optional<std::vector<Identity>> ProtectedIdentities() {
+    std::vector<Identity> ids;
+    wchar_t path[MAX_PATH + 1];
+    bool resolved = AddWithAncestors(path, GetWindowsDirectoryW(path, MAX_PATH + 1), ids) &&
+                    AddWithAncestors(path, GetSystemDirectoryW(path, MAX_PATH + 1), ids);
+    // A 32-bit program on 64-bit Windows that names system32 is sent to syswow64; the
+    // real system32 is what it reaches through another drive letter or "Sysnative".
+    // On a 32-bit system there is no redirection to turn off, and no syswow64.
+    PVOID redirection = nullptr;
+    if (Wow64DisableWow64FsRedirection(&redirection)) {
+        resolved = resolved && AddWithAncestors(path, GetSystemDirectoryW(path, MAX_PATH + 1), ids);
+        Wow64RevertWow64FsRedirection(redirection);
+    }
+    if (UINT n = GetSystemWow64DirectoryW(path, MAX_PATH + 1)) resolved = resolved && AddWithAncestors(path, n, ids);
+    resolved = resolved && SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) &&
+               AddWithAncestors(path, static_cast<UINT>(wcslen(path)), ids);
+    if (!resolved) return std::nullopt;
+    return ids;
+}
+
+}  // namespace
+
+bool IsProtected(const Folder& folder) {
+    if (!folder.IsOpen() || folder.Id().index == 0) return true;
+    auto ids = ProtectedIdentities();
+    return !ids || std::find(ids->begin(), ids->end(), folder.Id()) != ids->end();
+}
 
 }  // namespace filesys

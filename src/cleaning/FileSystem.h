@@ -9,12 +9,24 @@
 // name deletes its target, and removing a link to an empty folder removes that folder.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Handles.h"
 
 namespace filesys {
+
+// What a folder is, whatever path reached it: its volume's serial number and its index
+// on that volume. A second drive letter, an 8.3 name, a link in the middle of the path
+// and a share of the local disk all lead to the same identity (where a share's final
+// path differs from the local one).
+struct Identity {
+    DWORD volume = 0;
+    ULONGLONG index = 0;  // 0: the file system gives none
+
+    bool operator==(const Identity&) const = default;
+};
 
 struct Entry {
     std::wstring name;
@@ -46,7 +58,7 @@ public:
     bool IsOpen() const { return handle_.Valid(); }
     const std::wstring& LongPath() const { return path_; }
     const std::wstring& FinalPath() const { return final_; }
-    DWORD Attributes() const { return attributes_; }
+    const Identity& Id() const { return id_; }
 
     // Deletes one entry file, clearing its read-only attribute first (put back if the
     // file stays, e.g. because it is in use). False when it stays.
@@ -65,9 +77,17 @@ private:
     std::wstring path_;
     std::wstring final_;
     DWORD attributes_ = 0;
+    Identity id_;
 };
 
-// Removes a folder that is no link, with its contents but for links. True when gone.
-bool RemoveTree(const std::wstring& longFolder);
+// True when the open folder is the Windows folder, a system folder (system32, and
+// syswow64 for a 32-bit program on 64-bit Windows), the user's profile or an ancestor
+// of any of them; also when it or one of them has no identity to compare, since then
+// nothing tells them apart. Emptying or removing such a folder is never a cleaning
+// step, whatever a setting says.
+bool IsProtected(const Folder& folder);
+
+// Removes an open folder with its contents but for links. True when it is gone.
+bool RemoveTree(std::unique_ptr<Folder> folder);
 
 }  // namespace filesys

@@ -45,10 +45,15 @@ void ExpectLeadsIntoBuild(const std::string& folder, const std::string& buildRel
 
 }  // namespace
 
+// E: only as a second name of C: (the cleaning tests reach the system through it).
 TEST(Sandbox, OnlyDrivesCAndDExist) {
     EXPECT_EQ(GetFileAttributesA("Z:\\"), INVALID_FILE_ATTRIBUTES);
     DWORD drives = GetLogicalDrives();
-    EXPECT_EQ(drives & ~((1u << 2) | (1u << 3)), 0u) << "drive mask " << drives;
+    EXPECT_EQ(drives & ~((1u << 2) | (1u << 3) | (1u << 4)), 0u) << "drive mask " << drives;
+    std::string marker = "C:\\users\\Public\\" + UniqueName("marker");
+    WriteFileText(marker, "x");
+    EXPECT_TRUE(!(drives & (1u << 4)) || PathExists("E:" + marker.substr(2))) << "E: is not C:";
+    DeleteFileA(marker.c_str());
 }
 
 TEST(Sandbox, RootedPathListsTheBuildFolderNotLinuxRoot) {
