@@ -16,7 +16,7 @@ export WINEARCH=win64
 unset WINELOADER WINESERVER
 export GF_BUILD GF_SANDBOX
 
-# Creates the prefix if needed and checks that it has no drive but C: and D:.
+# Creates the prefix if needed and checks that it has no drive but C:, D: (and E:).
 gf_sandbox_prepare() {
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
   mkdir -p "$HOME/Desktop" "$HOME/Documents" "$HOME/Pictures" "$HOME/Music" "$HOME/Videos" \

@@ -217,9 +217,13 @@ bool RemoveTree(std::unique_ptr<Folder> folder) { return RemoveFolderTree(std::m
 namespace {
 
 // Follows every link on the way, as a clean of the path would.
+gf::FileHandle OpenFollowingLinks(const guarded::Path& path) {
+    return gf::FileHandle(CreateFileW(path.Long().c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
 std::optional<Identity> IdentityAt(const guarded::Path& path) {
-    gf::FileHandle h(CreateFileW(path.Long().c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    gf::FileHandle h = OpenFollowingLinks(path);
     BY_HANDLE_FILE_INFORMATION info;
     if (!h || !GetFileInformationByHandle(h.Get(), &info) || IdentityOf(info).index == 0) return std::nullopt;
     return IdentityOf(info);
@@ -227,8 +231,7 @@ std::optional<Identity> IdentityAt(const guarded::Path& path) {
 
 // Where the folder really lies ("\\?\C:\..." or "\\?\UNC\..."), as a plain path.
 std::optional<guarded::Path> Resolved(const guarded::Path& path) {
-    gf::FileHandle h(CreateFileW(path.Long().c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    gf::FileHandle h = OpenFollowingLinks(path);
     wchar_t final[MAX_PATH + 16];
     DWORD n = h ? GetFinalPathNameByHandleW(h.Get(), final, std::size(final), VOLUME_NAME_DOS) : 0;
     std::wstring_view text(final, n < std::size(final) ? n : 0);

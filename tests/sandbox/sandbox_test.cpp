@@ -46,7 +46,7 @@ void ExpectLeadsIntoBuild(const std::string& folder, const std::string& buildRel
 }  // namespace
 
 // E: only as a second name of C: (the cleaning tests reach the system through it).
-TEST(Sandbox, OnlyDrivesCAndDExist) {
+TEST(Sandbox, OnlyDrivesCAndDExistAndEIsCAgain) {
     EXPECT_EQ(GetFileAttributesA("Z:\\"), INVALID_FILE_ATTRIBUTES);
     DWORD drives = GetLogicalDrives();
     EXPECT_EQ(drives & ~((1u << 2) | (1u << 3) | (1u << 4)), 0u) << "drive mask " << drives;
