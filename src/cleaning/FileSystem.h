@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,12 @@ namespace filesys {
 // path differs from the local one).
 struct Identity {
     DWORD volume = 0;
-    ULONGLONG index = 0;  // 0: the file system gives none
+    ULONGLONG index = 0;
 
     bool operator==(const Identity&) const = default;
 };
+// Nothing when the file system gives no index to tell files apart.
+std::optional<Identity> IdentityOf(HANDLE handle);
 
 struct Entry {
     std::wstring name;
@@ -58,7 +61,7 @@ public:
     bool IsOpen() const { return handle_.Valid(); }
     const std::wstring& LongPath() const { return path_; }
     const std::wstring& FinalPath() const { return final_; }
-    const Identity& Id() const { return id_; }
+    std::optional<Identity> Id() const { return IsOpen() ? IdentityOf(handle_.Get()) : std::nullopt; }
 
     // Deletes one entry file, clearing its read-only attribute first (put back if the
     // file stays, e.g. because it is in use). False when it stays.
@@ -77,7 +80,6 @@ private:
     std::wstring path_;
     std::wstring final_;
     DWORD attributes_ = 0;
-    Identity id_;
 };
 
 // True when the open folder is the Windows folder, a system folder (system32, and
