@@ -122,8 +122,8 @@ gf::FileHandle OpenPlainFolder(const std::wstring& longPath, DWORD access, const
     if (!h) return h;
     // Not GetFileInformationByHandle: under Wine its volume query costs half a millisecond.
     FILE_BASIC_INFO info;
-    if (!GetFileInformationByHandleEx(h.Get(), FileBasicInfo, &info, sizeof info) || !IsPlainFolder(info.FileAttributes) ||
-        !IsPlainFolder(GetFileAttributesW(longPath.c_str())))
+    if (!GetFileInformationByHandleEx(h.Get(), FileBasicInfo, &info, sizeof info) ||
+        !IsPlainFolder(info.FileAttributes) || !IsPlainFolder(GetFileAttributesW(longPath.c_str())))
         return {};
     std::wstring resolved = FinalPathOf(h.Get());
     // Reached through a link that the system followed (Wine's Unix links): not ours.
@@ -211,7 +211,8 @@ bool RemoveFolderTree(std::unique_ptr<Folder> top) {
 
 bool Folder::RemoveSubfolder(const Entry& entry) const {
     if (!IsOpen() || !entry.IsFolder() || entry.IsLink()) return false;
-    return RemoveFolderTree(std::make_unique<Folder>(path_ + L"\\" + entry.name, final_ + L"\\" + entry.name));
+    std::wstring tail = L"\\" + entry.name;
+    return RemoveFolderTree(std::make_unique<Folder>(path_ + tail, final_ + tail));
 }
 
 bool RemoveTree(std::unique_ptr<Folder> folder) { return RemoveFolderTree(std::move(folder)); }
@@ -243,9 +244,12 @@ std::optional<guarded::Path> Resolved(const guarded::Path& path) {
 // The folder and every ancestor of it, along the path as written and along the path it
 // resolves to (a profile may lie behind a junction). False when one cannot be opened.
 bool AddWithAncestors(const wchar_t* text, UINT length, std::vector<Identity>& ids) {
-    auto written = length && length <= MAX_PATH ? guarded::Parse(std::wstring_view(text, length)) : std::nullopt;
+    if (length == 0 || length > MAX_PATH) return false;
+    auto written = guarded::Parse(std::wstring_view(text, length));
     if (!written) return false;
-    for (auto path : {written, Resolved(*written)}) {
+    auto resolved = Resolved(*written);
+    if (resolved && SameText(resolved->Plain(), written->Plain())) resolved.reset();  // the usual case
+    for (auto path : {written, resolved}) {
         for (; path; path = path->IsRoot() ? std::nullopt : std::optional(path->Parent())) {
             auto id = IdentityAt(*path);
             if (!id) return false;
@@ -255,7 +259,7 @@ bool AddWithAncestors(const wchar_t* text, UINT length, std::vector<Identity>& i
     return true;
 }
 
-// Worked out afresh for each folder a clean empties: a handful of opens.
+// Worked out afresh for each folder a clean empties: a dozen opens.
 std::optional<std::vector<Identity>> ProtectedIdentities() {
     std::vector<Identity> ids;
     wchar_t path[MAX_PATH + 1];
@@ -269,8 +273,10 @@ std::optional<std::vector<Identity>> ProtectedIdentities() {
         resolved = resolved && AddWithAncestors(path, GetSystemDirectoryW(path, MAX_PATH + 1), ids);
         Wow64RevertWow64FsRedirection(redirection);
     }
-    if (UINT n = GetSystemWow64DirectoryW(path, MAX_PATH + 1)) resolved = resolved && AddWithAncestors(path, n, ids);
-    resolved = resolved && SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) &&
+    if (UINT n = GetSystemWow64DirectoryW(path, MAX_PATH + 1))
+        resolved = resolved && AddWithAncestors(path, n, ids);
+    resolved = resolved &&
+               SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) &&
                AddWithAncestors(path, static_cast<UINT>(wcslen(path)), ids);
     if (!resolved) return std::nullopt;
     return ids;
