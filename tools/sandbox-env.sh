@@ -16,7 +16,7 @@ export WINEARCH=win64
 unset WINELOADER WINESERVER
 export GF_BUILD GF_SANDBOX
 
-# Creates the prefix if needed and checks that it has no drive but C: and D:.
+# Creates the prefix if needed and checks that it has no drive but C:, D: (and E:).
 gf_sandbox_prepare() {
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
   mkdir -p "$HOME/Desktop" "$HOME/Documents" "$HOME/Pictures" "$HOME/Music" "$HOME/Videos" \
@@ -42,13 +42,17 @@ gf_sandbox_prepare() {
   ) 9>"$GF_SANDBOX/.lock"
 }
 
-# Removes every drive but C: and D: (wineboot or a later Wine may add z: or others).
+# Removes every drive but C:, D: and E: (wineboot or a later Wine may add z: or
+# others). E: is kept only as a second name of the prefix's own C: (the cleaning tests
+# reach the system through it); pointing anywhere else, it goes too.
 gf_sandbox_check_drives() {
   local d
   for d in "$WINEPREFIX"/dosdevices/*; do
     [ -e "$d" ] || [ -L "$d" ] || continue
     case "$(basename "$d")" in
       c:|d:) ;;
+      e:) [ -L "$d" ] && [ "$(readlink -f "$d")" = "$(readlink -f "$WINEPREFIX/drive_c")" ] ||
+            rm -f "$d" ;;
       *) rm -f "$d" ;;
     esac
   done

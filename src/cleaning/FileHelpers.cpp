@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <variant>
 
 #include "cleaning/FileSystem.h"
@@ -17,11 +18,13 @@ bool EndsWith(const std::string& text, const char* tail) {
 }
 
 // A folder that may be emptied or removed: accepted by the guard, below a drive or
-// share root, no wildcard, and not one that holds the system or the user's profile.
-std::optional<guarded::Path> FolderToErase(const std::string& text) {
-    auto folder = guarded::Parse(text);
-    if (!folder || folder->IsRoot() || folder->HasWildcard() || guarded::IsProtected(*folder))
-        return std::nullopt;
+// share root, no wildcard, no link, open, and not one that is or holds the system or
+// the user's profile, however the path names it.
+std::unique_ptr<filesys::Folder> FolderToErase(const std::string& text) {
+    auto path = guarded::Parse(text);
+    if (!path || path->IsRoot() || path->HasWildcard()) return nullptr;
+    auto folder = std::make_unique<filesys::Folder>(path->Long());
+    if (filesys::IsProtected(*folder)) return nullptr;
     return folder;
 }
 
@@ -73,11 +76,11 @@ void DeleteFileIfExists(const std::string& path) {
     auto target = guarded::Parse(path);
     if (!target || target->IsRoot()) return;
     guarded::Path parent = target->Parent();
-    // Wildcards straight below a root, or in a folder that holds the system or the
-    // profile, could reach far more than the item means.
-    if (target->HasWildcard() && (parent.IsRoot() || guarded::IsProtected(parent))) return;
     filesys::Folder folder(parent.Long());
     if (!folder.IsOpen()) return;
+    // Wildcards straight below a root, or in a folder that holds the system or the
+    // profile, could reach far more than the item means.
+    if (target->HasWildcard() && (parent.IsRoot() || filesys::IsProtected(folder))) return;
     for (const filesys::Entry& entry : filesys::List(parent.Long(), target->parts.back())) {
         // Normal files only, as a listing without the hidden and system flags gives them.
         if (entry.IsFolder() || (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
@@ -94,25 +97,23 @@ void DeleteFolderEntries(const std::string& path) {
         folderText = path.substr(0, path.size() - 1);
     else
         return;  // not a folder argument
-    auto target = FolderToErase(folderText);
-    if (!target) return;
-    filesys::Folder folder(target->Long());
-    if (!folder.IsOpen()) return;
-    for (const filesys::Entry& entry : filesys::List(folder.LongPath(), L"*")) {
+    auto folder = FolderToErase(folderText);
+    if (!folder) return;
+    for (const filesys::Entry& entry : filesys::List(folder->LongPath(), L"*")) {
         // Entries with the system attribute are not listed, and so stay.
         if (entry.attributes & FILE_ATTRIBUTE_SYSTEM) continue;
         if (entry.IsFolder())
-            folder.RemoveSubfolder(entry);
+            folder->RemoveSubfolder(entry);
         else
-            folder.DeleteFile(entry);
+            folder->DeleteFile(entry);
     }
 }
 
 bool RemoveFolder(std::string path) {
     if (EndsWith(path, "\\")) path.pop_back();
-    auto target = FolderToErase(path);
-    if (!target) return false;
-    return filesys::RemoveTree(target->Long());
+    auto folder = FolderToErase(path);
+    if (!folder) return false;
+    return filesys::RemoveTree(std::move(folder));
 }
 
 }  // namespace ModCleaning

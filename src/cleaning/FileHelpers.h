@@ -3,8 +3,9 @@
 // guarded (GuardedPath.h): a relative path, a rooted path without a drive, a \\?\ or
 // device path, a drive or share root, a path with "." or ".." parts, or one built on
 // an empty base deletes nothing; links (junctions, symbolic links, mount points) are
-// never entered and never removed. None of these raise; failures leave things as they
-// are.
+// never entered and never removed; the Windows, system and profile folders and their
+// ancestors are never emptied or removed, by whatever path they are named
+// (filesys::IsProtected). None of these raise; failures leave things as they are.
 #include <string>
 
 namespace ModCleaning {

@@ -9,6 +9,8 @@
 // name deletes its target, and removing a link to an empty folder removes that folder.
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,19 @@ namespace filesys {
 // ("\Device\HarddiskVolume2\..." on Windows, "\??\D:\..." under Wine, which resolves
 // Unix links here); empty when the system does not say.
 std::wstring FinalPathOf(HANDLE handle);
+
+// What a folder is, whatever path reached it: its volume's serial number and its index
+// on that volume. A second drive letter, an 8.3 name, a link in the middle of the path
+// and a share of the local disk all lead to the same identity (where a share's final
+// path differs from the local one).
+struct Identity {
+    DWORD volume = 0;
+    ULONGLONG index = 0;
+
+    bool operator==(const Identity&) const = default;
+};
+// Nothing when the file system gives no index to tell files apart.
+std::optional<Identity> IdentityOf(HANDLE handle);
 
 struct Entry {
     std::wstring name;
@@ -51,7 +66,7 @@ public:
     bool IsOpen() const { return handle_.Valid(); }
     const std::wstring& LongPath() const { return path_; }
     const std::wstring& FinalPath() const { return final_; }
-    DWORD Attributes() const { return attributes_; }
+    std::optional<Identity> Id() const { return IsOpen() ? IdentityOf(handle_.Get()) : std::nullopt; }
 
     // Deletes one entry file, clearing its read-only attribute first (put back if the
     // file stays, e.g. because it is in use). False when it stays.
@@ -72,7 +87,14 @@ private:
     DWORD attributes_ = 0;
 };
 
-// Removes a folder that is no link, with its contents but for links. True when gone.
-bool RemoveTree(const std::wstring& longFolder);
+// True when the open folder is the Windows folder, a system folder (system32, and
+// syswow64 for a 32-bit program on 64-bit Windows), the user's profile or an ancestor
+// of any of them; also when it or one of them has no identity to compare, since then
+// nothing tells them apart. Emptying or removing such a folder is never a cleaning
+// step, whatever a setting says.
+bool IsProtected(const Folder& folder);
+
+// Removes an open folder with its contents but for links. True when it is gone.
+bool RemoveTree(std::unique_ptr<Folder> folder);
 
 }  // namespace filesys

@@ -1,7 +1,6 @@
 #include "cleaning/GuardedPath.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <algorithm>
 
@@ -65,32 +64,6 @@ std::optional<Path> ParseShare(std::wstring_view text) {
     if (shareEnd != std::wstring_view::npos && !SplitParts(rest.substr(shareEnd + 1), path.parts))
         return std::nullopt;
     return path;
-}
-
-std::optional<Path> ParseProtectedCandidate(const wchar_t* text) {
-    if (!text || !*text) return std::nullopt;
-    return Parse(std::wstring_view(text));
-}
-
-std::vector<Path> ProtectedFolders() {
-    std::vector<Path> folders;
-    wchar_t buffer[MAX_PATH + 1];
-    if (GetWindowsDirectoryW(buffer, MAX_PATH + 1))
-        if (auto p = ParseProtectedCandidate(buffer)) folders.push_back(*p);
-    if (GetSystemDirectoryW(buffer, MAX_PATH + 1))
-        if (auto p = ParseProtectedCandidate(buffer)) folders.push_back(*p);
-    buffer[0] = 0;
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, buffer)))
-        if (auto p = ParseProtectedCandidate(buffer)) folders.push_back(*p);
-    return folders;
-}
-
-// True when a is b or one of b's ancestors.
-bool IsSameOrAncestor(const Path& a, const Path& b) {
-    if (!SameText(a.root, b.root) || a.parts.size() > b.parts.size()) return false;
-    for (size_t i = 0; i < a.parts.size(); ++i)
-        if (!SameText(a.parts[i], b.parts[i])) return false;
-    return true;
 }
 
 bool Match(std::wstring_view name, std::wstring_view pattern) {
@@ -162,12 +135,6 @@ std::optional<Path> Parse(std::string_view ansi) {
     std::wstring wide = Widen(ansi);
     if (wide.empty()) return std::nullopt;
     return Parse(std::wstring_view(wide));
-}
-
-bool IsProtected(const Path& folder) {
-    static const std::vector<Path> folders = ProtectedFolders();
-    return std::any_of(folders.begin(), folders.end(),
-                       [&](const Path& p) { return IsSameOrAncestor(folder, p); });
 }
 
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {

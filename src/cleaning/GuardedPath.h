@@ -5,7 +5,8 @@
 // characters that are not allowed in names, and wildcards at most in its last part.
 // Relative paths, rooted paths without a drive ("\x"), drive-relative paths ("C:x"),
 // and \\?\, \\.\ or \??\ device paths are refused. Whether a root itself may be acted
-// on is the caller's question (IsRoot).
+// on is the caller's question (IsRoot); which folder a path reaches, whatever its text,
+// is the file system's (filesys::IsProtected).
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,11 +30,6 @@ struct Path {
 std::optional<Path> Parse(std::wstring_view text);
 // The program's ANSI text (system code page), as stored and shown.
 std::optional<Path> Parse(std::string_view ansi);
-
-// True when the folder is, or holds, the Windows folder, the system folder or the
-// user's profile folder: emptying or removing such a folder is never a cleaning step,
-// whatever a misread setting says.
-bool IsProtected(const Path& folder);
 
 // Wildcard match of one name, letters compared without regard to case: "*" any run,
 // "?" one character; a pattern ending in ".*" also matches names without a dot, so

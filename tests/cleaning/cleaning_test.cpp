@@ -662,18 +662,6 @@ TEST(Guard, RootsAndLongFormsAreTold) {
     EXPECT_EQ(guarded::Parse(std::string("\\\\srv\\sh\\a"))->Long(), L"\\\\?\\UNC\\srv\\sh\\a");
 }
 
-TEST(Guard, ProtectsFoldersThatHoldTheSystemOrTheProfile) {
-    wchar_t profile[MAX_PATH] = {}, windows[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    std::wstring p = profile;
-    for (const std::wstring& folder : {p, p.substr(0, p.find_last_of(L'\\')), std::wstring(windows),
-                                       std::wstring(windows) + L"\\system32"})
-        EXPECT_TRUE(guarded::IsProtected(*guarded::Parse(std::wstring_view(folder))));
-    for (const std::wstring& folder : {p + L"\\AppData", p + L"\\Temp", std::wstring(L"C:\\Other")})
-        EXPECT_FALSE(guarded::IsProtected(*guarded::Parse(std::wstring_view(folder))));
-}
-
 // Relative, drive-relative and device forms would, unguarded, reach the working folder;
 // here that is a scratch folder full of bait.
 TEST(Guard, RefusedFormsDeleteNothing) {
@@ -830,3 +818,30 @@ TEST_F(Links, ALinkIsNeverRemovedNorEntered) {
     ExpectTargetsIntact();
 }
 
+// The Windows folder, both system folders, the profile and the folder that holds it,
+// each named through E: (a second drive letter for C:), through a link in the middle of
+// the path and through that link's 8.3 name: used as the temp folder and as the cache,
+// and handed straight to the helpers, they keep everything, and each item runs to its end.
+TEST_F(Links, TheSystemAndTheProfileStayByWhateverNameTheyAreReached) {
+    std::string profile = UserProfile().substr(2);  // "\users\<name>"
+    char shortLink[MAX_PATH] = {};
+    ASSERT_TRUE(GetShortPathNameA((farm + "\\system drive").c_str(), shortLink, MAX_PATH));
+    ASSERT_EQ(std::string(shortLink).find(' '), std::string::npos) << "no 8.3 name: " << shortLink;
+    for (const std::string& drive : {std::string("E:"), farm + "\\system drive", std::string(shortLink)}) {
+        for (const std::string& folder : {std::string("\\windows"), std::string("\\windows\\system32"),
+                                          std::string("\\windows\\syswow64"),
+                                          profile.substr(0, profile.rfind('\\')), profile}) {
+            std::string path = drive + folder;
+            SCOPED_TRACE(path);
+            ASSERT_TRUE(Exists(path + "\\glimmerfold-canary.txt")) << "links_setup.sh has not run";
+            EnvOverride tmp("TMP", path + "\\");
+            ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
+            ModCleaning::SetCacheFolder(path);
+            ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+            EXPECT_FALSE(ModCleaning::RemoveFolder(path + "\\"));
+            ModCleaning::DeleteFileIfExists(path + "\\*.txt");
+            EXPECT_TRUE(Exists(path + "\\glimmerfold-canary.txt"));
+            EXPECT_TRUE(Exists(path + "\\glimmerfold-canary\\canary.txt"));
+        }
+    }
+}

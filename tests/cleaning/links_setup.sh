@@ -3,10 +3,12 @@
 # CreateSymbolicLinkW makes nothing, and it takes no junctions), but it shows a Unix
 # symbolic link to a folder as a folder with the reparse-point attribute, and one to a
 # file as a plain file. Every link lies inside the test executables' folder and points
-# at a folder or file inside it.
+# at a folder or file inside it, or at the sandbox prefix's own drive C:.
 set -euo pipefail
 : "${GF_BUILD:?}" "${GF_TEST_BIN:?}"
 case "$GF_TEST_BIN" in "$GF_BUILD"/*) ;; *) echo "links: $GF_TEST_BIN is outside the build" >&2; exit 1 ;; esac
+GF_PREFIX_NAME="${GF_PREFIX_NAME:-test-prefix}"
+. "$(dirname "$0")/../../tools/sandbox-env.sh"
 farm="$GF_TEST_BIN/linkfarm"
 rm -rf -- "$farm"  # removes the links, never what they point at
 mkdir -p "$farm/outside/sub" "$farm/emptytarget"
@@ -18,4 +20,17 @@ for place in cache temp; do
   ln -s ../emptytarget "$farm/$place/emptylink"          # removing it would remove its empty target
   ln -s ../../outside "$farm/$place/nested/deeplink"     # a link inside a folder that goes
   ln -s ../outside/canary.txt "$farm/$place/filelink"    # a file link: a plain file to Windows
+done
+# Other names of the system and the profile: E: as a second drive letter for C: (the
+# sandbox keeps no other drive), and a link to C: with a long name (so with an 8.3 one
+# too). A canary in each folder that no clean may empty.
+drive_c="$WINEPREFIX/drive_c"
+profile="users/$(id -un)"
+[ -d "$drive_c/windows/syswow64" ] && [ -d "$drive_c/$profile" ] || { echo "links: no prefix at $WINEPREFIX" >&2; exit 1; }
+ln -sfn ../drive_c "$WINEPREFIX/dosdevices/e:"
+ln -s "$drive_c" "$farm/system drive"
+for folder in windows windows/system32 windows/syswow64 users "$profile"; do
+  mkdir -p "$drive_c/$folder/glimmerfold-canary"
+  echo canary >"$drive_c/$folder/glimmerfold-canary.txt"
+  echo canary >"$drive_c/$folder/glimmerfold-canary/canary.txt"
 done
