@@ -17,13 +17,8 @@ for name in "${names[@]}"; do
     bash "$src/bench/$name/run.sh"
   else                                        # sources only: run bench_<name>.exe
     (
-      export GF_BUILD
-      GF_BUILD=$(cd "$build" && pwd)
-      export GF_PREFIX_NAME=bench-prefix
-      . "$src/tools/sandbox-env.sh"
-      gf_sandbox_prepare
-      trap gf_stop_wineserver EXIT
-      gf_start_wineserver
+      . "$src/bench/lib.sh"
+      bench_sandbox "bench_$name"
       exe="$GF_BUILD/bench/bin/bench_$name.exe"
       [ -f "$exe" ] || { echo "no benchmark $name" >&2; exit 1; }
       work="$GF_BUILD/bench/work/$name"

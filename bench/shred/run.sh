@@ -10,16 +10,8 @@
 # Medians count, since other work on the machine disturbs single rounds.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
-build="${GF_BUILD_DIR:-$src/build}"
-"$src/tools/build.sh" --target Glimmerfold bench_shred >/dev/null
-export GF_BUILD
-GF_BUILD=$(cd "$build" && pwd)
-export GF_PREFIX_NAME=bench-prefix
-. "$src/tools/sandbox-env.sh"
-gf_sandbox_prepare
-trap 'gf_stop_wineserver; gf_stop_xvfb' EXIT
-gf_start_xvfb
-gf_start_wineserver
+. "$src/bench/lib.sh"
+bench_sandbox --display Glimmerfold bench_shred
 mib=${GF_BENCH_MIB:-2048}
 rounds=${GF_BENCH_ROUNDS:-5}
 work="$GF_BUILD/bench/work/shred"

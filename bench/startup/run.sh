@@ -4,16 +4,8 @@
 # program's private memory after loading. Runs in a sandbox prefix of its own.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
-build="${GF_BUILD_DIR:-$src/build}"
-"$src/tools/build.sh" --target Glimmerfold bench_baseline_window bench_startup_probe >/dev/null
-export GF_BUILD
-GF_BUILD=$(cd "$build" && pwd)
-export GF_PREFIX_NAME=bench-prefix
-. "$src/tools/sandbox-env.sh"
-gf_sandbox_prepare
-trap 'gf_stop_wineserver; gf_stop_xvfb' EXIT
-gf_start_xvfb
-gf_start_wineserver
+. "$src/bench/lib.sh"
+bench_sandbox --display Glimmerfold bench_baseline_window bench_startup_probe
 runs=${GF_BENCH_RUNS:-7}
 out="$GF_BUILD/bench/startup"
 mkdir -p "$out"

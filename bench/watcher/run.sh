@@ -7,15 +7,8 @@
 # benchmark writes. Runs in a sandbox prefix of its own.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
-build="${GF_BUILD_DIR:-$src/build}"
-"$src/tools/build.sh" --target bench_watcher browser_standin >/dev/null
-export GF_BUILD
-GF_BUILD=$(cd "$build" && pwd)
-export GF_PREFIX_NAME=bench-prefix
-. "$src/tools/sandbox-env.sh"
-gf_sandbox_prepare
-trap gf_stop_wineserver EXIT
-gf_start_wineserver
+. "$src/bench/lib.sh"
+bench_sandbox bench_watcher browser_standin
 phase_s=${GF_BENCH_PHASE_S:-20}
 work="$GF_BUILD/bench/work/watcher"
 rm -rf "$work"
