@@ -174,8 +174,8 @@ TEST(RunShredCommand, AsksThenYesShredsUnderTheProgressWindowAndNoKeepsTheFile) 
 // the question with a message naming it and why, and ShredFile refuses it on its own
 // before it opens anything for writing: a folder, relative and drive-less paths, "..",
 // a stream, a quoted path (quotes are part of the command line), device paths and
-// names, a missing file, a Unix link to a file (Wine shows it as a plain file) by its
-// name or by the name its target's trims to. A file another program holds is asked
+// names, a missing file, Unix links to a file (Wine shows them as plain files), one
+// named as its target but for a trailing space. A file another program holds is asked
 // about, then kept, read-only still, with a message saying why. Real files under the
 // device names (made by their exact names), the link's target and every other file stay
 // as they were.
