@@ -1,98 +1,60 @@
 #!/usr/bin/env bash
-# Glimmerfold.exe started with a file path (as the Explorer verb does) asks, is
-# answered from the keyboard, shreds or keeps the file, and ends; also beside another
-# running instance. The files lie in this test's folder inside the build folder (D:).
+# Files shredded through the Explorer verb that the running program registered on its
+# first start: its command, with the file's name in place of %1, run as Explorer runs it
+# (wide, unquoted). Each start asks beside the running main window, is answered from the
+# keyboard, shreds or keeps the file, and ends; the main window stays. The program lies
+# in a folder whose name holds a space, next to a my.exe that an unquoted command would
+# start instead; the files lie in this test's folder inside the build folder (D:).
 . "$(dirname "$0")/lib.sh"
 set +e
 here='D:\e2e\shred_test'
+mkdir -p "$E2E_DIR/my apps"
+cp "$GF_EXE" "$E2E_DIR/my apps/Glimmerfold.exe"
+cp "$GF_TEST_BIN/holdfile.exe" "$E2E_DIR/my.exe"  # without its arguments it ends at once
 
-# The question boxes shown now. A search can come back empty when another window goes
-# away in the middle of it, so an empty answer is asked again.
-questions() {
-  local i out
-  for i in 1 2 3 4 5; do
-    out=$(xdotool search --onlyvisible --name '^Glimmerfold File Shredder$' 2>/dev/null)
-    [ -n "$out" ] && break
-    sleep 0.05
-  done
-  [ -n "$out" ] && echo "$out"
-}
-at_least() { [ "$(questions | wc -l)" -ge "$1" ]; }
-wait_questions() { wait_until 20 at_least "$1" || fail "expected $1 question boxes"; }
-shown() { xdotool getwindowname "$1" >/dev/null 2>&1; }
+reset_program_state
+(cd "$E2E_DIR" && exec wine "$E2E_DIR/my apps/Glimmerfold.exe" >/dev/null 2>&1 </dev/null) &
+APP_PID=$!
+APP_PIDS+=("$APP_PID")
+wait_main_window
+verb="\"$here\\my apps\\Glimmerfold.exe\" %1"
+wait_until 10 reg_is "$VERB_KEY\\command" "" "$verb" || fail "the verb runs '$(reg_get "$VERB_KEY\\command" "")'"
 
-# Gives one question box the keyboard focus and presses the key there until the box
-# goes: a window that another program shows meanwhile may take the key.
-answer() {  # <window> <key>
-  local try
+box() { BOX=$(xdotool search --onlyvisible --name '^Glimmerfold File Shredder$' 2>/dev/null | head -1); [ -n "$BOX" ]; }
+gone() { ! xdotool getwindowname "$BOX" >/dev/null 2>&1; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Runs the verb on a name and presses the key in its question box, again if a window of
+# another program took the keyboard meanwhile; waits for that start to end.
+shred() {  # <name> <key>
+  local pid try
+  (cd "$E2E_DIR" && exec wine "$GF_TEST_BIN/widestart.exe" "$verb" "$here\\$1" >/dev/null 2>&1 </dev/null) &
+  pid=$!
+  APP_PIDS+=("$pid")
+  wait_until 20 box || fail "no question for '$1'"
   for try in 1 2 3 4 5; do
-    shown "$1" || return 0
-    xdotool windowfocus --sync "$1" 2>/dev/null
-    sleep 0.3
+    xdotool windowfocus --sync "$BOX" 2>/dev/null
     xdotool key "$2"
-    wait_until 2 eval "! shown $1" && return 0
+    wait_until 3 gone && break
   done
-  fail "the question box did not take the key $2"
+  gone || fail "the question for '$1' did not take the key $2"
+  wait_until 30 ended "$pid" || fail "the start for '$1' is still running"
 }
 
-# Waits for every started program to end by itself.
-all_end() {
-  local p
-  for p in "${APP_PIDS[@]}"; do
-    wait_until 30 eval "! kill -0 $p 2>/dev/null" || fail "the program is still running"
-  done
-  APP_PIDS=()
-}
-
-# Yes is the default: Enter shreds. The path holds spaces and is passed unquoted.
-head -c 300000 /dev/urandom >"$E2E_DIR/secret plans.txt"
-start_app "$here\\secret" "plans.txt"
-wait_questions 1
-answer "$(questions | head -1)" Return
-all_end
-[ -e "$E2E_DIR/secret plans.txt" ] && fail "the file is still there after Yes"
-
-# No keeps the file untouched.
-echo stays >"$E2E_DIR/keep.txt"
-start_app "$here\\keep.txt"
-wait_questions 1
-answer "$(questions | head -1)" n
-all_end
-[ "$(cat "$E2E_DIR/keep.txt")" = stays ] || fail "the file changed after No"
-
-# A shred start runs beside another running Glimmerfold (here one still asking): the
-# new one asks, shreds and ends; the first is still there to be answered.
-echo one >"$E2E_DIR/one.txt"
-echo two >"$E2E_DIR/two.txt"
-start_app "$here\\one.txt"
-wait_questions 1
-first=$(questions | head -1)
-start_app "$here\\two.txt"
-wait_questions 2
-answer "$(questions | grep -v "^$first\$" | head -1)" Return
-wait_until 10 test ! -e "$E2E_DIR/two.txt" || fail "the second start did not shred"
-[ -e "$E2E_DIR/one.txt" ] || fail "the first start's file went too early"
-answer "$first" Return
-all_end
-[ -e "$E2E_DIR/one.txt" ] && fail "the first start did not shred"
-# Names that the ANSI command line would carry as another file's name (a character
-# outside the code page, best-fitted; a trailing space or dot, trimmed), handed over
-# character for character as the verb does: the named file goes, its twin stays.
-start_wide() {  # <command-line text>
-  (cd "$E2E_DIR" && exec wine "$GF_TEST_BIN/widestart.exe" "$here\\Glimmerfold.exe" "$1" >/dev/null 2>&1 </dev/null) &
-  APP_PIDS+=("$!")
-}
-for pair in 'ｒeport.txt/report.txt' 'plain2.txt /plain2.txt' 'p3./p3'; do
-  named=${pair%/*} twin=${pair#*/}
-  rm -f -- "$E2E_DIR/$named" "$E2E_DIR/$twin"
-  head -c 5000 /dev/urandom >"$E2E_DIR/$twin"
-  cp -- "$E2E_DIR/$twin" "$E2E_DIR/twin.orig"
-  echo named >"$E2E_DIR/$named"
-  start_wide "$here\\$named"
-  wait_questions 1
-  answer "$(questions | head -1)" Return
-  all_end
-  [ -e "$E2E_DIR/$named" ] && fail "'$named' is still there after Yes"
-  cmp -s "$E2E_DIR/$twin" "$E2E_DIR/twin.orig" || fail "'$twin' changed when '$named' was shredded"
+# Yes is the default: Enter shreds; n keeps. The names with a twin are ones the ANSI
+# command line would carry as the twin's (a character outside the code page, best-
+# fitted; a trailing space or dot, trimmed): the named file goes, its twin stays.
+for row in 'secret plans.txt||Return' 'keep.txt||n' 'ｒeport.txt|report.txt|Return' \
+           'plain2.txt |plain2.txt|Return' 'p3.|p3|Return'; do
+  IFS='|' read -r named twin key <<<"$row"
+  echo "$named" >"$E2E_DIR/$named"
+  [ -z "$twin" ] || head -c 5000 /dev/urandom | tee "$E2E_DIR/$twin" >"$E2E_DIR/twin.orig"
+  shred "$named" "$key"
+  if [ "$key" = n ]; then
+    [ "$(cat "$E2E_DIR/$named")" = "$named" ] || fail "'$named' changed after No"
+  elif [ -e "$E2E_DIR/$named" ]; then fail "'$named' is still there after Yes"; fi
+  [ -z "$twin" ] || cmp -s "$E2E_DIR/$twin" "$E2E_DIR/twin.orig" || fail "'$twin' changed when '$named' went"
 done
+no_main_window && fail "the running program went with a shred start"
+stop_app
 echo "shred: ok"

@@ -1,7 +1,7 @@
-// Holds a file open without sharing it, so that no other process can delete it:
+// Holds a file open without sharing it, so that no other process can write or delete it:
 //   holdfile.exe <file> <ready event> <quit event>
 // Signals the ready event once the file is open and lets go when the quit event is
-// signalled (or after a minute).
+// signalled (or after a minute), by ending: the handles close with the process.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -15,9 +15,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (file == INVALID_HANDLE_VALUE || !ready || !quit) return 1;
     SetEvent(ready);
     WaitForSingleObject(quit, 60000);
-    CloseHandle(file);
-    CloseHandle(ready);
-    CloseHandle(quit);
-    LocalFree(argv);
     return 0;
 }

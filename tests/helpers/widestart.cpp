@@ -1,7 +1,7 @@
-// Starts a program with a command line made character for character, as Explorer's
-// verb does: widestart.exe <program> <text> runs "<program>" <text>, the text unquoted
-// whatever quotes the caller needed to hand it over (a trailing space, say), and
-// characters outside the ANSI code page kept. Waits for the program; its exit code.
+// Starts a verb's command as Explorer does: widestart.exe <command> <text> puts the text
+// in place of %1, character for character (a trailing space, characters outside the
+// ANSI code page), and runs the result as it stands, the program found from its first
+// words. Waits for the program; its exit code.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,16 +10,15 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 3) return 2;
-    std::wstring line = L"\"" + std::wstring(argv[1]) + L"\" " + argv[2];
+    std::wstring line = argv && argc == 3 ? argv[1] : L"";
+    const std::size_t at = line.find(L"%1");
+    if (at == std::wstring::npos) return 2;
+    line.replace(at, 2, argv[2]);
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(argv[1], line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
-    WaitForSingleObject(pi.hProcess, INFINITE);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
     DWORD code = 1;
+    WaitForSingleObject(pi.hProcess, INFINITE);
     GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    LocalFree(argv);
-    return static_cast<int>(code);
+    return static_cast<int>(code);  // the handles close with this process
 }

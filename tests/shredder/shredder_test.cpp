@@ -1,10 +1,8 @@
-// The shredder on real files in the sandbox: what is written before the delete, what
-// is refused and left in place (a link from links_setup.sh too); the Explorer verb in
-// the prefix's real HKEY_CLASSES_ROOT (removed again by every test); the shred start
-// as a user meets it (the question, the file gone or kept, the messages for what
-// cannot be shredded, answered from a second thread); and the progress window: what it
-// shows, its animation read back as pixels, hiding, a progress bar for files beyond
-// 2 GiB.
+// The shredder on real files in the sandbox: what the disk holds before the delete; what
+// is refused before the question and left as it is (links from links_setup.sh too); the
+// shred start as a user meets it (the question, the progress window, the messages,
+// answered from a second thread); the Explorer verb in the prefix's real
+// HKEY_CLASSES_ROOT; and the progress window itself.
 // GF_EXCLUSIVE_DISPLAY
 // GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include <windows.h>
@@ -21,6 +19,7 @@
 #include "Process.h"
 #include "TestSupport.h"
 #include "framework/Form.h"
+#include "framework/Handles.h"
 #include "shredder/ShredCommand.h"
 #include "shredder/ShredVerb.h"
 #include "shredder/frmShred.h"
@@ -28,9 +27,10 @@
 
 using namespace testing_support;
 using namespace shredder;
-using Sizes = std::vector<std::uint64_t>;
 
 namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 bool AllInAlphabet(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) {
@@ -38,48 +38,70 @@ bool AllInAlphabet(const std::string& text) {
     });
 }
 
-// Reads a file that the shredder holds open, with every sharing flag.
-bool ReadShared(const std::string& path, std::string& content) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    GetFileSizeEx(h, &size);
-    content.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+// What a file holds now, read beside the shredder's own handles.
+std::string ReadShared(const std::string& path) {
+    gf::FileHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!h || !GetFileSizeEx(h.Get(), &size)) return "<unreadable>";
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    bool ok = content.empty() || ReadFile(h, content.data(), static_cast<DWORD>(content.size()), &got, nullptr);
-    CloseHandle(h);
-    return ok && got == content.size();
+    if (!content.empty()) ReadFile(h.Get(), content.data(), static_cast<DWORD>(content.size()), &got, nullptr);
+    return got == content.size() ? content : "<short read>";
 }
 
-// Records the progress and, at the last report, what the file then holds on disk; and
-// how many messages of a fast timer the message loop has handled by each report.
-class Recorder : public ShredProgress {
-public:
-    explicit Recorder(std::string path) : path_(std::move(path)) { ticks = 0; }
-    ~Recorder() { KillTimer(nullptr, timer_); }
+// The progress, what the file holds at the report of its whole length, and how many
+// messages of a fast timer the message loop had handled by each report.
+struct Recorder : ShredProgress {
+    explicit Recorder(std::string file) : path(std::move(file)) { ticks = 0; }
+    ~Recorder() override { KillTimer(nullptr, timer); }
     void Start(std::uint64_t size) override {
         ++starts;
         total = size;
     }
     void Advance(std::uint64_t done) override {
         advances.push_back(done);
-        ticksAtAdvance.push_back(ticks);
-        if (done == total) lastBlockSeen = ReadShared(path_, onDisk);
+        ticksAt.push_back(ticks);
+        if (done == total) atEnd = ReadShared(path);
     }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
     static inline int ticks = 0;
+    std::string path, atEnd = "<no report of the whole length>";
     int starts = 0;
     std::uint64_t total = ~0ull;
-    Sizes advances;
-    std::vector<int> ticksAtAdvance;
-    bool lastBlockSeen = false;
-    std::string onDisk;
-
-private:
-    std::string path_;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
-    UINT_PTR timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
+    std::vector<std::uint64_t> advances;
+    std::vector<int> ticksAt;
+    UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
 };
+
+// Titles of the windows this thread activates (shown windows take the activation).
+std::vector<std::string> g_activated;
+LRESULT CALLBACK RecordActivation(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+        char title[256] = {};
+        GetWindowTextA(reinterpret_cast<HWND>(wp), title, sizeof title);
+        g_activated.push_back(title);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+struct ShredStart {
+    bool shredded = false, progressShown = false;
+    std::vector<SeenDialog> seen;
+};
+
+// The shred start with its boxes answered in turn.
+ShredStart RunAnswered(const std::string& commandLine, std::vector<int> answers) {
+    g_activated.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordActivation, nullptr, GetCurrentThreadId());
+    DialogWatcher watcher(std::move(answers));
+    ShredStart start;
+    start.shredded = RunShredCommand(Wide(commandLine));
+    UnhookWindowsHookEx(hook);
+    start.seen = watcher.Seen();
+    start.progressShown = std::count(g_activated.begin(), g_activated.end(), "Quorrin Shredder") > 0;
+    return start;
+}
 
 }  // namespace
 
@@ -95,247 +117,162 @@ TEST(RandomString, DrawsOnlyAndEveryAlphabetCharacter) {
     EXPECT_EQ(draws.size(), 50u);
 }
 
-// Every byte is overwritten with alphabet characters, the length kept, before the
-// delete; a read-only file too. While a large file is being written the message loop
-// turns and the progress moves (by time: a few reports, not one per block).
-TEST(ShredFile, FilesOfEverySizeAreOverwrittenThenDeleted) {
+// Every byte is overwritten with alphabet characters, the length kept, and only then is
+// the file deleted; a read-only file too. While a large file is written the message
+// loop turns and the progress moves by time: a few reports, not one per block.
+TEST(ShredFile, DeletesOnlyAfterEveryByteIsOverwritten) {
     ScratchDir dir;
     const std::uint64_t large = 256 * kShredBlockSize + 1234;
-    struct Case {
-        std::string name, content;
-    } cases[] = {{"three.bin", std::string("\x01#\xff", 3)}, {"empty.txt", ""}, {"large.dat", std::string(large, '\0')}};
-    for (const Case& c : cases) {
-        std::string path = dir / c.name;
-        WriteFileText(path, c.content);
-        SetFileAttributesA(path.c_str(), c.name == "three.bin" ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+    for (const std::string& content : {std::string("\x01#\xff", 3), std::string(), std::string(large, '\0')}) {
+        SCOPED_TRACE(content.size());
+        const std::string path = dir / "shred me.bin";
+        WriteFileText(path, content);
+        SetFileAttributesA(path.c_str(), content.size() == 3 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         Recorder r(path);
         ShredOutcome out = ShredFile(Wide(path), &r);
-        EXPECT_TRUE(out.shredded && out.reason.empty()) << c.name << ": " << out.reason;
+        EXPECT_TRUE(out.shredded && out.reason.empty()) << out.reason;
         EXPECT_EQ(r.starts, 1);
-        EXPECT_EQ(r.total, c.content.size());
-        ASSERT_FALSE(r.advances.empty()) << c.name;
-        EXPECT_TRUE(std::is_sorted(r.advances.begin(), r.advances.end())) << c.name;
-        EXPECT_EQ(r.advances.back(), c.content.size()) << c.name;
-        if (c.content.size() == large) {
+        EXPECT_EQ(r.total, content.size());
+        ASSERT_FALSE(r.advances.empty());
+        EXPECT_TRUE(std::is_sorted(r.advances.begin(), r.advances.end()));
+        EXPECT_EQ(r.advances.back(), content.size());
+        if (!content.empty()) {
+            EXPECT_EQ(r.atEnd.size(), content.size());  // never truncated or grown
+            EXPECT_TRUE(AllInAlphabet(r.atEnd));
+        }
+        if (content.size() == large) {
             EXPECT_LT(r.advances.size(), large / kShredBlockSize);
             auto midway = std::find_if(r.advances.begin(), r.advances.end(),
                                        [&](std::uint64_t done) { return done > 0 && done < large; });
             ASSERT_NE(midway, r.advances.end()) << "no progress while writing";
-            EXPECT_GT(r.ticksAtAdvance[midway - r.advances.begin()], 0) << "no timer message while writing";
+            EXPECT_GT(r.ticksAt[midway - r.advances.begin()], 0) << "no timer message while writing";
         }
-        if (!c.content.empty()) {
-            ASSERT_TRUE(r.lastBlockSeen) << c.name;
-            EXPECT_EQ(r.onDisk.size(), c.content.size());  // never truncated or grown
-            EXPECT_TRUE(AllInAlphabet(r.onDisk)) << c.name;
-        }
-        EXPECT_FALSE(PathExists(path)) << c.name;
+        EXPECT_FALSE(PathExists(path));
     }
 }
 
-// Another program holds the file without sharing: nothing is written or deleted, and a
-// read-only attribute that was lifted for the attempt is back.
-TEST(ShredFile, FileHeldOpenByAnotherProgramStaysUntouched) {
+TEST(RunShredCommand, AsksThenYesShredsUnderTheProgressWindowAndNoKeepsTheFile) {
     ScratchDir dir;
-    std::string path = dir / "in use.txt";
-    WriteFileText(path, "original content");
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
-    HeldFile held(path);
-    ASSERT_TRUE(held.Holding());
-    Recorder r(path);
-    ShredOutcome out = ShredFile(Wide(path), &r);
-    EXPECT_FALSE(out.shredded || out.overwritten);
-    EXPECT_NE(out.reason.find("in use"), std::string::npos) << out.reason;
-    EXPECT_TRUE(r.advances.empty());
-    EXPECT_EQ(held.Release(), 0u);
-    EXPECT_EQ(ReadFileText(path), "original content");
-    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-// Paths that are not one plain file by a full path: refused with a reason, and the
-// file or folder they could be taken to mean is still there (more cases, shared with
-// the shred start, in WhatCannotBeShreddedIsRefusedWithAMessage).
-TEST(ShredFile, RefusesWhatIsNotAPlainFileByFullPath) {
-    ScratchDir dir;
-    std::string file = dir / "victim.txt", sub = dir / "folder";
-    WriteFileText(file, "still here");
-    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
-    WriteFileText(sub + "\\inside.txt", "inside");
-    // A relative name that does exist in the working folder.
-    char cwd[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, cwd);
-    std::string relativeName = UniqueName("relative") + ".txt", relativeFull = std::string(cwd) + "\\" + relativeName;
-    WriteFileText(relativeFull, "relative");
-    const std::pair<std::string, std::string> cases[] = {
-        {"", "No file"},
-        {sub + "\\", "folder"},
-        {relativeName, "full path"},
-        {file.substr(2), "full path"},                    // rooted, without its drive
-        {file.substr(0, 2) + "victim.txt", "full path"},  // drive-relative
-        {sub + "\\..\\victim.txt", "parts"},
-        {file + ":stream", "characters"},
-        {"\\\\?\\" + file, "Device"},
-        {"\\\\.\\" + file, "Device"},
-    };
-    for (const auto& [path, reasonPart] : cases) {
-        Recorder r(path);
-        ShredOutcome out = ShredFile(Wide(path), &r);
-        EXPECT_FALSE(out.shredded || out.overwritten) << path;
-        EXPECT_NE(out.reason.find(reasonPart), std::string::npos) << path << ": " << out.reason;
-        EXPECT_EQ(r.starts, 0) << path;
+    const std::string path = dir / "my secret plans.txt", content(2 * kShredBlockSize + 99, 'x');
+    for (int answer : {IDYES, IDNO}) {
+        WriteFileText(path, content);
+        ShredStart s = RunAnswered(path, {answer});
+        ASSERT_EQ(s.seen.size(), 1u);
+        EXPECT_EQ(s.seen[0].title, "Glimmerfold File Shredder");
+        EXPECT_EQ(s.seen[0].text, "Do you want to Shred " + path + "?");
+        EXPECT_EQ(s.seen[0].buttons, (std::vector<int>{IDYES, IDNO}));
+        EXPECT_EQ(s.seen[0].defaultButton, IDYES);
+        EXPECT_EQ(s.seen[0].icon, nullptr);
+        EXPECT_EQ(s.shredded, answer == IDYES);
+        EXPECT_EQ(s.progressShown, answer == IDYES);
+        EXPECT_EQ(ReadFileText(path), answer == IDYES ? "" : content);
+        EXPECT_EQ(gf::Form::LoadedCount(), 0);  // the progress window is unloaded
     }
-    EXPECT_EQ(ReadFileText(file), "still here");
-    EXPECT_EQ(ReadFileText(sub + "\\inside.txt"), "inside");
-    EXPECT_EQ(ReadFileText(relativeFull), "relative");
-    DeleteFileA(relativeFull.c_str());
 }
 
-namespace {
-
-const std::string kCommand = std::string(kShredVerbKey) + "\\command";
-
-// Subkeys and values of a key, as "subkeys/values".
-std::string Counts(const std::string& path) {
-    DWORD subkeys = 99, values = 99;
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "missing";
-    RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
-                     nullptr);
-    RegCloseKey(h);
-    return std::to_string(subkeys) + "/" + std::to_string(values);
-}
-
-class ShredVerbTest : public ::testing::Test {
-protected:
-    void SetUp() override { RemoveBoth(); }
-    void TearDown() override { RemoveBoth(); }
-    static void RemoveBoth() {
-        RegDeleteKeyA(HKEY_CLASSES_ROOT, kCommand.c_str());
-        RegDeleteKeyA(HKEY_CLASSES_ROOT, kShredVerbKey);
-    }
-};
-
-}  // namespace
-
-TEST_F(ShredVerbTest, CreatedTwiceLeavesTwoKeysAndOneQuotedCommand) {
-    RegisterShredVerb();
-    RegisterShredVerb();
-    EXPECT_EQ(Counts(kShredVerbKey), "1/0");
-    EXPECT_EQ(Counts(kCommand), "0/1");
-    // The executable's own path, quoted, then an unquoted %1.
-    char exe[MAX_PATH], data[1024] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    DWORD type = 0, size = sizeof data;
-    RegGetValueA(HKEY_CLASSES_ROOT, kCommand.c_str(), nullptr, RRF_RT_ANY, &type, data, &size);
-    EXPECT_EQ(std::string(data), std::string("\"").append(exe).append("\" %1"));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-}
-
-// Deleting goes subkey first: without its command the verb key stays, and the result
-// is true only when both went.
-TEST_F(ShredVerbTest, DeletesTheCommandFirstThenTheVerb) {
-    RegisterShredVerb();
-    EXPECT_TRUE(UnregisterShredVerb());
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kShredVerbKey));
-    EXPECT_FALSE(UnregisterShredVerb());
-    RegisterShredVerb();
-    ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, kCommand.c_str()), ERROR_SUCCESS);
-    EXPECT_FALSE(UnregisterShredVerb());
-    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kShredVerbKey));
-}
-
-namespace {
-
-// Titles of the windows this thread activates (shown windows take the activation).
-std::vector<std::string> g_activated;
-LRESULT CALLBACK RecordActivation(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_ACTIVATE) {
-        char title[256] = {};
-        GetWindowTextA(reinterpret_cast<HWND>(wp), title, sizeof title);
-        g_activated.push_back(title);
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-// Runs the shred start with the boxes answered; whether the progress window showed.
-bool RunAnswered(const std::string& commandLine, std::vector<int> answers, std::vector<SeenDialog>& seen,
-                 bool expectShredded) {
-    g_activated.clear();
-    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordActivation, nullptr, GetCurrentThreadId());
-    DialogWatcher watcher(std::move(answers));
-    EXPECT_EQ(RunShredCommand(Wide(commandLine)), expectShredded) << commandLine;
-    UnhookWindowsHookEx(hook);
-    seen = watcher.Seen();
-    return std::count(g_activated.begin(), g_activated.end(), "Quorrin Shredder") > 0;
-}
-
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-}  // namespace
-
-TEST(RunShredCommand, YesShredsAPathWithSpacesUnderTheProgressWindowAndNoKeepsTheFile) {
+// What is not one plain file named by a full path under its own name is refused before
+// the question with a message naming it and why, and ShredFile refuses it on its own
+// before it opens anything for writing: a folder, relative and drive-less paths, "..",
+// a stream, a quoted path (quotes are part of the command line), device paths and
+// names, a missing file, Unix links to a file (Wine shows them as plain files), one
+// named as its target but for a trailing space. A file another program holds is asked
+// about, then kept, read-only still, with a message saying why. Real files under the
+// device names (made by their exact names), the link's target and every other file stay
+// as they were.
+TEST(RunShredCommand, WhatCannotBeShreddedIsRefusedAndLeftAsItIs) {
     ScratchDir dir;
-    std::string path = dir / "my secret plans.txt";
-    WriteFileText(path, std::string(2 * shredder::kShredBlockSize + 99, 'x'));
-    std::vector<SeenDialog> seen;
-    EXPECT_TRUE(RunAnswered(path, {IDYES}, seen, true));
-    EXPECT_FALSE(PathExists(path));
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, "Glimmerfold File Shredder");
-    EXPECT_EQ(seen[0].text, "Do you want to Shred " + path + "?");
-    EXPECT_EQ(seen[0].buttons, (std::vector<int>{IDYES, IDNO}));
-    EXPECT_EQ(seen[0].defaultButton, IDYES);
-    EXPECT_EQ(seen[0].icon, nullptr);
-    EXPECT_EQ(gf::Form::LoadedCount(), 0);  // the progress window is unloaded
-
-    std::string keep = dir / "keep.txt";
-    WriteFileText(keep, "keep");
-    EXPECT_FALSE(RunAnswered(keep, {IDNO}, seen, false));
-    EXPECT_EQ(ReadFileText(keep), "keep");
-    EXPECT_EQ(seen.size(), 1u);
-}
-
-// A folder, a quoted path (quotes are part of the command line), a missing file, device
-// names and a Unix link to a file (which Wine shows as a plain file) are refused with a
-// message instead of the question; a file held open by another program is asked about,
-// then kept with a message saying why. Nothing is touched: real files under the device
-// names, made by their exact names, and the link's target stay.
-TEST(RunShredCommand, WhatCannotBeShreddedIsRefusedWithAMessage) {
-    ScratchDir dir;
-    std::string file = dir / "quoted.txt", folder = dir / "folder", held = dir / "open elsewhere.doc";
+    const std::string file = dir / "victim.txt", folder = dir / "folder", held = dir / "open elsewhere.doc";
     const std::string links = ExeFolder() + "\\shredlinks\\", exact = "\\\\?\\" + dir.Path() + "\\";
-    for (const char* device : {"CON", "nul.txt"}) WriteFileText(exact + device, device);
-    WriteFileText(file, "quoted");
+    const std::string relative = UniqueName("relative") + ".txt";
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    const std::string untouched[] = {file, folder + "\\inside.txt", held, std::string(cwd) + "\\" + relative,
+                                     exact + "CON", exact + "nul.txt"};
     CreateDirectoryA(folder.c_str(), nullptr);
-    WriteFileText(folder + "\\inside.txt", "inside");
-    WriteFileText(held, "still secret");
+    for (const std::string& f : untouched) WriteFileText(f, f);
+    SetFileAttributesA(held.c_str(), FILE_ATTRIBUTE_READONLY);
     HeldFile holder(held);
     ASSERT_TRUE(holder.Holding());
     struct Case {
         std::string commandLine, reasonPart, verdict = "cannot be shredded";
         std::vector<int> answers{IDOK};
     };
-    for (const Case& c : {Case{folder, "folder"}, Case{"\"" + file + "\"", "characters"},
-                          Case{dir / "missing.txt", "no file"}, Case{dir / "CON", "device"},
-                          Case{dir / "nul.txt", "device"}, Case{links + "filelink.txt", "link"},
-                          Case{links + "target.txt ", "link"},
+    for (const Case& c : {Case{"", "No file"}, Case{folder, "folder"}, Case{folder + "\\", "folder"},
+                          Case{relative, "full path"}, Case{file.substr(2), "full path"},
+                          Case{file.substr(0, 2) + "victim.txt", "full path"},
+                          Case{folder + "\\..\\victim.txt", "parts"}, Case{file + ":stream", "characters"},
+                          Case{"\"" + file + "\"", "characters"}, Case{"\\\\?\\" + file, "Device"},
+                          Case{"\\\\.\\" + file, "Device"}, Case{dir / "missing.txt", "no file"},
+                          Case{dir / "CON", "device"}, Case{dir / "nul.txt", "device"},
+                          Case{links + "filelink.txt", "link"}, Case{links + "target.txt ", "link"},
                           Case{held, "in use", "could not be shredded", {IDYES, IDOK}}}) {
-        std::vector<SeenDialog> seen;
-        RunAnswered(c.commandLine, c.answers, seen, false);
-        ASSERT_EQ(seen.size(), c.answers.size()) << c.commandLine;
-        const SeenDialog& last = seen.back();
-        EXPECT_EQ(last.title, "Glimmerfold File Shredder");
-        EXPECT_EQ(last.buttons, std::vector<int>{IDOK}) << c.commandLine;
+        SCOPED_TRACE("[" + c.commandLine + "]");
+        Recorder r(c.commandLine);
+        ShredOutcome out = ShredFile(Wide(c.commandLine), &r);
+        EXPECT_FALSE(out.shredded || out.overwritten);
+        EXPECT_TRUE(Has(out.reason, c.reasonPart)) << out.reason;
+        EXPECT_EQ(r.starts, 0);
+        ShredStart s = RunAnswered(c.commandLine, c.answers);
+        EXPECT_FALSE(s.shredded);
+        EXPECT_EQ(s.progressShown, c.answers.size() > 1);  // shown for what was asked about only
+        ASSERT_EQ(s.seen.size(), c.answers.size());
+        EXPECT_EQ(s.seen.back().title, "Glimmerfold File Shredder");
+        EXPECT_EQ(s.seen.back().buttons, std::vector<int>{IDOK});
         for (const std::string& part : {c.verdict, c.commandLine, c.reasonPart})
-            EXPECT_TRUE(Has(last.text, part)) << part << " not in: " << last.text;
+            EXPECT_TRUE(Has(s.seen.back().text, part)) << part << " not in: " << s.seen.back().text;
     }
     EXPECT_EQ(holder.Release(), 0u);
-    EXPECT_EQ(ReadFileText(held), "still secret");
-    EXPECT_EQ(ReadFileText(file), "quoted");
-    EXPECT_EQ(ReadFileText(folder + "\\inside.txt"), "inside");
-    for (const char* device : {"CON", "nul.txt"}) EXPECT_EQ(ReadFileText(exact + device), device);
+    EXPECT_TRUE(GetFileAttributesA(held.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(held.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const std::string& f : untouched) EXPECT_EQ(ReadFileText(f), f);
     EXPECT_EQ(ReadFileText(links + "target.txt"), "target\n");
     EXPECT_TRUE(PathExists(links + "filelink.txt"));
+    DeleteFileA(untouched[3].c_str());
+}
+
+namespace {
+
+// Subkeys and values of a key, as "subkeys/values".
+std::string Counts(const std::string& path) {
+    DWORD subkeys = 99, values = 99;
+    gf::RegKey key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return "missing";
+    RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                     nullptr, nullptr);
+    return std::to_string(subkeys) + "/" + std::to_string(values);
+}
+
+}  // namespace
+
+// The verb as Explorer reads it: the key's name is the menu text, its command starts
+// this executable by its quoted path with an unquoted %1. Created twice it is still two
+// keys and one value; deleting takes the command first and the verb key only after it.
+TEST(ShredVerb, IsTheMenuTextWithOneCommandAndGoesCommandFirst) {
+    const std::string verb = "*\\shell\\Glimmerfold-Shred File", command = verb + "\\command";
+    auto removeBoth = [&] {
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, command.c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, verb.c_str());
+    };
+    removeBoth();
+    RegisterShredVerb();
+    RegisterShredVerb();
+    EXPECT_EQ(Counts(verb), "1/0");
+    EXPECT_EQ(Counts(command), "0/1");
+    char exe[MAX_PATH], data[1024] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    DWORD type = 0, size = sizeof data;
+    RegGetValueA(HKEY_CLASSES_ROOT, command.c_str(), nullptr, RRF_RT_ANY, &type, data, &size);
+    EXPECT_EQ(std::string(data), std::string("\"").append(exe).append("\" %1"));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+
+    EXPECT_TRUE(UnregisterShredVerb());
+    EXPECT_EQ(Counts(verb), "missing");
+    EXPECT_FALSE(UnregisterShredVerb());
+    RegisterShredVerb();
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, command.c_str());
+    EXPECT_FALSE(UnregisterShredVerb());
+    EXPECT_EQ(Counts(verb), "0/0");
+    removeBoth();
 }
 
 namespace {
@@ -344,6 +281,7 @@ namespace {
 std::vector<COLORREF> Pixels(const frmShred& f, const gf::Control& c) {
     int x0 = gf::TwipsToPixelsX(c.Left()), y0 = gf::TwipsToPixelsY(c.Top());
     int w = gf::TwipsToPixelsX(c.Width()), h = gf::TwipsToPixelsY(c.Height());
+    UpdateWindow(f.Hwnd());
     std::vector<COLORREF> pixels;
     HDC dc = GetDC(f.Hwnd());
     for (int y = y0; y < y0 + h; ++y)
@@ -364,60 +302,38 @@ protected:
 
 }  // namespace
 
-TEST_F(ShredWindow, ShowsTheWholeCommandLineAndAnimatesTheShredder) {
+TEST_F(ShredWindow, ShowsItsTextsAndTheCommandLineAndAnimatesTheShredder) {
     const std::string commandLine = "\"D:\\My Files\\plans.txt\" and more";
     frmShred f(Wide(commandLine));
     EXPECT_EQ(f.lblFile.Caption(), "");  // set when the window loads
     f.Show();
-    PumpFor(100);
+    char caption[64] = {};
+    GetWindowTextA(f.Hwnd(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Quorrin Shredder");
+    EXPECT_EQ(f.Label1.Caption(), "Shredding File");
+    EXPECT_EQ(f.Label1.Font().name + (f.Label1.Font().bold ? " bold" : ""), "Arial bold");
     EXPECT_EQ(f.lblFile.Caption(), commandLine);
-    EXPECT_TRUE(f.Image1.Visible());
-    EXPECT_FALSE(f.Image2.Visible());
-
-    std::vector<COLORREF> first = Pixels(f, f.Image1);
-    EXPECT_GT(Colours(first), 20u);  // a drawn picture, not a plain fill
-    ASSERT_TRUE(PumpUntil([&] { return f.Image2.Visible() && !f.Image1.Visible(); }, 3000));
-    PumpFor(50);
-    std::vector<COLORREF> second = Pixels(f, f.Image2);
-    EXPECT_GT(Colours(second), 20u);
-    EXPECT_NE(first, second);  // the other frame is on the screen
-    ASSERT_TRUE(PumpUntil([&] { return f.Image1.Visible() && !f.Image2.Visible(); }, 3000));
-    PumpFor(50);
-    EXPECT_EQ(Pixels(f, f.Image1), first);
-
+    EXPECT_EQ(f.Timer1.Interval(), 600u);
+    EXPECT_TRUE(f.Timer1.Running());
     EXPECT_GT(Colours(Pixels(f, f.Image3)), 3u);
+
+    // The two frames take turns on the screen: drawn pictures, not plain fills.
+    ASSERT_TRUE(f.Image1.Visible() && !f.Image2.Visible());
+    const std::vector<COLORREF> first = Pixels(f, f.Image1);
+    EXPECT_GT(Colours(first), 20u);
+    for (gf::Image* shown : {&f.Image2, &f.Image1}) {
+        gf::Image* other = shown == &f.Image1 ? &f.Image2 : &f.Image1;
+        ASSERT_TRUE(PumpUntil([&] { return shown->Visible() && !other->Visible(); }, 3000));
+        const std::vector<COLORREF> now = Pixels(f, *shown);
+        EXPECT_GT(Colours(now), 20u);
+        EXPECT_EQ(now == first, shown == &f.Image1);
+    }
     f.Unload();
 }
 
-// The hide picture (with its tool tip) and the close box both only hide: the shredding
-// still has the window to report to, and unloads it when done.
-TEST_F(ShredWindow, HidePictureAndCloseBoxHideWithoutUnloading) {
-    frmShred f(L"D:\\x.txt");
-    f.Show();
-    PumpFor(50);
-    HWND tips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
-    while (tips && GetWindow(tips, GW_OWNER) != f.Hwnd()) tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr);
-    ASSERT_NE(tips, nullptr);
-    char text[80] = {};
-    TTTOOLINFOA tool{TTTOOLINFOA_V2_SIZE};
-    tool.lpszText = text;
-    SendMessageA(tips, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, "Hide This Window");
-    SendClick(f.Hwnd(), gf::TwipsToPixelsX(f.Image3.Left() + 100), gf::TwipsToPixelsY(f.Image3.Top() + 100));
-    EXPECT_FALSE(f.Visible());
-    EXPECT_TRUE(f.Loaded());
-
-    f.Show();
-    SendMessageA(f.Hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(f.Visible());
-    EXPECT_TRUE(f.Loaded());
-    f.Advance(1);  // still safe to report to
-
-    EXPECT_TRUE(f.Unload());
-    EXPECT_FALSE(f.Loaded());
-}
-
-TEST_F(ShredWindow, ProgressBarFollowsFilesBeyondTwoGigabytes) {
+// The hide picture (with its tool tip) and the close box only hide: the shredding goes
+// on reporting to the window, whose bar follows files beyond 2 GiB, and unloads it.
+TEST_F(ShredWindow, ReportsProgressBeyondTwoGigabytesAndClosingOnlyHides) {
     frmShred f(L"D:\\big.iso");
     f.Show();
     const std::uint64_t total = 5ull << 30, done = 3ull << 30;
@@ -429,11 +345,27 @@ TEST_F(ShredWindow, ProgressBarFollowsFilesBeyondTwoGigabytes) {
     HWND bar = f.pgbShred.Hwnd();
     PBRANGE range{};
     SendMessageA(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-    double position = static_cast<double>(SendMessageA(bar, PBM_GETPOS, 0, 0));
     ASSERT_GT(range.iHigh, range.iLow);
-    EXPECT_NEAR((position - range.iLow) / (range.iHigh - range.iLow), 0.6, 0.01);
+    EXPECT_NEAR((SendMessageA(bar, PBM_GETPOS, 0, 0) - range.iLow) / double(range.iHigh - range.iLow), 0.6, 0.01);
+
+    HWND tips = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
+    while (tips && GetWindow(tips, GW_OWNER) != f.Hwnd()) tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr);
+    ASSERT_NE(tips, nullptr);
+    char text[80] = {};
+    TTTOOLINFOA tool{TTTOOLINFOA_V2_SIZE};
+    tool.lpszText = text;
+    SendMessageA(tips, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "Hide This Window");
+    SendClick(f.Hwnd(), gf::TwipsToPixelsX(f.Image3.Left() + 100), gf::TwipsToPixelsY(f.Image3.Top() + 100));
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
+    f.Show();
+    SendMessageA(f.Hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(f.Visible());
+    EXPECT_TRUE(f.Loaded());
 
     f.Advance(total);
     EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), range.iHigh);
-    f.Unload();
+    EXPECT_TRUE(f.Unload());
+    EXPECT_FALSE(f.Loaded());
 }
