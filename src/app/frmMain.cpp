@@ -295,7 +295,8 @@ void frmMain::SaveProgramSettings() {
             program.Save("cntrlFirst" + Str(i), cntrlFirst(i).Text());
             program.Save("cntrlSecond" + Str(i), cntrlSecond(i).Text());
         }
-        for (int i = 0; i < List1.ListCount(); ++i) program.Save(List1.List(i), List1.Selected(i) ? "True" : "False");
+        // Between the two, so that an option's own value wins over a caption of its name.
+        bosskey::SaveCaptionTicks(List1, program);
         program.Save("AutoRun", Str(chkRunStart.Value()));
         program.Save("AutoMin", Str(chkAutoMin.Value()));
         program.Save("AutoCleanBrowse", Str(chkAutoCleanBrowse.Value()));

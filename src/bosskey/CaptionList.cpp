@@ -26,10 +26,6 @@ bool TruthFromText(const std::string& text) {
     return value != 0.0;
 }
 
-bool StoredTick(const std::string& caption) {
-    return TruthFromText(gf::GetSetting(gf::App::EXEName(), kSection, caption, "False"));
-}
-
 void StoreTick(const std::string& caption, bool ticked) {
     gf::SaveSetting(gf::App::EXEName(), kSection, caption, ticked ? "True" : "False");
 }

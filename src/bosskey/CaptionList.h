@@ -18,7 +18,6 @@ struct CaptionEntry {
 // (a caption named like an option key) cannot cut the list short.
 bool TruthFromText(const std::string& text);
 
-bool StoredTick(const std::string& caption);
 void StoreTick(const std::string& caption, bool ticked);
 
 // The entries of the caption file in file order, or nothing when there is no file. An

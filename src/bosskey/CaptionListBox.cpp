@@ -29,11 +29,9 @@ void SetListHScroll(gf::ListBox& lst, const gf::Form& form) {
     lst.SetHorizontalExtent(static_cast<int>(twips / perPixel));
 }
 
-void SaveCaptionTicks(const gf::ListBox& List1) {
-    for (int i = 0; i < List1.ListCount(); ++i) {
-        // An empty entry has no key to store under; it is never ticked on loading.
-        if (!List1.List(i).empty()) StoreTick(List1.List(i), List1.Selected(i));
-    }
+void SaveCaptionTicks(const gf::ListBox& List1, const gf::SettingsSection& program) {
+    for (int i = 0; i < List1.ListCount(); ++i)
+        if (!List1.List(i).empty()) program.Save(List1.List(i), List1.Selected(i) ? "True" : "False");
 }
 
 void cmdAddMore_Click(frmInput& dialog) { dialog.Show(); }
@@ -44,10 +42,6 @@ void cmdRemove_Click(gf::ListBox& List1, const std::string& captionFile) {
     // The entry goes from the list even when the file no longer holds its line.
     RemoveCaptionLine(captionFile, idx, List1.List(idx));
     List1.RemoveItem(idx);
-}
-
-void List1_Click(const std::function<void()>& saveProgramSettings) {
-    if (saveProgramSettings) saveProgramSettings();
 }
 
 }  // namespace bosskey

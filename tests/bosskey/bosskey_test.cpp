@@ -1,11 +1,7 @@
-// The boss key on real files and windows: the caption file "HWD.dat" and the ticks of
-// its entries in the real settings store; the caption dialog and the settings page's
-// boss-key controls with real button clicks, message boxes read back, a drag by the
-// dialog's surface, a tick by a click on the list's check mark; hot keys registered
-// from the stored choices and the combo boxes' texts, the replaced window procedure;
-// hiding and showing top-level windows by caption. (Real key presses on the display,
-// with another program's window hidden and shown, are the whole program's test:
-// tests/e2e/bosskey_test.sh.)
+// The boss key on real files and windows: the caption file "HWD.dat" and its ticks in the
+// real settings store, the caption dialog and list with real clicks, the hot-key names and
+// registration, hiding and showing windows by caption. (On the real main window:
+// tests/app/mainwin_test.cpp; real key presses: tests/e2e/bosskey_test.sh.)
 // GF_EXCLUSIVE_DISPLAY: windows are shown and activated, hot keys registered.
 #include <windows.h>
 
@@ -23,7 +19,6 @@
 #include "bosskey/CaptionList.h"
 #include "bosskey/CaptionListBox.h"
 #include "bosskey/HideWindows.h"
-#include "bosskey/HotKeyCombos.h"
 #include "bosskey/HotKeys.h"
 #include "bosskey/frmInput.h"
 #include "controls/KivoXPButton.h"
@@ -33,45 +28,17 @@
 #include "framework/Settings.h"
 
 using namespace testing_support;
-using bosskey::CaptionEntry;
-using bosskey::HotKeyChoices;
 
 namespace {
 
-// A top-level window whose procedure answers WM_APP with wParam * 1000 + lParam: the
-// procedure the hot keys must pass other messages to.
-class PlainWindow {
-public:
-    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "GfBossKeyTestWindow";
-        RegisterClassA(&wc);
-        hwnd_ = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x,
-                                y, 300, 160, nullptr, nullptr, wc.hInstance, nullptr);
-        testing_support::PumpFor(50);
-    }
-    ~PlainWindow() { DestroyWindow(hwnd_); }
+// A top-level window with a title, to be hidden and shown, or to hold hot keys.
+struct PlainWindow {
+    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80)
+        : hwnd(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300,
+                               160, nullptr, nullptr, nullptr, nullptr)) {}
+    ~PlainWindow() { DestroyWindow(hwnd); }
     PlainWindow(const PlainWindow&) = delete;
-    PlainWindow& operator=(const PlainWindow&) = delete;
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-        return msg == WM_APP ? static_cast<LRESULT>(wp * 1000 + lp) : DefWindowProcA(h, msg, wp, lp);
-    }
-    HWND hwnd() const { return hwnd_; }
-
-private:
-    HWND hwnd_ = nullptr;
-};
-
-struct RecordingHost : bosskey::HotKeyHost {
-    int cleans = 0;
-    std::vector<std::pair<std::string, bool>> captions;  // text, ticked
-    void Clean() override { ++cleans; }
-    int CaptionCount() const override { return static_cast<int>(captions.size()); }
-    std::string CaptionText(int i) const override { return captions.at(i).first; }
-    bool CaptionTicked(int i) const override { return captions.at(i).second; }
+    const HWND hwnd;
 };
 
 // The combination is free when another registration of it succeeds (and is undone).
@@ -81,9 +48,9 @@ bool ComboIsFree(UINT modifiers, UINT vk) {
     return true;
 }
 
-std::string Lower(std::string text) {
-    if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-    return text;
+// A tick (or any text) stored under a caption, as the options' save leaves it.
+void StoreTick(const std::string& caption, const char* value) {
+    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", caption, value);
 }
 
 std::vector<std::string> Lines(const std::string& path) {
@@ -95,7 +62,7 @@ using Entries = std::vector<std::pair<std::string, bool>>;
 
 // A caption file in a scratch folder, an empty settings store, the drawn buttons
 // registered and the hot-key names built, as at the program's start.
-class Captions : public ::testing::Test {
+class BossKey : public ::testing::Test {
 protected:
     void SetUp() override {
         gf::App::SetTitle("Glimmerfold");
@@ -115,7 +82,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Captions, ReadsLineByLineAndAppendsWholeLines) {
+TEST_F(BossKey, ReadsLineByLineAndAppendsWholeLines) {
     EXPECT_FALSE(bosskey::ReadCaptionFile(path)) << "a missing file reads as no list";
     WriteFileText(path, "One\r\n\r\nTwo\nThree\rFour");
     EXPECT_EQ(Lines(path), (std::vector<std::string>{"One", "", "Two", "Three", "Four"}));
@@ -129,7 +96,7 @@ TEST_F(Captions, ReadsLineByLineAndAppendsWholeLines) {
     EXPECT_EQ(bosskey::AddCaption(dir / "no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
 }
 
-TEST_F(Captions, RemovingDropsOneLineEvenWhenTheListIsStale) {
+TEST_F(BossKey, RemovingDropsOneLineEvenWhenTheListIsStaleAndAFailureLeavesTheFileWhole) {
     WriteFileText(path, "WordPad\r\n\r\nNotepad\r\nWord\r\n");
     // An empty entry is one line, not a text found in every line.
     ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 1, ""));
@@ -142,9 +109,7 @@ TEST_F(Captions, RemovingDropsOneLineEvenWhenTheListIsStale) {
     EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\n");
     EXPECT_FALSE(PathExists(dir / bosskey::kCaptionTempName));
     EXPECT_FALSE(bosskey::RemoveCaptionLine(dir / "missing.dat", 0, "WordPad"));
-}
 
-TEST_F(Captions, AFailedRemovalLeavesTheOldFileWhole) {
     WriteFileText(path, "Alpha\r\nBeta\r\n");
     // The rewritten file cannot be made: its place is taken by a folder.
     ASSERT_TRUE(CreateDirectoryA((dir / bosskey::kCaptionTempName).c_str(), nullptr));
@@ -160,58 +125,21 @@ TEST_F(Captions, AFailedRemovalLeavesTheOldFileWhole) {
     EXPECT_FALSE(PathExists(dir / bosskey::kCaptionTempName)) << "no temporary file left behind";
 }
 
-TEST_F(Captions, LoadingTicksStoredAndJustAddedCaptions) {
-    const std::string app = gf::App::EXEName();
-    EXPECT_FALSE(bosskey::LoadCaptionEntries(path, ""));
-    WriteFileText(path, "Stored\r\nCleared\r\nUnknown\r\n\r\nOdd\r\nNumeric\r\nJustAdded\r\njustadded\r\n");
-    bosskey::StoreTick("Stored", true);
-    bosskey::StoreTick("Cleared", false);
-    EXPECT_EQ(gf::GetSetting(app, "ProgramSettings", "Stored") + gf::GetSetting(app, "ProgramSettings", "Cleared"),
-              "TrueFalse");
-    gf::SaveSetting(app, "ProgramSettings", "Odd", "Ctrl");  // not a truth value
-    gf::SaveSetting(app, "ProgramSettings", "Numeric", "-1");
-    gf::SaveSetting(app, "ProgramSettings", "", "True");  // an empty line is never ticked
-    auto ticks = [&](const std::string& justAdded) {
-        Entries got;
-        auto entries = bosskey::LoadCaptionEntries(path, justAdded);
-        for (const CaptionEntry& e : entries.value()) got.emplace_back(e.text, e.ticked);
-        return got;
-    };
-    EXPECT_EQ(ticks("JustAdded"), (Entries{{"Stored", true}, {"Cleared", false}, {"Unknown", false}, {"", false},
-                                           {"Odd", false}, {"Numeric", true}, {"JustAdded", true}, {"justadded", false}}));
-    // A removed caption keeps its stored tick: added again, it comes back ticked.
-    ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 0, "Stored"));
-    ASSERT_TRUE(bosskey::AppendCaption(path, "Stored"));
-    EXPECT_EQ(ticks("").back(), (std::pair<std::string, bool>{"Stored", true}));
-}
-
 namespace {
 
 // A press and release on a drawn button's window.
 void Click(const gf::Control& button) { SendClick(button.Hwnd(), 20, 10); }
 
-// A stand-in for the main window's settings page: the caption list and the six
-// hot-key boxes.
-const gf::DesignRow kPage[] = {
-    {"ListBox", "List1", -1, "", 120, 120, 3000, 1500},
-    {"ComboBox", "cntrlFirst", 0, "", 3300, 120, 900, 315},
-    {"ComboBox", "cntrlFirst", 1, "", 3300, 540, 900, 315},
-    {"ComboBox", "cntrlFirst", 2, "", 3300, 960, 900, 315},
-    {"ComboBox", "cntrlSecond", 0, "", 4350, 120, 900, 315},
-    {"ComboBox", "cntrlSecond", 1, "", 4350, 540, 900, 315},
-    {"ComboBox", "cntrlSecond", 2, "", 4350, 960, 900, 315},
-};
+// A stand-in for the main window's settings page with its caption list.
+const gf::DesignRow kPage[] = {{"ListBox", "List1", -1, "", 120, 120, 3000, 1500}};
 
 class SettingsPage : public gf::Form {
 public:
-    SettingsPage() : gf::Form("frmMain") {
+    SettingsPage() : gf::Form("frmMain", kPage) {
         SetCaption(UniqueName("GfSettingsPage"));
-        SetClientSize(5400, 1800);
-        Build(kPage);
+        SetClientSize(3300, 1800);
     }
     gf::ListBox& List1() { return Get<gf::ListBox>("List1"); }
-    bosskey::ComboArray cntrlFirst() { return Array<gf::ComboBox>("cntrlFirst"); }
-    bosskey::ComboArray cntrlSecond() { return Array<gf::ComboBox>("cntrlSecond"); }
 };
 
 Entries EntriesOf(gf::ListBox& list) {
@@ -222,70 +150,64 @@ Entries EntriesOf(gf::ListBox& list) {
 
 }  // namespace
 
-TEST_F(Captions, DialogRefusesShortCaptionsAddsTickedAndHides) {
+TEST_F(BossKey, DialogRefusesShortCaptionsAddsTickedAndHides) {
     SettingsPage page;
     page.Show();
     bosskey::frmInput dialog(path);
     dialog.OnCaptionAdded = [&](const std::string& c) { bosskey::loadCheckWindows(page.List1(), c, path); };
     bosskey::cmdAddMore_Click(dialog);
     ASSERT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Caption(), "Glimmerfold");
-    EXPECT_EQ(dialog.Get<KivoXPButton>("cmdCancel").Caption(), "Cancel");
     auto& add = dialog.Get<KivoXPButton>("cmdAdd");
+    EXPECT_EQ(dialog.Caption() + "|" + dialog.Get<gf::Label>("Label2").Caption() + "|" +
+                  dialog.Get<gf::Label>("Label3").Caption() + "|" + add.Caption() + "|" +
+                  dialog.Get<KivoXPButton>("cmdCancel").Caption(),
+              "Glimmerfold|Enter Window Caption|Example: Wordpad, PartyPoker|Add|Cancel");
 
     dialog.Text1().SetText("ab");
     DialogWatcher boxes({IDOK, IDOK});
     Click(add);
     ASSERT_EQ(boxes.Seen().size(), 1u);
-    EXPECT_EQ(boxes.Seen()[0].title, "Glimmerfold");
-    EXPECT_EQ(boxes.Seen()[0].text, "Please Enter a Valid Window Caption");
-    EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "ab");
-    EXPECT_FALSE(PathExists(path));
+    EXPECT_EQ(boxes.Seen()[0].title + "|" + boxes.Seen()[0].text, "Glimmerfold|Please Enter a Valid Window Caption");
+    EXPECT_TRUE(dialog.Visible() && dialog.Text1().Text() == "ab" && !PathExists(path));
 
     // Three characters are enough; the file is created and the list comes back ticked.
     dialog.Text1().SetText("Pad");
     Click(add);
-    EXPECT_FALSE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "");
+    EXPECT_TRUE(!dialog.Visible() && dialog.Text1().Text().empty());
     EXPECT_EQ(ReadFileText(path), "Pad\r\n");
     EXPECT_EQ(EntriesOf(page.List1()), (Entries{{"Pad", true}}));
 
     // Shown again it is empty; a caption with a comma and quotes goes in unchanged, and
     // only the one just added is ticked beside the stored ticks.
     bosskey::cmdAddMore_Click(dialog);
-    EXPECT_TRUE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "");
-    bosskey::SaveCaptionTicks(page.List1());
-    bosskey::StoreTick("Pad", false);
+    EXPECT_TRUE(dialog.Visible() && dialog.Text1().Text().empty());
+    StoreTick("Pad", "False");
     dialog.Text1().SetText("Report, \"draft\"");
     Click(add);
-    EXPECT_EQ(EntriesOf(page.List1()),
-              (Entries{{"Pad", false}, {"Report, \"draft\"", true}}));
+    EXPECT_EQ(EntriesOf(page.List1()), (Entries{{"Pad", false}, {"Report, \"draft\"", true}}));
 
     // Cancel hides and keeps the text.
     bosskey::cmdAddMore_Click(dialog);
     dialog.Text1().SetText("half typed");
     Click(dialog.Get<KivoXPButton>("cmdCancel"));
-    EXPECT_FALSE(dialog.Visible());
-    EXPECT_EQ(dialog.Text1().Text(), "half typed");
-    EXPECT_EQ(page.List1().ListCount(), 2);
+    EXPECT_TRUE(!dialog.Visible() && dialog.Text1().Text() == "half typed" && page.List1().ListCount() == 2);
     EXPECT_EQ(boxes.Seen().size(), 1u) << "no other message";
 }
 
-TEST_F(Captions, DialogHelpAndDragBySurface) {
+TEST_F(BossKey, DialogHelpAndDragBySurface) {
     bosskey::frmInput dialog(path);
     dialog.Show();
     // The frame drawn round the dialog covers it whole; the help picture, clicked.
-    EXPECT_EQ(dialog.Get<gf::Shape>("Shape2").Width(), dialog.Width());
-    EXPECT_EQ(dialog.Get<gf::Shape>("Shape2").Height(), dialog.Height());
+    const auto& frame = dialog.Get<gf::Shape>("Shape2");
+    EXPECT_TRUE(frame.Width() == dialog.Width() && frame.Height() == dialog.Height());
     RECT rc = dialog.Get<gf::Image>("Image1").PixelRect();
     DialogWatcher box({IDOK});
     SendClick(dialog.Hwnd(), rc.left + 6, rc.top + 6);
     ASSERT_EQ(box.Seen().size(), 1u);
-    EXPECT_NE(box.Seen()[0].icon, nullptr);
-    EXPECT_NE(box.Seen()[0].text.find("You can enter a window caption."), std::string::npos);
-    EXPECT_NE(box.Seen()[0].text.find("You can add XXX as a window caption"), std::string::npos);
+    EXPECT_EQ(box.Seen()[0].icon, LoadIconA(nullptr, IDI_INFORMATION));
+    EXPECT_EQ(box.Seen()[0].title + "|" + box.Seen()[0].text,
+              "Glimmerfold|You can enter a window caption.\r\n Example: \r\n If you want to hide/show any windows "
+              "that contains XXX. You can add XXX as a window caption");
     EXPECT_FALSE(dialog.Dragging()) << "a press on the picture is no drag";
 
     // A press on the bare surface and a move carry the window along with the pointer;
@@ -304,7 +226,11 @@ TEST_F(Captions, DialogHelpAndDragBySurface) {
     EXPECT_EQ(Xy(after.left - before.left, after.top - before.top), "60,30");
 }
 
-TEST_F(Captions, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
+// The list loads the file's lines in order; an entry is ticked when its stored tick reads
+// as true ("True" or a number other than 0) or it is the caption just added (letter case
+// counts), an empty one never. Removing drops one entry and exactly one line; the
+// caption's stored tick stays, so it comes back ticked when added again.
+TEST_F(BossKey, ListLoadsTicksAndRemovesExactlyOne) {
     SettingsPage page;
     page.Show();
     auto& list = page.List1();
@@ -312,44 +238,27 @@ TEST_F(Captions, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
     bosskey::loadCheckWindows(list, "", path);  // no file: the list keeps its entries
     EXPECT_EQ(list.ListCount(), 1);
 
-    WriteFileText(path, "Word\r\nWordPad\r\nWord\r\n\r\n");
-    bosskey::StoreTick("WordPad", true);
-    bosskey::loadCheckWindows(list, "", path);
-    EXPECT_EQ(EntriesOf(list), (Entries{
-                                 {"Word", false}, {"WordPad", true}, {"Word", false}, {"", false}}));
-
+    WriteFileText(path, "Word\r\nWordPad\r\nWord\r\n\r\nPad\r\n");
+    for (auto [caption, value] : {std::pair{"Word", "Ctrl"}, {"WordPad", "-1"}, {"", "True"}})
+        StoreTick(caption, value);
+    bosskey::loadCheckWindows(list, "word", path);
+    EXPECT_EQ(EntriesOf(list),
+              (Entries{{"Word", false}, {"WordPad", true}, {"Word", false}, {"", false}, {"Pad", false}}));
+    bosskey::loadCheckWindows(list, "Pad", path);
+    EXPECT_TRUE(list.Selected(4));
     bosskey::cmdRemove_Click(list, path);  // nothing highlighted: nothing lost
-    EXPECT_EQ(list.ListCount(), 4);
-    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\nWord\r\n\r\n");
-
+    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\nWord\r\n\r\nPad\r\n");
     list.SetListIndex(2);  // the second "Word"
     bosskey::cmdRemove_Click(list, path);
-    EXPECT_EQ(EntriesOf(list), (Entries{
-                                 {"Word", false}, {"WordPad", true}, {"", false}}));
-    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\n\r\n");
-    list.SetListIndex(0);
+    EXPECT_EQ(EntriesOf(list), (Entries{{"Word", false}, {"WordPad", true}, {"", false}, {"Pad", true}}));
+    EXPECT_EQ(ReadFileText(path), "Word\r\nWordPad\r\n\r\nPad\r\n");
+    list.SetListIndex(1);
     bosskey::cmdRemove_Click(list, path);
-    EXPECT_EQ(ReadFileText(path), "WordPad\r\n\r\n");
-    EXPECT_EQ(list.List(0), "WordPad");
-
-    // A click on an entry's check mark ticks it and saves the options (ticks included).
-    int saves = 0;
-    list.OnClick = [&] {
-        bosskey::List1_Click([&] {
-            ++saves;
-            bosskey::SaveCaptionTicks(list);
-        });
-    };
-    bosskey::StoreTick("WordPad", false);
-    list.SetSelected(0, false);
-    RECT item;
-    SendMessageA(list.Hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-    SendClick(list.Hwnd(), item.left + 6, (item.top + item.bottom) / 2);
-    EXPECT_EQ(saves, 1);
-    EXPECT_TRUE(list.Selected(0));
-    EXPECT_EQ(gf::GetSetting(gf::App::EXEName(), "ProgramSettings", "WordPad"), "True");
+    EXPECT_EQ(ReadFileText(path), "Word\r\n\r\nPad\r\n");
+    EXPECT_EQ(EntriesOf(list), (Entries{{"Word", false}, {"", false}, {"Pad", true}}));
+    ASSERT_TRUE(bosskey::AppendCaption(path, "WordPad"));
     bosskey::loadCheckWindows(list, "", path);
-    EXPECT_TRUE(list.Selected(0));
+    EXPECT_EQ(EntriesOf(list).back(), (std::pair<std::string, bool>{"WordPad", true}));
 
     // The scroll extent covers the entry with the most characters and a space.
     list.AddItem("a considerably longer caption than the others");
@@ -362,7 +271,7 @@ TEST_F(Captions, ListLoadsRemovesExactlyOneAndStoresUserTicks) {
 
 // A long file on a shown list: every line in order with its tick, the scroll extent
 // untouched, and the list drawn again once filled.
-TEST_F(Captions, FiveThousandCaptionsFillTheShownListWhole) {
+TEST_F(BossKey, FiveThousandCaptionsFillTheShownListWhole) {
     SettingsPage page;
     page.Show();
     auto& list = page.List1();
@@ -372,7 +281,7 @@ TEST_F(Captions, FiveThousandCaptionsFillTheShownListWhole) {
     std::string text;
     for (int i = 0; i < 5000; ++i) {
         std::string caption = i % 1000 == 501 ? "" : "Caption " + std::to_string(i) + std::string(i % 7, 'x');
-        if (i % 250 == 0) bosskey::StoreTick(caption, true);
+        if (i % 250 == 0) StoreTick(caption, "True");
         expected.emplace_back(caption, i % 250 == 0 || i == 4999);
         text += caption + "\r\n";
     }
@@ -392,152 +301,69 @@ TEST_F(Captions, FiveThousandCaptionsFillTheShownListWhole) {
     EXPECT_GT(dark, 3);
 }
 
-TEST_F(Captions, HotKeyBoxesShowStoredChoicesAndRegisterFromTheirTexts) {
-    for (auto [key, value] : {std::pair{"cntrlFirst1", "Shift"}, {"cntrlSecond1", "Space"}})
-        gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", key, value);
-    SettingsPage page;
-    page.Show();
-    auto first = page.cntrlFirst();
-    auto second = page.cntrlSecond();
-    bosskey::FillHotKeyCombos(first, second);
-    const char* const shown[] = {"Ctrl+F1", "Shift+Space", "Ctrl+F1"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(first(i).Text() + "+" + second(i).Text(), shown[i]);
-        EXPECT_EQ(first(i).ListIndex(), -1);
-        ASSERT_EQ(Xy(first(i).ListCount(), second(i).ListCount()), "3,13");
-        EXPECT_EQ(first(i).List(1) + second(i).List(0) + second(i).List(12), "AltSpaceF12");
-    }
-
-    // Registered from the boxes; the list's ticked captions are what hide acts on.
-    PlainWindow target(UniqueName("GfListTarget"), true, 500, 400);
-    page.List1().AddItem("not ticked");
-    page.List1().AddItem(Lower(bosskey::WindowTitle(target.hwnd())));
-    page.List1().SetSelected(1, true);
-    int cleans = 0;
-    bosskey::ListHotKeyHost host(page.List1(), [&] { ++cleans; });
-    bosskey::StartHotKeys(page.Hwnd(), first, second, host);
-    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_SPACE));
-    EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
-    EXPECT_FALSE(UnregisterHotKey(page.Hwnd(), 2)) << "row 2 repeats row 0's combination";
-    SendMessageA(page.Hwnd(), WM_HOTKEY, 1, 0);
-    EXPECT_FALSE(IsWindowVisible(target.hwnd()));
-    SendMessageA(page.Hwnd(), WM_HOTKEY, 0, 0);
-    EXPECT_EQ(cleans, 1);
-    EXPECT_TRUE(IsWindowVisible(page.Hwnd()));
-
-    // A changed row registers anew; the other rows keep theirs.
-    first(2).SetText("Alt");
-    second(2).SetText("F12");
-    bosskey::RefreshHotKeys(page.Hwnd(), first, second);
-    EXPECT_FALSE(ComboIsFree(MOD_ALT, VK_F12));
-    EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_SPACE));
-    EXPECT_TRUE(UnregisterHotKey(page.Hwnd(), 2));
-    page.Unload();
-}
-
 TEST(HideWindows, MatchesPartOfTheTitleInAnyCaseAndNothingElse) {
     const std::string stem = UniqueName("GfHideCase");
     PlainWindow first(stem + " Document - Editor");
     PlainWindow second("Other " + stem, true, 400, 80);
     PlainWindow bystander(UniqueName("GfBystander"), true, 80, 300);
-
-    EXPECT_EQ(bosskey::HideWindowsByCaption(Lower(stem.substr(2))), 2);
-    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
-    EXPECT_FALSE(IsWindowVisible(second.hwnd()));
-    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
+    std::string part = stem.substr(2);  // "HideCase...", written in lower case
+    CharLowerA(part.data());
+    EXPECT_EQ(bosskey::HideWindowsByCaption(part), 2);
+    EXPECT_TRUE(!IsWindowVisible(first.hwnd) && !IsWindowVisible(second.hwnd) && IsWindowVisible(bystander.hwnd));
 
     // An empty caption names no window (not every titled one).
     EXPECT_EQ(bosskey::HideWindowsByCaption(""), 0);
     EXPECT_EQ(bosskey::ShowWindowsByCaption(""), 0);
-    EXPECT_TRUE(IsWindowVisible(bystander.hwnd()));
-    EXPECT_FALSE(IsWindowVisible(first.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(bystander.hwnd));
+    EXPECT_FALSE(IsWindowVisible(first.hwnd));
 }
 
 TEST(HideWindows, ShowRestoresNormalStateAndAlsoShowsWindowsNeverShown) {
     const std::string stem = UniqueName("GfShowState");
     PlainWindow maximized(stem + " one");
-    ShowWindow(maximized.hwnd(), SW_MAXIMIZE);
+    ShowWindow(maximized.hwnd, SW_MAXIMIZE);
     PlainWindow minimized(stem + " two", true, 400, 80);
-    ShowWindow(minimized.hwnd(), SW_MINIMIZE);
+    ShowWindow(minimized.hwnd, SW_MINIMIZE);
     PlainWindow neverShown(stem + " three", false);
     PumpFor(50);
 
     EXPECT_EQ(bosskey::HideWindowsByCaption(stem), 3);
-    EXPECT_FALSE(IsWindowVisible(maximized.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(maximized.hwnd));
     // Each window is acted on once, though showing reorders the stack during the walk.
     EXPECT_EQ(bosskey::ShowWindowsByCaption(stem), 3);
-    for (HWND h : {maximized.hwnd(), minimized.hwnd(), neverShown.hwnd()}) {
+    for (HWND h : {maximized.hwnd, minimized.hwnd, neverShown.hwnd}) {
         EXPECT_TRUE(IsWindowVisible(h));
         EXPECT_FALSE(IsZoomed(h));
         EXPECT_FALSE(IsIconic(h));
     }
 }
 
-namespace {
-
-// Whether hot key id of hwnd was registered; it is not afterwards.
-bool TakeRegistration(HWND hwnd, int id) { return UnregisterHotKey(hwnd, id) != FALSE; }
-
-class HotKeys : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ClearAppSettings();
-        bosskey::BuildHotKeyTables();
-    }
-    void TearDown() override { ClearAppSettings(); }
-};
-
-}  // namespace
-
-TEST_F(HotKeys, DefaultsGiveOnlyTheCleanKeyAndUnknownNamesAreSkipped) {
+TEST_F(BossKey, NamesGiveTheirCodesDefaultsOnlyTheCleanKeyAndUnknownNamesNothing) {
+    // Every name the hot-key boxes offer, with the flag or virtual-key code it registers.
+    for (auto [name, code] : {std::pair{"Ctrl", MOD_CONTROL}, {"Alt", MOD_ALT}, {"Shift", MOD_SHIFT}})
+        EXPECT_EQ(bosskey::GetModifierCode(name), code) << name;
+    EXPECT_EQ(bosskey::GetKeyCode("Space"), VK_SPACE);
+    for (int n = 1; n <= 12; ++n) EXPECT_EQ(bosskey::GetKeyCode(std::string("F").append(std::to_string(n))), 111 + n);
     // Names match in any case; a plain code typed into a box works too.
     EXPECT_EQ(bosskey::GetModifierCode("shift"), MOD_SHIFT);
-    EXPECT_EQ(bosskey::GetKeyCode("f12"), 123);
     EXPECT_EQ(bosskey::GetKeyCode(" 65 "), 65);
     EXPECT_FALSE(bosskey::GetKeyCode("F13"));
     bosskey::BuildHotKeyTables();  // built again at a second start, not doubled
     EXPECT_EQ(bosskey::colKeys().Entries().size(), 13u);
 
     PlainWindow main(UniqueName("GfHotKeyMain"));
-    RecordingHost host;
-    bosskey::StartHotKeys(main.hwnd(), bosskey::ReadStoredHotKeys(), host);
+    bosskey::RefreshHotKeys(main.hwnd, bosskey::ReadStoredHotKeys());
     EXPECT_FALSE(ComboIsFree(MOD_CONTROL, VK_F1));
-    EXPECT_TRUE(TakeRegistration(main.hwnd(), 0));
-    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1)) << "all three default to Ctrl+F1";
-    EXPECT_FALSE(TakeRegistration(main.hwnd(), 2));
+    EXPECT_TRUE(UnregisterHotKey(main.hwnd, 0));
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 1)) << "all three default to Ctrl+F1";
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 2));
 
     // Refreshing unregisters first; a row with an unknown name is left out while the
     // rows after it still register.
-    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
-    bosskey::RefreshHotKeys(main.hwnd(), {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
+    bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
     EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2));
     EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_F6));
-    EXPECT_FALSE(TakeRegistration(main.hwnd(), 1));
-    EXPECT_TRUE(TakeRegistration(main.hwnd(), 2));
-}
-
-TEST_F(HotKeys, ReplacedProcedurePassesOtherMessagesAndDispatchesHotKeys) {
-    const std::string mainTitle = UniqueName("GfHotKeyMain");
-    PlainWindow main(mainTitle);
-    PlainWindow hideMe(UniqueName("GfHideMe"), true, 420, 80);
-    RecordingHost host;
-    host.captions = {{mainTitle, false}, {"", true}, {Lower(bosskey::WindowTitle(hideMe.hwnd())), true}};
-    const HotKeyChoices choices{{{"Ctrl", "F7"}, {"Ctrl", "F8"}, {"Ctrl", "F9"}}};
-    bosskey::StartHotKeys(main.hwnd(), choices, host);
-    // A second start must not subclass again (that would recurse forever).
-    bosskey::StartHotKeys(main.hwnd(), choices, host);
-
-    EXPECT_EQ(SendMessageA(main.hwnd(), WM_APP, 12, 34), 12034);
-
-    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0, 0), 1);
-    EXPECT_EQ(host.cleans, 1);
-    EXPECT_EQ(SendMessageA(main.hwnd(), WM_HOTKEY, 0x100, 0), 1);  // only the low 8 bits count
-    EXPECT_EQ(host.cleans, 2);
-
-    SendMessageA(main.hwnd(), WM_HOTKEY, 1, 0);
-    EXPECT_FALSE(IsWindowVisible(hideMe.hwnd()));
-    EXPECT_TRUE(IsWindowVisible(main.hwnd())) << "unticked and empty entries hide nothing";
-    SendMessageA(main.hwnd(), WM_HOTKEY, 7, 0);  // any id but 0 and 1 shows
-    EXPECT_TRUE(IsWindowVisible(hideMe.hwnd()));
-    EXPECT_EQ(host.cleans, 2);
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 1));
+    EXPECT_TRUE(UnregisterHotKey(main.hwnd, 2));
 }
