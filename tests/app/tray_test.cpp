@@ -126,14 +126,6 @@ TEST(IntervalCleaner, MinutesAreWholeNumbersFromOne) {
         EXPECT_EQ(app::WholeMinutes(bad), 0) << '"' << bad << '"';
 }
 
-namespace {
-
-void StoreMinutes(const std::string& text) {
-    gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo", text);
-}
-
-}  // namespace
-
 // A clean at the first tick at or after each N minutes from switching on, N read from the
 // store at every tick; a machine that slept through periods gets one clean, and the
 // rhythm holds; switched on again, the count starts anew.
@@ -160,7 +152,7 @@ TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
             EXPECT_EQ(timer1.Enabled(), row.cleans == 1) << what << " at " << row.at;
             continue;
         }
-        StoreMinutes(what);
+        gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo", what);
         cleaner.Timer1_Timer();
         EXPECT_EQ(cleans, row.cleans) << what << " at " << row.at;
     }
@@ -247,7 +239,7 @@ TEST(BrowserWatcher, DecisionsTickByTick) {
          {"closed", {1, 0}, "0 closed ie"}, {"closed", {}, "1 check ie"}},
         // Clearing stops both timers and a tick already queued does nothing; ticked again,
         // it waits for a browser, or keeps waiting for the one it saw.
-        {{"on", {}, "0 check"}, {"check", {0, 1}, "0 closed ff"}, {"off", {0, 1}, "0 ff"}, {"closed", {}, "0 ff"},
+        {{"on", {}, "0 check"}, {"check", {1, 1}, "0 closed ie ff"}, {"off", {1, 1}, "0 ie ff"}, {"closed", {}, "0 ie ff"},
          {"check", {1, 0}, "0 ie"}, {"on", {1, 0}, "0 check ie"}, {"check", {1, 0}, "0 closed ie"},
          {"on", {1, 0}, "0 closed ie"}},
         // Ticks arriving while a walk or a clean lets the message loop run are dropped.
