@@ -41,14 +41,6 @@ bool AddTrayIcon(HWND window) {
     return RestoreTrayIcon(window);
 }
 
-bool AddTrayIcon(gf::Form& window) {
-    window.Show();
-    if (!window.Hwnd()) return false;
-    HICON icon = window.Icon() ? window.Icon() : WindowIcon(window.Hwnd());
-    NOTIFYICONDATAA nid = TrayIconRecord(window.Hwnd(), icon);
-    return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
-}
-
 bool RemoveTrayIcon(HWND window) {
     NOTIFYICONDATAA nid = {};
     nid.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -29,8 +29,6 @@ HICON WindowIcon(HWND window);
 // Shows and repaints the window, then adds its icon. True when the shell accepted it
 // (it refuses without a desktop; the program then simply has no icon).
 bool AddTrayIcon(HWND window);
-// The same for a form: Show (which loads and repaints it), then the form's icon.
-bool AddTrayIcon(gf::Form& window);
 // Takes the window's icon out of the notification area.
 bool RemoveTrayIcon(HWND window);
 

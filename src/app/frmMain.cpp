@@ -77,7 +77,7 @@ frmMain::frmMain()
     };
     // "Auto Clean every" cleans once every N minutes; its timer ticks often and counts.
     Timer1.SetInterval(IntervalCleaner::kTickMs);
-    interval_ = std::make_unique<IntervalCleaner>(Timer1, [this] { clean(); });
+    SetIntervalTimeBase({});
     watcher_ = std::make_unique<BrowserWatcher>(TCheck, TClosed, [this] { clean(); });
     WireHandlers();
     // The pages not shown at start get their windows when first shown: a quicker start.
@@ -86,6 +86,10 @@ frmMain::frmMain()
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::SetIntervalTimeBase(IntervalCleaner::TimeBase time) {
+    interval_ = std::make_unique<IntervalCleaner>(Timer1, [this] { clean(); }, StoredMinutesText, std::move(time));
+}
 
 void frmMain::WireHandlers() {
     chkInternet.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkInternet, i); });
@@ -410,18 +414,9 @@ void frmMain::UpdateInfo() {
 
 // ---------------------------------------------------------------- tray and life cycle
 
-void frmMain::Form_MouseMove(int, int, double x, double) {
-    TrayWindow w;
-    w.setNormalState = [this] { SetWindowState(gf::vbNormal); };
-    w.bringToFront = [this] { SetForegroundWindow(Hwnd()); };
-    w.show = [this] { Show(); };
-    w.popupMenu = [this] { PopupMenu(mPopupSys); };
-    HandleTrayCallback(TrayMessageFromX(x, false, gf::Screen::TwipsPerPixelX()), w);
-}
+void frmMain::Form_MouseMove(int, int, double x, double) { TrayIcon_MouseMove(*this, mPopupSys, x); }
 
-void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
-    if (HideInsteadOfUnload(unloadMode, [this] { Hide(); })) cancel = true;
-}
+void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) { TrayQueryUnload(*this, cancel, unloadMode); }
 
 void frmMain::Form_Unload(bool&) {
     hasTrayIcon_ = false;

@@ -51,6 +51,8 @@ public:
     using ItemCleaner = std::function<void(ModCleaning::Group, short index,
                                            const ModCleaning::StatusLabel& status, const std::string& tag)>;
     void SetItemCleaner(ItemCleaner cleaner) { itemCleaner_ = std::move(cleaner); }
+    // ---- where "Auto Clean every" takes its time from; tests shorten the minute
+    void SetIntervalTimeBase(IntervalCleaner::TimeBase time);
 
     // ---- state the window keeps
     const std::string& currentTab() const { return currentTab_; }
