@@ -1,9 +1,6 @@
-// Every item of the catalogue held to one table of what the main window shows (caption,
-// "Cleaning " & tag) and what the item erases and leaves, run through its group procedure
-// against a profile planted in the sandbox; items on missing folders, indexes without a
-// row, errors that end an item; the AutoComplete store clean (which subkeys go, the
-// security left on the keys, the message loop turned on the way); and the file and folder
-// helpers: the deletion guard, links, other names of the system and the profile.
+// The catalogue held to one table of what each item shows and erases, run against a
+// profile planted in the sandbox; the AutoComplete store clean; the file and folder
+// helpers with their guard, links and other names of the system and the profile.
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
@@ -37,22 +34,19 @@ using testing_support::UniqueName;
 namespace {
 
 using enum ModCleaning::Group;
+using namespace std::string_literals;
 using testing_support::ExeFolder;
 using testing_support::KeyExists;
 const auto W = testing_support::Wide;
 
-std::wstring Long(const std::wstring& path) {
-    return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
-}
+std::wstring Long(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path; }
 
 // Ends the run outright before a test makes anything outside the sandbox.
 void RequireSandbox(const std::wstring& path) {
     std::wstring p = Long(path).substr(4);
     for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\"),
                                      std::wstring(L"C:\\Program Files (x86)\\")})
-        if (CompareStringOrdinal(p.c_str(), static_cast<int>(std::min(p.size(), base.size())),
-                                 base.c_str(), static_cast<int>(base.size()), TRUE) == CSTR_EQUAL)
-            return;
+        if (_wcsnicmp(p.c_str(), base.c_str(), base.size()) == 0) return;
     fprintf(stderr, "test path outside the sandbox: %ls\n", p.c_str());
     std::abort();
 }
@@ -92,86 +86,66 @@ std::vector<std::wstring> List(const std::wstring& folder) {
     return names;
 }
 
-// An environment variable of this process for the scope (empty: unset).
-class EnvOverride {
-public:
-    EnvOverride(const char* name, const std::string& value) : name_(name) {
-        char buffer[32768];
-        DWORD n = GetEnvironmentVariableA(name, buffer, sizeof buffer);
-        if ((had_ = n > 0 && n < sizeof buffer)) old_.assign(buffer, n);
-        SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
-    }
-    ~EnvOverride() { SetEnvironmentVariableA(name_.c_str(), had_ ? old_.c_str() : nullptr); }
-
-private:
-    std::string name_, old_;
-    bool had_ = false;
+// Runs its function when the scope ends.
+template <typename F>
+struct AtExit {
+    F f;
+    ~AtExit() { f(); }
 };
 
-// The working folder for the scope.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const std::string& path) {
-        RequireSandbox(W(path));
-        char buffer[MAX_PATH];
-        old_.assign(buffer, GetCurrentDirectoryA(MAX_PATH, buffer));
-        SetCurrentDirectoryA(path.c_str());
-    }
-    ~WorkingFolder() { SetCurrentDirectoryA(old_.c_str()); }
+// An environment variable of this process (empty: unset) until the scope ends.
+[[nodiscard]] auto SetEnv(const char* name, const std::string& value) {
+    char old[32768];
+    DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+    SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
+    return AtExit{[name, had = n && n < sizeof old, old = std::string(old, n < sizeof old ? n : 0)] {
+        SetEnvironmentVariableA(name, had ? old.c_str() : nullptr);
+    }};
+}
+using EnvOverride = decltype(SetEnv("", ""));
 
-private:
-    std::string old_;
-};
+// The working folder until the scope ends.
+[[nodiscard]] auto WorkIn(const std::string& path) {
+    RequireSandbox(W(path));
+    char old[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, old);
+    SetCurrentDirectoryA(path.c_str());
+    return AtExit{[old = std::string(old)] { SetCurrentDirectoryA(old.c_str()); }};
+}
 
 // Registry keys a test makes outside its ScratchKey: of each path, the topmost key that
 // did not exist before is removed with its tree when the test ends.
-class PlantedKeys {
-public:
+struct PlantedKeys {
+    std::vector<std::pair<HKEY, std::string>> made;
     ~PlantedKeys() {
-        for (auto it = made_.rbegin(); it != made_.rend(); ++it) RegDeleteTreeA(it->first, it->second.c_str());
+        for (auto it = made.rbegin(); it != made.rend(); ++it) RegDeleteTreeA(it->first, it->second.c_str());
     }
     // The key, with one value so that it is not an empty key by accident.
     void Create(HKEY root, const std::string& path) {
         size_t i = 0;
-        do {
-            i = path.find('\\', i + 1);
-            if (!KeyExists(root, path.substr(0, i))) {
-                made_.emplace_back(root, path.substr(0, i));
-                break;
-            }
-        } while (i != std::string::npos);
+        while ((i = path.find('\\', i + 1)) != std::string::npos && KeyExists(root, path.substr(0, i))) {}
+        if (!KeyExists(root, path.substr(0, i))) made.emplace_back(root, path.substr(0, i));
         ASSERT_EQ(RegSetKeyValueA(root, path.c_str(), "trace", REG_SZ, "x", 2), ERROR_SUCCESS) << path;
     }
-
-private:
-    std::vector<std::pair<HKEY, std::string>> made_;
 };
 
 const char* const kAolKey = "Software\\America Online\\America Online\\CurrentVersion";
+// Made by links_setup.sh: in the cache and in the temp folder, links to a folder with
+// contents, to an empty folder, to a file, and one in a subfolder; other names of C:.
+const std::string kFarm = ExeFolder() + "\\linkfarm";
 // Read before any test points ProgramFiles into its scratch profile.
 const std::string kProgramFiles = [] {
     char path[MAX_PATH] = {};
     return std::string(path, GetEnvironmentVariableA("ProgramFiles", path, MAX_PATH));
 }();
 
-std::string UserProfile() {
+const std::string kProfile = [] {
     char path[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, path);
-    return path;
-}
+    return std::string(path, SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, path)) ? strlen(path) : 0);
+}();
 
 void SetText(const ScratchKey& key, const char* name, DWORD type, const std::string& text) {
     key.Set(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-
-void PutTextOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
 }
 
 // The catalogue as the main window shows it, and what each item must erase ("-") and
@@ -187,7 +161,8 @@ struct Row {
     std::vector<const char*> traces;
 };
 const Row kCatalogue[] = {
-    {Internet, 0, "Entered URL's", "Internet Explorer Entered URL's", {"-N Software\\Microsoft\\Internet Explorer\\TypedURLs"}},
+    {Internet, 0, "Entered URL's", "Internet Explorer Entered URL's",
+     {"-N Software\\Microsoft\\Internet Explorer\\TypedURLs"}},
     {Internet, 1, "Cache", "Internet Explorer Cache",
      {"=D {cache}", "-F {cache}\\a.txt", "-F {cache}\\noext", "-F {cache}\\ro.gif|r", "=F {cache}\\desktop.ini|sh",
       "-F {cache}\\Content.IE5\\X1Y2\\page[1].htm", "=F {root}\\CacheNeighbour\\keep.txt"}},
@@ -259,9 +234,8 @@ const Row kCatalogue[] = {
     {Windows, 4, "Recycle Bin", "Windows Recycle Bin", {"-R {trash}"}},
 };
 
-// A user's profile inside a scratch folder: the shell folders, ProgramFiles, APPDATA,
-// the temporary folder and AOL's folder all lead into it. Names are replaced in order,
-// so that a name may stand on those after it.
+// A user's profile in a scratch folder: shell folders, ProgramFiles, APPDATA, the temporary
+// and AOL's folders lead into it. Names are replaced in order: one may use those after it.
 class Profile : public testing::Test {
 protected:
     ScratchDir dir;
@@ -273,7 +247,7 @@ protected:
         {"{cache}", "{root}\\Cache"}, {"{cookies}", "{root}\\Cookies"}, {"{recent}", "{root}\\Recent"},
         {"{appdata}", "{root}\\AppData"}, {"{envappdata}", "{root}\\Roaming"},  // APPDATA, apart from the shell folder
         {"{pf}", "{root}\\Program Files"}, {"{aol}", "{root}\\AOL"}, {"{temp}", "{root}\\Temp"}, {"{root}", dir.Path()},
-        {"{received}", UserProfile() + "\\My Received Files"},
+        {"{received}", kProfile + "\\My Received Files"},
         {"{trash}", "D:\\sandbox\\home\\.local\\share\\Trash\\files"},
         {"{store}", "Software\\Microsoft\\Protected Storage System Provider"},
         {"{aim}", "Software\\America Online\\AOL Instant Messenger (TM)\\CurrentVersion"},
@@ -281,8 +255,8 @@ protected:
         {"{applets}", "Software\\Microsoft\\Windows\\CurrentVersion\\Applets"},
         {"{real}", "Software\\RealNetworks\\RealPlayer"}, {"{winzip}", "Software\\Nico Mak Computing\\Winzip"},
     };
-    EnvOverride programFilesVar{"ProgramFiles", Expand("{pf}")}, appDataVar{"APPDATA", Expand("{envappdata}")},
-        tmpVar{"TMP", Expand("{temp}\\")};
+    EnvOverride programFilesVar = SetEnv("ProgramFiles", Expand("{pf}")),
+                appDataVar = SetEnv("APPDATA", Expand("{envappdata}")), tmpVar = SetEnv("TMP", Expand("{temp}\\"));
 
     // Planted so far: what must go, what must stay.
     std::vector<std::string> gone, stays;
@@ -303,13 +277,10 @@ protected:
     }
 
     void SetUp() override {
-        for (const char* name : {"APPDATA", "CACHE", "RECENT", "COOKIES"}) {
-            std::string folder = name;
-            CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
-            SetText(shellFolders, name, REG_SZ, Expand("{" + folder + "}"));
-        }
+        for (auto [value, folder] : {std::pair{"APPDATA", "{appdata}"}, {"CACHE", "{cache}"}, {"RECENT", "{recent}"},
+                                     {"COOKIES", "{cookies}"}})
+            SetText(shellFolders, value, REG_SZ, Expand(folder));
         ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, shellFolders.Path().c_str());
-        ASSERT_EQ(ModCleaning::CacheFolder(), Expand("{cache}"));
         for (const char* profile : {"\\zz.second", "\\abc.default"}) MakeDirs(Expand("{profiles}") + profile);
         std::vector<std::wstring> profiles = List(W(Expand("{profiles}")));
         ASSERT_EQ(profiles.size(), 2u);
@@ -321,10 +292,7 @@ protected:
     }
     void TearDown() override {
         for (const char* made : {"{received}", "{pf}\\Netscape", "{pf}\\Trillian", "{pf}\\Winamp", "{aol}"})
-            if (Exists(Expand(made))) {
-                RequireSandbox(W(Expand(made)));
-                testing_support::RemoveTree(W(Expand(made)));
-            }
+            if (std::wstring path = W(Expand(made)); Exists(path)) RequireSandbox(path), testing_support::RemoveTree(path);
     }
 
     // Plants the row's traces; fresh = false adds them to those planted before.
@@ -350,8 +318,13 @@ protected:
         if (kind == 'F') MakeFile(path, attributes);
         if (kind == 'D') MakeDirs(path);
         if (kind == 'C') {
-            PutTextOnClipboard(path);
-            return void(clipboard = true);
+            ASSERT_TRUE(clipboard = OpenClipboard(nullptr));
+            EmptyClipboard();
+            HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, path.size() + 1);
+            memcpy(GlobalLock(text), path.c_str(), path.size() + 1);
+            GlobalUnlock(text);
+            SetClipboardData(CF_TEXT, text);
+            return void(CloseClipboard());
         }
         if (kind == 'R') {
             std::string name = UniqueName("recycled") + ".txt", from = (dir / name) + '\0';
@@ -393,130 +366,6 @@ protected:
     }
 };
 
-}  // namespace
-
-// The main window builds its check boxes from the catalogue and shows the tag in the
-// status line: every text exactly as the table has it, and every trace at the place it
-// names. Beside the profile: the clipboard and the recycle bin (which the sandbox keeps
-// under its own HOME).
-TEST_F(Profile, EveryItemShowsItsTextsErasesItsTracesAndLeavesTheirNeighbours) {
-    for (Group group : {Internet, Software, Windows})
-        EXPECT_EQ(ModCleaning::Items(group).size(),
-                  size_t(std::count_if(std::begin(kCatalogue), std::end(kCatalogue),
-                                       [&](const Row& r) { return r.group == group; })));
-    EXPECT_EQ(ModCleaning::GetAOLPath(), Expand("{aol}\\"));
-    for (const Row& row : kCatalogue) {
-        SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index) + " " + row.tag);
-        const ModCleaning::Item* item = ModCleaning::FindItem(row.group, row.index);
-        ASSERT_TRUE(item);
-        EXPECT_STREQ(item->Caption, row.caption);
-        Plant(row);
-        const std::string status = std::string("Cleaning ") + row.tag;
-        EXPECT_EQ(Clean(row.group, row.index), (std::vector<std::string>{status, status}));
-    }
-}
-
-// The status line, then one turn of the message loop, then the steps: a message waiting
-// before the call is handled once the line shows and before anything goes. Indexes
-// without a row, and the item without steps, change nothing but the status line.
-TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
-    for (const Row& row : kCatalogue) Plant(row, false);
-    const std::string trace = Expand("{cache}\\a.txt");
-    std::vector<std::string> events;
-    testing_support::MessageProbe probe([&] { events.push_back(Exists(trace) ? "turn, trace there" : "turn, gone"); });
-    for (auto [group, index] : {std::pair<Group, short>{Internet, 19}, {Internet, -1}, {Software, 13}, {Software, 9},
-                                {Windows, 5}, {Windows, 32767}, {Internet, 1}}) {
-        if (index == 1) Check(false);
-        probe.Post();
-        ModCleaning::CleanItem(group, index, [&](const std::string& s) { events.push_back(s); }, "Tag");
-        EXPECT_EQ(events, (std::vector<std::string>{"Cleaning Tag", "turn, trace there"})) << index;
-        events.clear();
-    }
-    EXPECT_FALSE(Exists(trace));
-}
-
-// Shell folders that cannot be read (missing, or not plain string values), with no
-// ProgramFiles, APPDATA or AOL folder either: the items built on them find nothing to
-// erase, and above all do not fall back on the current drive's root or folder.
-TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
-    ScratchKey wrongTypes;
-    SetText(wrongTypes, "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
-    DWORD number = 7;
-    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "RECENT", REG_DWORD, &number, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "COOKIES", REG_BINARY, "C:\\x", 4);
-    ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, wrongTypes.Path().c_str());
-    ASSERT_EQ(ModCleaning::AppDataFolder() + ModCleaning::CacheFolder() + ModCleaning::RecentFolder() +
-                  ModCleaning::CookiesFolder(),
-              "");
-    EnvOverride noProgramFiles("ProgramFiles", ""), noAppData("APPDATA", "");
-    SetAolPath("");
-    EXPECT_EQ(ModCleaning::GetAOLPath(), "\\");
-    WorkingFolder cwd(dir.Path());  // bait for anything relative
-    // The temporary and received-files folders and the recycle bin rest on none of these.
-    auto ownBase = [](const Row& r) { return (r.group == Windows && r.index > 1) || (r.group == Internet && r.index == 16); };
-    for (const Row& row : kCatalogue)
-        if (!ownBase(row)) Plant(row, false);
-    for (const Row& row : kCatalogue)
-        if (!ownBase(row)) ModCleaning::CleanItem(row.group, row.index, nullptr, row.tag);
-    for (const auto& p : gone) EXPECT_TRUE(Exists(p)) << "erased: " << p;
-}
-
-// Where 32-bit programs keep their traces on 64-bit Windows. This test, like the
-// program, is a 32-bit process under WoW64: its own ProgramFiles is C:\Program Files
-// (x86), and the HKLM keys it plants land in the 32-bit view (under Wow6432Node), as
-// Netscape's, Trillian's, Winamp's, AOL's and QuickTime's do. The items on them erase
-// the traces there, and the neighbours stay.
-TEST_F(Profile, ItemsEraseWhere32BitProgramsKeepTheirTraces) {
-    auto in32BitView = [](const std::string& path) {  // as 64-bit Windows sees the key
-        HKEY key;
-        std::string wow = "SOFTWARE\\Wow6432Node" + path.substr(path.find('\\'));
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, wow.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key)) return false;
-        return RegCloseKey(key), true;
-    };
-    ASSERT_EQ(kProgramFiles, "C:\\Program Files (x86)");
-    EnvOverride programFiles("ProgramFiles", kProgramFiles);
-    Name("{pf}") = kProgramFiles;
-    Name("{aol}") = kProgramFiles + "\\AOL 9.0";
-    SetAolPath(Expand("{aol}"));
-    EXPECT_EQ(ModCleaning::GetAOLPath(), Expand("{aol}\\"));
-    ASSERT_TRUE(in32BitView(kAolKey)) << "AOL's AppPath";
-    for (const Row& row : kCatalogue) {
-        bool where32 = false;
-        for (std::string t : row.traces)
-            for (const char* place : {"{pf}", "{ns}", "{aol}"}) where32 |= t[1] == 'L' || t.find(place) != t.npos;
-        if (!where32) continue;
-        SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index));
-        Plant(row);
-        for (const auto& [hive, path] : keysGone) ASSERT_TRUE(in32BitView(path)) << path;
-        Clean(row.group, row.index);
-    }
-}
-
-// An error ends the item and reaches the caller: here the clipboard, held open by
-// another thread, cannot be cleared.
-TEST(GroupProcedures, AnErrorEndsTheItemAndReachesTheCaller) {
-    std::atomic<bool> opened = false, release = false;
-    std::thread holder([&] {
-        HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        opened = OpenClipboard(owner);
-        while (!release) Sleep(1);
-        CloseClipboard();
-        DestroyWindow(owner);
-    });
-    while (!opened) Sleep(1);
-    long number = 0;
-    try {
-        ModCleaning::CleanSoftware(8, nullptr, "Clipboard Contents");
-    } catch (const gf::Error& e) {
-        number = e.Number;
-    }
-    release = true;
-    holder.join();
-    EXPECT_EQ(number, 521);
-}
-
-namespace {
-
 // The store is one fixed key: these tests share this executable with the catalogue walk,
 // which cleans it too, so that they never run at the same time.
 const std::string kStore = "Software\\Microsoft\\Protected Storage System Provider";
@@ -537,12 +386,11 @@ std::string CurrentUser() {  // as a string SID
 
 // The key's DACL in SDDL form, "D:NO_ACCESS_CONTROL" for a null one.
 std::string Dacl(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, READ_CONTROL, &key)) return "no key";
     PSECURITY_DESCRIPTOR sd = nullptr;
     char* text = nullptr;
-    GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr, &sd);
-    RegCloseKey(key);
+    if (GetNamedSecurityInfoA(("CURRENT_USER\\" + path).c_str(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, nullptr, nullptr, &sd))
+        return "no key";
     ConvertSecurityDescriptorToStringSecurityDescriptorA(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr);
     std::string dacl = text ? text : "";
     LocalFree(text);
@@ -576,6 +424,115 @@ protected:
 
 }  // namespace
 
+// The main window's check boxes and status line show the catalogue's texts: each exactly as
+// the table has it; each trace at the place it names (the recycle bin under the sandbox's HOME).
+TEST_F(Profile, EveryItemShowsItsTextsErasesItsTracesAndLeavesTheirNeighbours) {
+    EXPECT_EQ(ModCleaning::Items(Internet).size() + ModCleaning::Items(Software).size() +
+                  ModCleaning::Items(Windows).size(),
+              std::size(kCatalogue));
+    EXPECT_EQ(ModCleaning::GetAOLPath(), Expand("{aol}\\"));
+    for (const Row& row : kCatalogue) {
+        SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index) + " " + row.tag);
+        const ModCleaning::Item* item = ModCleaning::FindItem(row.group, row.index);
+        ASSERT_TRUE(item);
+        EXPECT_STREQ(item->Caption, row.caption);
+        Plant(row);
+        const std::string status = std::string("Cleaning ") + row.tag;
+        EXPECT_EQ(Clean(row.group, row.index), (std::vector<std::string>{status, status}));
+    }
+}
+
+// The status line, then one turn of the message loop, then the steps: a message waiting
+// before the call is handled once the line shows and before anything goes. Indexes
+// without a row, and the item without steps, change nothing but the status line.
+TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
+    for (const Row& row : kCatalogue) Plant(row, false);
+    const std::string trace = Expand("{cache}\\a.txt");
+    std::vector<std::string> events;
+    testing_support::MessageProbe probe([&] { events.push_back(Exists(trace) ? "turn, trace there" : "turn, gone"); });
+    for (auto [group, index] : {std::pair<Group, short>{Internet, 19}, {Internet, -1}, {Software, 13}, {Software, 9},
+                                {Windows, 5}, {Windows, 32767}, {Internet, 1}}) {
+        if (index == 1) Check(false);
+        probe.Post();
+        ModCleaning::CleanItem(group, index, [&](const std::string& s) { events.push_back(s); }, "Tag");
+        EXPECT_EQ(events, (std::vector<std::string>{"Cleaning Tag", "turn, trace there"})) << index;
+        events.clear();
+    }
+    EXPECT_FALSE(Exists(trace));
+}
+
+// Shell folders that cannot be read (missing, not plain strings), no ProgramFiles, APPDATA or
+// AOL folder: the items on them erase nothing, above all not the current root or folder.
+TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
+    ScratchKey wrongTypes;
+    SetText(wrongTypes, "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
+    DWORD number = 7;
+    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "RECENT", REG_DWORD, &number, 4);
+    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "COOKIES", REG_BINARY, "C:\\x", 4);
+    ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, wrongTypes.Path().c_str());
+    ASSERT_EQ(ModCleaning::AppDataFolder() + ModCleaning::CacheFolder() + ModCleaning::RecentFolder() +
+                  ModCleaning::CookiesFolder(),
+              "");
+    auto noProgramFiles = SetEnv("ProgramFiles", ""), noAppData = SetEnv("APPDATA", "");
+    SetAolPath("");
+    EXPECT_EQ(ModCleaning::GetAOLPath(), "\\");
+    auto cwd = WorkIn(dir.Path());  // bait for anything relative
+    // The temporary and received-files folders and the recycle bin rest on none of these.
+    auto ownBase = [](const Row& r) { return r.group == Windows ? r.index > 1 : r.group == Internet && r.index == 16; };
+    for (const Row& row : kCatalogue)
+        if (!ownBase(row)) Plant(row, false);
+    for (const Row& row : kCatalogue)
+        if (!ownBase(row)) ModCleaning::CleanItem(row.group, row.index, nullptr, row.tag);
+    for (const auto& p : gone) EXPECT_TRUE(Exists(p)) << "erased: " << p;
+}
+
+// This test, like the program, is a 32-bit process under WoW64: its ProgramFiles is
+// C:\Program Files (x86) and the HKLM keys it plants land in the 32-bit view, where 32-bit
+// programs (Netscape, Trillian, Winamp, AOL, QuickTime) keep their traces. Erased there.
+TEST_F(Profile, ItemsEraseWhere32BitProgramsKeepTheirTraces) {
+    auto in32BitView = [](const std::string& path) {  // as 64-bit Windows sees the key
+        HKEY key;
+        std::string wow = "SOFTWARE\\Wow6432Node" + path.substr(path.find('\\'));
+        return !RegOpenKeyExA(HKEY_LOCAL_MACHINE, wow.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) && !RegCloseKey(key);
+    };
+    ASSERT_EQ(kProgramFiles, "C:\\Program Files (x86)");
+    auto programFiles = SetEnv("ProgramFiles", kProgramFiles);
+    Name("{pf}") = kProgramFiles;
+    Name("{aol}") = kProgramFiles + "\\AOL 9.0";
+    SetAolPath(Expand("{aol}"));
+    EXPECT_EQ(ModCleaning::GetAOLPath(), Expand("{aol}\\"));
+    ASSERT_TRUE(in32BitView(kAolKey)) << "AOL's AppPath";
+    for (const Row& row : kCatalogue) {
+        bool where32 = false;
+        for (std::string t : row.traces)
+            for (const char* place : {"{pf}", "{ns}", "{aol}"}) where32 |= t[1] == 'L' || t.find(place) != t.npos;
+        if (!where32) continue;
+        SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index));
+        Plant(row);
+        for (const auto& [hive, path] : keysGone) ASSERT_TRUE(in32BitView(path)) << path;
+        Clean(row.group, row.index);
+    }
+}
+
+// An error ends the item and reaches the caller: here the clipboard, held open by
+// another thread, cannot be cleared.
+TEST(GroupProcedures, AnErrorEndsTheItemAndReachesTheCaller) {
+    std::atomic<int> opened = -1;
+    std::atomic<bool> release = false;
+    std::thread holder([&] {
+        HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        opened = OpenClipboard(owner);
+        while (!release) Sleep(1);
+        CloseClipboard();
+        DestroyWindow(owner);
+    });
+    while (opened < 0) Sleep(1);
+    EXPECT_EQ(opened, 1);
+    EXPECT_THROW(ModCleaning::CleanSoftware(8, nullptr, "Clipboard Contents"), gf::Error);
+    release = true;
+    holder.join();
+}
+
 // Each key gets an entry granting the current user full control, added to the DACL it
 // had: no null DACL, no entry lost, none piling up over repeated cleans. An account that
 // cannot be looked up changes nothing.
@@ -596,12 +553,12 @@ TEST_F(AutoCompleteStore, GrantsTheUserFullControlAndKeepsTheEntriesThere) {
     EXPECT_EQ(Dacl(child), after);
 }
 
-// The walk turns the message loop before it reads each subkey name, the read that ends a
-// key's list included, so that the window stays responsive in a large store. A quit
-// request stands for a message waiting at every turn: each turn takes it, puts it back
-// and ends. Every key here bears a name that goes, so the store goes at the end too.
+// The walk turns the message loop before each read of a subkey name (the one ending a list
+// too), so the window stays responsive. A quit request stands for a message waiting at every
+// turn: each turn takes it, puts it back and ends. Every key here goes, so the store goes too.
 TEST_F(AutoCompleteStore, TheWalkTurnsTheMessageLoopAtEverySubkey) {
-    for (const char* sub : {"Q\\SearchText", "Q\\Query", "P:StringData", "SearchText:StringData\\Q:StringIndex\\P:StringIndex"})
+    for (const char* sub :
+         {"Q\\SearchText", "Q\\Query", "P:StringData", "SearchText:StringData\\Q:StringIndex\\P:StringIndex"})
         Make(sub);  // 7 subkeys below the store
     quitsTaken = 0;
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CountQuitsTaken, nullptr, GetCurrentThreadId());
@@ -621,19 +578,15 @@ TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
         auto parsed = guarded::Parse(std::string(path));
         return parsed ? int(parsed->IsRoot()) : -1;
     };
-    for (const char* path : {"", "\\", "\\*", "\\Cache\\", "\\organize\\*.ARL", "*", "Cache\\*",
-                             "C:", "C:x\\*", "D:Cache", "\\\\?\\C:\\x", "\\\\?\\UNC\\s\\h\\x",
-                             "\\\\.\\C:\\x", "\\\\.\\PhysicalDrive0", "\\??\\C:\\x", "\\\\server",
-                             "\\\\server\\", "C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\...\\b",
-                             "C:\\a\\ \\b", "C:\\a\\x:y", "C:\\a\\*\\b", "C:\\a?\\b",
-                             "C:\\a\\b\"c", "1:\\x"})
+    for (const char* path : {"", "\\", "\\*", "\\Cache\\", "\\organize\\*.ARL", "*", "Cache\\*", "C:", "C:x\\*",
+                             "D:Cache", "\\\\?\\C:\\x", "\\\\?\\UNC\\s\\h\\x", "\\\\.\\C:\\x", "\\\\.\\PhysicalDrive0",
+                             "\\??\\C:\\x", "\\\\server", "\\\\server\\", "C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\...\\b",
+                             "C:\\a\\ \\b", "C:\\a\\x:y", "C:\\a\\*\\b", "C:\\a?\\b", "C:\\a\\b\"c", "1:\\x"})
         EXPECT_EQ(root(path), -1) << path;
     for (const char* path : {"C:\\x", "c:/x/y", "C:\\x\\\\y\\", "C:\\x\\*.ARL", "C:\\x\\a?.t*",
                              "\\\\server\\share\\x", "C:\\x\\name with spaces.txt", "C:\\x\\.hidden"})
         EXPECT_EQ(root(path), 0) << path;
     for (const char* path : {"C:\\", "\\\\server\\share\\"}) EXPECT_EQ(root(path), 1) << path;
-    EXPECT_EQ(guarded::Parse(std::string("c:\\a\\\\b\\"))->Long(), L"\\\\?\\C:\\a\\b");
-    EXPECT_EQ(guarded::Parse(std::string("\\\\srv\\sh\\a"))->Long(), L"\\\\?\\UNC\\srv\\sh\\a");
 }
 
 // Relative, drive-relative and device forms would, unguarded, reach the working folder;
@@ -641,27 +594,23 @@ TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
 TEST(Guard, RefusedFormsDeleteNothing) {
     ScratchDir dir;
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) MakeFile(dir / name);
-    WorkingFolder cwd(dir.Path());
-    for (const std::string& path :
-         {std::string("*"), std::string("sub\\"), std::string("sub\\*"), std::string(".\\*"),
-          std::string("D:sub\\"), dir / "inner\\..\\*", dir / "inner\\..\\sub\\",
-          "\\\\?\\" + dir.Path() + "\\sub\\", "\\\\.\\" + dir.Path() + "\\sub\\"})
+    auto cwd = WorkIn(dir.Path());
+    const std::string p = dir.Path();
+    for (const std::string& path : {"*"s, "sub\\"s, "sub\\*"s, ".\\*"s, "D:sub\\"s, p + "\\inner\\..\\*",
+                                    p + "\\inner\\..\\sub\\", "\\\\?\\" + p + "\\sub\\", "\\\\.\\" + p + "\\sub\\"})
         ModCleaning::DeleteFolderEntries(path);
     for (const std::string& path :
-         {std::string("a.txt"), std::string("*.txt"), std::string("sub\\*"), std::string("D:a.txt"),
-          dir / "inner\\..\\a.txt", "\\\\?\\" + dir.Path() + "\\a.txt"})
+         {"a.txt"s, "*.txt"s, "sub\\*"s, "D:a.txt"s, p + "\\inner\\..\\a.txt", "\\\\?\\" + p + "\\a.txt"})
         ModCleaning::DeleteFileIfExists(path);
-    for (const std::string& path : {std::string("sub"), std::string("sub\\"), dir / "inner\\..\\sub",
-                                    "\\\\?\\" + dir.Path() + "\\sub", dir / "sub\\*"})
+    for (const std::string& path : {"sub"s, "sub\\"s, p + "\\inner\\..\\sub", "\\\\?\\" + p + "\\sub", p + "\\sub\\*"})
         EXPECT_FALSE(ModCleaning::RemoveFolder(path)) << path;
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) EXPECT_TRUE(Exists(dir / name)) << name;
 }
 
-// Every entry a listing yields goes, a file or a folder with all it holds (told apart by
-// what they are, not by a dot in the name), hidden and read-only ones too, names outside
-// the ANSI code page too, in a folder past 260 characters; entries with the system
-// attribute are not listed and stay, and so does a file held open without sharing.
-// Only a folder argument ending in "\" or "\*" is emptied.
+// Every listed entry goes, file or folder with all it holds (told apart by what it is, not
+// by a dot), hidden, read-only, non-ANSI, past 260 characters; system entries are not listed
+// and stay, as does a file held open. Only a "\" or "\*" argument is emptied. RemoveFolder
+// is true only when the folder existed and is gone: not while a file in it is held.
 TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
     for (const char* tail : {"\\", "\\*"}) {
         ScratchDir dir;
@@ -669,10 +618,10 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
         while (cache.size() < 280) cache += "\\folder_with_a_rather_long_name";
         std::wstring f = W(cache);
         for (const wchar_t* name : {L"a.txt", L"noext", L"x.y\\in.txt", L"sub\\deep\\c.txt", L"Журнал.txt", L"日本語",
-                                    L"Папка\\файл.dat", L"emoji\U0001F600.dat", L"a\\held.dat", L"a\\free.dat"})
+                                    L"Папка\\файл.dat", L"emoji\U0001F600.dat", L"held\\held.dat", L"held\\free.dat"})
             MakeFile(f + L"\\" + name);
         MakeFile(f + L"\\hidden.dat", FILE_ATTRIBUTE_HIDDEN);
-        MakeFile(f + L"\\ro\\readonly.txt", FILE_ATTRIBUTE_READONLY);
+        MakeFile(f + L"\\held\\ro\\readonly.txt", FILE_ATTRIBUTE_READONLY);
         MakeFile(f + L"\\system.dat", FILE_ATTRIBUTE_SYSTEM);
         MakeFile(f + L"\\sysdir\\kept.txt");
         SetFileAttributesW(Long(f + L"\\sysdir").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
@@ -680,92 +629,61 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
         for (const std::string& wrong : {dir / "missing\\", cache, cache + "\\a.txt\\"})
             ModCleaning::DeleteFolderEntries(wrong);
         ASSERT_TRUE(Exists(f + L"\\a.txt"));
-        testing_support::HeldFile held("\\\\?\\" + cache + "\\a\\held.dat");
+        testing_support::HeldFile held("\\\\?\\" + cache + "\\held\\held.dat");
         ASSERT_TRUE(held.Holding());
+        EXPECT_FALSE(ModCleaning::RemoveFolder(cache + "\\held\\"));
+        EXPECT_EQ(List(f + L"\\held"), std::vector<std::wstring>{L"held.dat"});
         ModCleaning::DeleteFolderEntries(cache + tail);
         std::vector<std::wstring> left = List(f);
         std::sort(left.begin(), left.end());
-        EXPECT_EQ(left, (std::vector<std::wstring>{L"a", L"sysdir", L"system.dat"})) << tail;
-        EXPECT_EQ(List(f + L"\\a"), std::vector<std::wstring>{L"held.dat"});
-        EXPECT_TRUE(Exists(f + L"\\sysdir\\kept.txt"));
-        EXPECT_TRUE(Exists(dir / "cache2\\neighbour.txt"));
+        EXPECT_EQ(left, (std::vector<std::wstring>{L"held", L"sysdir", L"system.dat"})) << tail;
+        EXPECT_TRUE(Exists(f + L"\\sysdir\\kept.txt") && Exists(dir / "cache2\\neighbour.txt"));
+        held.Release();
+        EXPECT_FALSE(ModCleaning::RemoveFolder(cache + "\\held\\*"));
+        EXPECT_TRUE(ModCleaning::RemoveFolder(cache + "\\held\\"));
+        EXPECT_FALSE(Exists(f + L"\\held"));
+        EXPECT_FALSE(ModCleaning::RemoveFolder(cache + "\\held\\"));
     }
 }
-
-// True only when the folder existed and is gone: not with a file held open in it (the
-// rest goes), not when missing, not for a path ending in "\*".
-TEST(RemoveFolder, RemovesAnExistingFolderWholeAndSaysWhetherItDid) {
-    ScratchDir dir;
-    for (const char* name : {"x\\a\\held.dat", "x\\b\\free.dat", "y\\c.txt"}) MakeFile(dir / name);
-    MakeFile(dir / "x\\sub\\ro.txt", FILE_ATTRIBUTE_READONLY);
-    {
-        testing_support::HeldFile held(dir / "x\\a\\held.dat");
-        ASSERT_TRUE(held.Holding());
-        EXPECT_FALSE(ModCleaning::RemoveFolder(dir / "x\\"));
-        EXPECT_TRUE(Exists(dir / "x\\a\\held.dat"));
-        EXPECT_FALSE(Exists(dir / "x\\b"));
-    }
-    EXPECT_TRUE(ModCleaning::RemoveFolder(dir / "x\\"));
-    EXPECT_FALSE(Exists(dir / "x"));
-    EXPECT_FALSE(ModCleaning::RemoveFolder(dir / "x\\"));
-    EXPECT_FALSE(ModCleaning::RemoveFolder(dir / "y\\*"));
-    EXPECT_TRUE(Exists(dir / "y\\c.txt"));
-}
-
-// The links come from links_setup.sh: in the cache and in the temp folder, links to a
-// folder with contents, to an empty folder, to a file, and one in a subfolder.
-class Links : public testing::Test {
-protected:
-    std::string farm = ExeFolder() + "\\linkfarm";
-    void SetUp() override {
-        ASSERT_TRUE(Exists(farm + "\\outside\\canary.txt")) << "links_setup.sh has not run";
-        ASSERT_NE(Attrs(W(farm + "\\cache\\dirlink")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
-    }
-    void ExpectTargetsIntact() {
-        for (const char* target : {"\\outside\\canary.txt", "\\outside\\sub\\deep.txt", "\\emptytarget"})
-            EXPECT_TRUE(Exists(farm + target)) << target;
-    }
-};
 
 // The cache and temp cleans take what lies beside the links and leave the links and what
 // they point at; a link handed to the helpers is neither removed nor entered.
-TEST_F(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
+TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
+    ASSERT_NE(Attrs(W(kFarm + "\\cache\\dirlink")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << "links_setup.sh has not run";
     for (const char* place : {"\\cache", "\\temp"})
-        for (const char* file : {"\\a.txt", "\\nested\\b.txt", "\\plain\\c.txt"}) MakeFile(farm + place + file);
-    ModCleaning::SetCacheFolder(farm + "\\cache");
+        for (const char* file : {"\\a.txt", "\\nested\\b.txt", "\\plain\\c.txt"}) MakeFile(kFarm + place + file);
+    ModCleaning::SetCacheFolder(kFarm + "\\cache");
     ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
-    EnvOverride tmp("TMP", farm + "\\temp\\");
+    auto tmp = SetEnv("TMP", kFarm + "\\temp\\");
     ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
     for (const char* place : {"\\cache", "\\temp"}) {
-        for (const char* gone : {"\\a.txt", "\\nested\\b.txt", "\\plain"}) EXPECT_FALSE(Exists(farm + place + gone));
+        for (const char* gone : {"\\a.txt", "\\nested\\b.txt", "\\plain"}) EXPECT_FALSE(Exists(kFarm + place + gone));
         for (const char* link : {"\\dirlink", "\\emptylink", "\\nested\\deeplink"})
-            EXPECT_NE(Attrs(W(farm + place + link)) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << place << link;
+            EXPECT_NE(Attrs(W(kFarm + place + link)) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << place << link;
     }
-    EXPECT_FALSE(ModCleaning::RemoveFolder(farm + "\\cache\\dirlink"));
-    EXPECT_FALSE(ModCleaning::RemoveFolder(farm + "\\cache\\emptylink\\"));
-    ModCleaning::DeleteFolderEntries(farm + "\\cache\\dirlink\\*");
-    ModCleaning::DeleteFileIfExists(farm + "\\cache\\filelink");
-    ModCleaning::DeleteFileIfExists(farm + "\\cache\\*link");
-    ExpectTargetsIntact();
+    EXPECT_FALSE(ModCleaning::RemoveFolder(kFarm + "\\cache\\dirlink"));
+    EXPECT_FALSE(ModCleaning::RemoveFolder(kFarm + "\\cache\\emptylink\\"));
+    ModCleaning::DeleteFolderEntries(kFarm + "\\cache\\dirlink\\*");
+    ModCleaning::DeleteFileIfExists(kFarm + "\\cache\\filelink");
+    ModCleaning::DeleteFileIfExists(kFarm + "\\cache\\*link");
+    for (const char* target : {"\\outside\\canary.txt", "\\outside\\sub\\deep.txt", "\\emptytarget"})
+        EXPECT_TRUE(Exists(kFarm + target)) << target;
 }
 
-// The Windows folder, both system folders, the profile and the folder that holds it,
-// each named through E: (a second drive letter for C:), through a link in the middle of
-// the path and through that link's 8.3 name: used as the temp folder and as the cache,
-// and handed straight to the helpers, they keep everything, and each item runs to its end.
-TEST_F(Links, TheSystemAndTheProfileStayByWhateverNameTheyAreReached) {
-    std::string profile = UserProfile().substr(2);  // "\users\<name>"
+// The Windows and system folders, the profile and its parent, named through E: (a second
+// letter for C:), a link in the middle of the path and its 8.3 name: as the temp folder, the
+// cache, and straight to the helpers, they keep everything, and each item runs to its end.
+TEST(Links, TheSystemAndTheProfileStayByWhateverNameTheyAreReached) {
+    const std::string profile = kProfile.substr(2), users = profile.substr(0, profile.rfind('\\'));  // "\users\<name>"
     char shortLink[MAX_PATH] = {};
-    ASSERT_TRUE(GetShortPathNameA((farm + "\\system drive").c_str(), shortLink, MAX_PATH));
+    ASSERT_TRUE(GetShortPathNameA((kFarm + "\\system drive").c_str(), shortLink, MAX_PATH));
     ASSERT_EQ(std::string(shortLink).find(' '), std::string::npos) << "no 8.3 name: " << shortLink;
-    for (const std::string& drive : {std::string("E:"), farm + "\\system drive", std::string(shortLink)}) {
-        for (const std::string& folder : {std::string("\\windows"), std::string("\\windows\\system32"),
-                                          std::string("\\windows\\syswow64"),
-                                          profile.substr(0, profile.rfind('\\')), profile}) {
+    for (const std::string& drive : {"E:"s, kFarm + "\\system drive", std::string(shortLink)}) {
+        for (const std::string& folder : {"\\windows"s, "\\windows\\system32"s, "\\windows\\syswow64"s, users, profile}) {
             std::string path = drive + folder;
             SCOPED_TRACE(path);
             ASSERT_TRUE(Exists(path + "\\glimmerfold-canary.txt")) << "links_setup.sh has not run";
-            EnvOverride tmp("TMP", path + "\\");
+            auto tmp = SetEnv("TMP", path + "\\");
             ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
             ModCleaning::SetCacheFolder(path);
             ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
