@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "framework/FlagScope.h"
 #include "framework/Timer.h"
 
 namespace app {
@@ -15,16 +16,7 @@ namespace app {
 // process walk let the message loop run, so a timer can tick again inside its own
 // handler; such a nested tick is dropped rather than starting a second clean inside
 // the first.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-};
+using BusyScope = gf::FlagScope;
 
 // The minutes of "Auto Clean every" as a whole number from 1 up (blanks around it
 // allowed), or 0 when the text is not such a number.

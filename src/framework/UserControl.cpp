@@ -7,6 +7,8 @@
 #include <cmath>
 #include <exception>
 
+#include "framework/FlagScope.h"
+
 namespace gf {
 
 namespace {
@@ -21,18 +23,6 @@ std::vector<UserControl*>& LiveControls() {
 }
 
 HHOOK g_accessKeyHook = nullptr;
-
-// Raises a flag for the life of the scope.
-class Raised {
-public:
-    explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Raised() { flag_ = false; }
-    Raised(const Raised&) = delete;
-    Raised& operator=(const Raised&) = delete;
-
-private:
-    bool& flag_;
-};
 
 void RegisterWindowClass(WNDPROC windowProc) {
     static bool registered = false;
@@ -172,7 +162,7 @@ void UserControl::Load(HWND parent, const PropertyBag* saved) {
     CreateWindowExA(0, kWindowClass, Name().c_str(), style, created.left, created.top, created.right - created.left,
                     created.bottom - created.top, parent, nullptr, GetModuleHandleA(nullptr), this);
     if (!hwnd_) return;
-    Raised loading(loading_);
+    FlagScope loading(loading_);
     BindWindow(hwnd_);
     AddLive(this);
     surface_.Attach(hwnd_);
@@ -185,7 +175,7 @@ void UserControl::Load(HWND parent, const PropertyBag* saved) {
     {
         // Initialize and the saved extent may each size the control: the window takes
         // the last size once, not every size on the way.
-        Raised holding(holdGeometry_);
+        FlagScope holding(holdGeometry_);
         UserControl_Initialize();
         if (saved && saved->Contains("_ExtentX") && saved->Contains("_ExtentY"))
             SetExtent(saved->ReadDouble("_ExtentX", 0) * 1440.0 / 2540.0,
@@ -196,7 +186,7 @@ void UserControl::Load(HWND parent, const PropertyBag* saved) {
         if (timer->enabled_) timer->Start();
     resizeNotices_ = true;
     {
-        Raised reading(readingProperties_);
+        FlagScope reading(readingProperties_);
         if (saved)
             UserControl_ReadProperties(*saved);
         else
