@@ -45,13 +45,13 @@ esac
 shot settings-ticked
 
 # The second start: the store and the registry stay as they are, and it ends by itself.
-wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y
+wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y $REG_VIEW
 reg_delete_key "$VERB_KEY\\command"
 reg_delete_key "$VERB_KEY"
 first=$APP_PID
 start_app
 wait_until 10 eval "! kill -0 $APP_PID 2>/dev/null" || fail "the second start did not end by itself"
-wine_cmd "$E2E_DIR/after.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\after.reg' /y
+wine_cmd "$E2E_DIR/after.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\after.reg' /y $REG_VIEW
 cmp -s "$E2E_DIR/before.reg" "$E2E_DIR/after.reg" || fail "the second start changed the settings"
 reg_has_key "$VERB_KEY" && fail "the second start created the shred verb again"
 [ "$(xdotool search --onlyvisible --name '^Glimmerfold$' | wc -l)" = 1 ] || fail "more than one main window"
