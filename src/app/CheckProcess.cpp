@@ -7,6 +7,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Runtime.h"
+#include "framework/Text.h"
 
 namespace app {
 
@@ -14,18 +15,8 @@ namespace {
 
 constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
 
-// ANSI without best-fit letters: a look-alike character must not turn into a letter of
-// the name looked for.
-std::string Ansi(const wchar_t* text, size_t chars) {
-    if (chars == 0) return {};
-    const int n = static_cast<int>(chars);
-    int len = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, n, nullptr, 0, nullptr, nullptr);
-    if (len <= 0) return {};
-    std::string out(static_cast<size_t>(len), '\0');
-    if (!WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, n, out.data(), len, nullptr, nullptr)) return {};
-    return out;
-}
-
+// Compared in ANSI without best-fit letters: a look-alike character must not turn into
+// a letter of the name looked for.
 std::string ComparedName(const std::string& path) { return process::LastPathPart(process::TrimUpper(path)); }
 
 // The opened process's executable, read from the kernel's record of its image: this
@@ -34,7 +25,7 @@ std::string ExecutableName(HANDLE process) {
     std::wstring path(32768, L'\0');
     DWORD n = static_cast<DWORD>(path.size());
     if (!QueryFullProcessImageNameW(process, 0, path.data(), &n)) return {};
-    return ComparedName(Ansi(path.data(), n));
+    return ComparedName(gf::Narrow(std::wstring_view(path.data(), n)));
 }
 
 // The list names every process; the decision rests, as for any process inspected,
@@ -86,7 +77,7 @@ std::vector<Running> RunningProcesses() {
         // A process without threads has ended; only a handle someone holds keeps it listed.
         if (info->NumberOfThreads > 0) {
             out.push_back({static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)),
-                           ComparedName(Ansi(info->ImageName.Buffer, info->ImageName.Length / sizeof(wchar_t)))});
+                           ComparedName(gf::Narrow(std::wstring_view(info->ImageName.Buffer, info->ImageName.Length / sizeof(wchar_t))))});
         }
         if (info->NextEntryOffset == 0) break;
         offset += info->NextEntryOffset;

@@ -7,6 +7,7 @@
 
 #include "cleaning/FileSystem.h"
 #include "cleaning/GuardedPath.h"
+#include "framework/Text.h"
 #include "registry/clsRegistry.h"
 
 namespace ModCleaning {
@@ -65,7 +66,7 @@ std::string GetFirefoxProfile(const std::string& ProfilesFolder) {
         if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
         // A name without an ANSI form cannot be passed on as text; such a profile is
         // taken as none rather than as a wrong one.
-        std::string name = guarded::Narrow(entry.name);
+        std::string name = gf::Narrow(entry.name);
         if (name.empty()) return {};
         return ProfilesFolder + "\\" + name;
     }

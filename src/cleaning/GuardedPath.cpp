@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/Text.h"
+
 namespace guarded {
 namespace {
 
@@ -132,7 +134,7 @@ std::optional<Path> Parse(std::wstring_view input) {
 
 std::optional<Path> Parse(std::string_view ansi) {
     if (ansi.empty()) return std::nullopt;
-    std::wstring wide = Widen(ansi);
+    std::wstring wide = gf::Widen(ansi);
     if (wide.empty()) return std::nullopt;
     return Parse(std::wstring_view(wide));
 }
@@ -143,26 +145,6 @@ bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
     if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == L".*")
         return Match(name, pattern.substr(0, pattern.size() - 2));
     return false;
-}
-
-std::wstring Widen(std::string_view ansi) {
-    if (ansi.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    BOOL lossy = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
-    if (lossy || n <= 0) return {};
-    std::string ansi(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                        ansi.data(), n, nullptr, &lossy);
-    return lossy ? std::string() : ansi;
 }
 
 }  // namespace guarded

@@ -36,8 +36,5 @@ std::optional<Path> Parse(std::string_view ansi);
 // "*.*" matches every name.
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern);
 
-std::wstring Widen(std::string_view ansi);
-// ANSI text of a name; "" when a character has no ANSI form.
-std::string Narrow(std::wstring_view wide);
 
 }  // namespace guarded

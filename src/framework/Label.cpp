@@ -2,6 +2,7 @@
 
 #include "framework/Design.h"
 #include "framework/Gdi.h"
+#include "framework/Text.h"
 
 namespace gf {
 
@@ -13,11 +14,7 @@ void Label::SetCaption(const std::string& caption) {
 }
 
 void Label::SetCaption(const std::wstring& caption) {
-    int n = WideCharToMultiByte(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), nullptr, 0, nullptr,
-                                nullptr);
-    caption_.assign(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), caption_.data(), n, nullptr,
-                        nullptr);
+    caption_ = Narrow(caption);
     wideCaption_ = caption;
     Refresh();
 }

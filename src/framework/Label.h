@@ -16,7 +16,7 @@ public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
     // A caption that may hold characters outside the ANSI code page (a file's name):
-    // drawn as it is; Caption() then gives its ANSI form.
+    // drawn as it is; Caption() then gives its ANSI form, "" when it has none.
     void SetCaption(const std::wstring& caption);
     // 0 left, 1 right, 2 centre.
     int Alignment() const { return alignment_; }

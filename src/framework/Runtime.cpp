@@ -1,6 +1,7 @@
 #include "framework/Runtime.h"
 
 #include "framework/App.h"
+#include "framework/Text.h"
 
 namespace gf {
 
@@ -23,10 +24,7 @@ int MsgBox(const std::string& prompt, UINT buttons, const std::string& title) {
 
 int MsgBox(const std::wstring& prompt, UINT buttons, const std::string& title) {
     std::string caption = title.empty() ? App::Title() : title;
-    std::wstring wide(caption.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()),
-                                                             wide.data(), static_cast<int>(wide.size()))));
-    return MessageBoxW(GetActiveWindow(), prompt.c_str(), wide.c_str(), buttons);
+    return MessageBoxW(GetActiveWindow(), prompt.c_str(), Widen(caption).c_str(), buttons);
 }
 
 }  // namespace gf

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "cleaning/GuardedPath.h"
+#include "framework/Text.h"
 #include "framework/Runtime.h"
 #include "shredder/frmShred.h"
 #include "shredder/modShredFile.h"
@@ -12,7 +13,7 @@ namespace shredder {
 namespace {
 
 void Tell(const std::string& heading, const std::wstring& path, const std::string& reason) {
-    gf::MsgBox(guarded::Widen(heading) + L"\r\n\r\n" + path + L"\r\n\r\n" + guarded::Widen(reason),
+    gf::MsgBox(gf::Widen(heading) + L"\r\n\r\n" + path + L"\r\n\r\n" + gf::Widen(reason),
                MB_OK | MB_ICONEXCLAMATION, kShredTitle);
 }
 
