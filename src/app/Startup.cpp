@@ -24,11 +24,13 @@ bool FirstRunPending(const std::string& storedText) {
     return AppSettings::ParseNumber(storedText, v) && v == 0;
 }
 
-void RunFirstStart() {
+void RunFirstStart(frmMain& main) {
     if (!FirstRunPending(AppSettings::Get(AppSettings::kFirstRun, "FirstRun", "0"))) return;
     AppSettings::Save(AppSettings::kFirstRun, "FirstRun", "1");
     AppSettings::Save(AppSettings::kProgram, "useShredder", "1");
     shredder::RegisterShredVerb();
+    // The window restored its options before this step: it shows what is now in effect.
+    main.ShowShredderEnabled();
 }
 
 std::wstring CommandLineArguments(std::wstring_view line) {
@@ -55,7 +57,7 @@ int Main(const std::wstring& commandLine) {
     main.UpdateInfo();
     main.ApplyStartupState();
     ModCleaning::ReadShellFolders();  // before the message loop, so before any clean
-    RunFirstStart();
+    RunFirstStart(main);
     int code = gf::RunMessageLoop();
     DestroyMainForm();
     return code;

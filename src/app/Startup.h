@@ -4,6 +4,8 @@
 
 namespace app {
 
+class frmMain;
+
 // The program's start: with a command line, the shred branch; otherwise the single
 // instance, the main window and its message loop. Returns the exit code.
 int Main(const std::wstring& commandLine);
@@ -20,8 +22,9 @@ std::wstring CommandLineArguments(std::wstring_view commandLine);
 // text that is no number at all, counts as done.
 bool FirstRunPending(const std::string& storedText);
 
-// The first-run step: stores "FirstRun" = "1" and "useShredder" = "1" and creates
-// the Explorer verb, when FirstRunPending says so.
-void RunFirstStart();
+// The first-run step: stores "FirstRun" = "1" and "useShredder" = "1", creates the
+// Explorer verb and shows "Enable File Shredder" ticked on the loaded main window,
+// when FirstRunPending says so.
+void RunFirstStart(frmMain& main);
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <utility>
 
 #include "app/AddRun.h"
 #include "app/AppSettings.h"
@@ -186,6 +187,12 @@ void frmMain::Form_Load() {
 void frmMain::ApplyStartupState() {
     // Loading only ticks the box; an option that did nothing would be a plain fault.
     if (chkAutoMin.Value() == 1) SetWindowState(gf::vbMinimized);
+}
+
+void frmMain::ShowShredderEnabled() {
+    auto handler = std::exchange(chkShredder.OnClick, nullptr);
+    chkShredder.SetValue(1);
+    chkShredder.OnClick = std::move(handler);
 }
 
 void frmMain::AdjustLayout() {

@@ -40,6 +40,9 @@ public:
     bool CleanRunning() const { return cleaning_; }
     // After start-up has shown the window: "Minimize On Startup" ticked minimizes it.
     void ApplyStartupState();
+    // Ticks "Enable File Shredder" without its click: the option is stored and the verb
+    // made already (the first start does both after the window has loaded).
+    void ShowShredderEnabled();
 
     // bosskey::HotKeyHost: the hot keys act on the clean run and the caption list.
     void Clean() override { clean(); }

@@ -119,7 +119,9 @@ void RefreshHotKeys(HWND hwnd, const HotKeyChoices& choices) {
     for (int id = 0; id < 3; ++id) {
         auto modifier = GetModifierCode(choices[id].modifier);
         auto key = GetKeyCode(choices[id].key);
-        if (!modifier || !key) continue;
+        // A key without Alt, Ctrl, Shift or the Windows key would fire at every plain
+        // press of it in any program: a clean must never be a single key stroke away.
+        if (!modifier || !key || !(*modifier & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN))) continue;
         // Refused when the combination is taken; the row then simply has no hot key.
         RegisterHotKey(hwnd, id, static_cast<UINT>(*modifier), static_cast<UINT>(*key));
     }

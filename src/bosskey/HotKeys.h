@@ -53,7 +53,8 @@ std::string KeySettingKey(int row);
 HotKeyChoices ReadStoredHotKeys();
 
 // Unregisters hot keys 0, 1 and 2 of hwnd, then registers each row that names a known
-// modifier and key. A combination Windows already holds (another program's, or an
+// modifier and key, the modifier holding at least one of Alt, Ctrl, Shift and the
+// Windows key (a code typed as a number may hold none). A combination Windows already holds (another program's, or an
 // earlier row's) stays unregistered; the other rows still register.
 void RefreshHotKeys(HWND hwnd, const HotKeyChoices& choices);
 

@@ -220,17 +220,25 @@ TEST_F(MainWindowTest, LayoutFollowsTheScreensTwipsPerPixel) {
     }
 }
 
-// The first start marks itself and turns the shredder on; a later start skips the step, so
-// an option cleared meanwhile stays cleared. A mark that is no number counts as done.
-TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndTurnsTheShredderOn) {
+// The first start marks itself and turns the shredder on, and the window that loaded
+// before it shows the box ticked without storing anything more: the next option touched
+// keeps the shredder on. A later start skips the step, so an option cleared meanwhile
+// stays cleared. A mark that is no number counts as done.
+TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndShowsTheShredderOn) {
     shredder::UnregisterShredVerb();
-    app::RunFirstStart();
+    auto& f = OpenWindow();
+    ASSERT_EQ(f.chkShredder.Value(), 0);
+    app::RunFirstStart(f);
     EXPECT_EQ(Stored("FirstRun", "FirstRun") + Stored("ProgramSettings", "useShredder"), "11");
+    EXPECT_EQ(Stored("ProgramSettings", "AutoMin"), "<none>");  // the box's click did not run
+    EXPECT_EQ(f.chkShredder.Value(), 1);
+    f.chkAutoMin.SetValue(1);
+    EXPECT_EQ(Stored("ProgramSettings", "useShredder"), "1");
     EXPECT_TRUE(VerbExists());
     Store("ProgramSettings", "useShredder", "0");
-    app::RunFirstStart();
+    app::RunFirstStart(f);
     Store("FirstRun", "FirstRun", "yes");
-    app::RunFirstStart();
+    app::RunFirstStart(f);
     EXPECT_EQ(Stored("FirstRun", "FirstRun") + Stored("ProgramSettings", "useShredder"), "yes0");
     shredder::UnregisterShredVerb();
 }

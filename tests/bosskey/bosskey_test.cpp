@@ -358,12 +358,17 @@ TEST_F(BossKey, NamesGiveTheirCodesDefaultsOnlyTheCleanKeyAndUnknownNamesNothing
     EXPECT_FALSE(UnregisterHotKey(main.hwnd, 1)) << "all three default to Ctrl+F1";
     EXPECT_FALSE(UnregisterHotKey(main.hwnd, 2));
 
-    // Refreshing unregisters first; a row with an unknown name is left out while the
-    // rows after it still register.
+    // Refreshing unregisters first; a row with an unknown name, or a modifier code with
+    // none of Alt, Ctrl, Shift and Windows (a bare key), is left out while the rows after
+    // it still register.
     bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
-    bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F5"}, {"Alt", "F14"}, {"Shift", "F6"}}});
-    EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2));
+    bosskey::RefreshHotKeys(main.hwnd, {{{"0", "F1"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    EXPECT_TRUE(ComboIsFree(MOD_CONTROL, VK_F2) && ComboIsFree(0, VK_F1));
     EXPECT_FALSE(ComboIsFree(MOD_SHIFT, VK_F6));
-    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 1));
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 0) || UnregisterHotKey(main.hwnd, 1));
     EXPECT_TRUE(UnregisterHotKey(main.hwnd, 2));
+    bosskey::RefreshHotKeys(main.hwnd, {{{"16384", "65"}, {"8", "F8"}, {"Ctrl", "F1"}}});
+    EXPECT_TRUE(ComboIsFree(0, 'A'));
+    EXPECT_FALSE(UnregisterHotKey(main.hwnd, 0));
+    EXPECT_TRUE(UnregisterHotKey(main.hwnd, 1) && UnregisterHotKey(main.hwnd, 2));
 }

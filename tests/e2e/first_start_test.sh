@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The first start stores "FirstRun" and "useShredder" and creates the shred verb; the
-# window is dragged by its background; options set on the Settings page are stored; a
-# second start beside it ends at once and writes nothing; a restart restores the
-# options, writes the Run value again, and clearing the option deletes it.
+# The first start stores "FirstRun" and "useShredder", creates the shred verb and keeps
+# both through the next option touched; the window is dragged by its background;
+# options set on the Settings page are stored; a second start beside it ends at once
+# and writes nothing; a restart restores the options, writes the Run value again, and
+# clearing the option deletes it.
 . "$(dirname "$0")/lib.sh"
 
 # The program under test is the 32-bit one: its PE header names the i386 machine (014c).
@@ -37,6 +38,8 @@ xdotool key End BackSpace 5
 wait_until 5 reg_is "$SETTINGS\\ProgramSettings" minuteCombo 5 || fail "the minutes were not stored"
 reg_is "$SETTINGS\\ProgramSettings" AutoRun 1 || fail "AutoRun was not stored"
 reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse was not stored"
+# The first start showed the shredder on, so the options stored since keep it on.
+reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "touching an option turned the shredder off"
 run=$(reg_get "$RUN_KEY" Glimmerfold)
 case "$run" in
   '"'*'\Glimmerfold"') note "Run value: $run" ;;
