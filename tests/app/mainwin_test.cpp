@@ -545,3 +545,22 @@ TEST_F(MainWindowTest, StatusDisplayTexts) {
               "12/06/2026 10:00:00 AM|Clean:                   Ctrl+F1\r\nHide Windows:     Alt+F5\r\n"
               "Show Windows:    Shift+Space");
 }
+
+// The file to shred is everything after the program's name, as Windows keeps the line:
+// quotes, inner and trailing spaces and letters outside the code page stay; a line with
+// nothing after the name (blanks alone) starts the main window.
+TEST(CommandLine, IsEverythingAfterTheProgramsName) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"Glimmerfold.exe", L""},
+        {L"\"C:\\My Apps\\Glimmerfold.exe\"", L""},
+        {L"\"C:\\My Apps\\Glimmerfold.exe\" \t ", L""},
+        {L"", L""},
+        {L"Glimmerfold.exe D:\\my files\\plans.txt", L"D:\\my files\\plans.txt"},
+        {L"\"C:\\My Apps\\Glimmerfold.exe\" \"D:\\a b.txt\" more", L"\"D:\\a b.txt\" more"},
+        {L"C:\\Apps\\Glimmerfold.exe\tD:\\\u0141ukasz\\\uff52eport.txt", L"D:\\\u0141ukasz\\\uff52eport.txt"},
+        {L"Glimmerfold.exe  D:\\plain2.txt ", L"D:\\plain2.txt "},
+        {L"\"C:\\My Apps\\Glimmerfold.exe\"D:\\x.txt", L"D:\\x.txt"},
+        {L"\"C:\\unterminated D:\\x.txt", L""},
+    };
+    for (auto [line, args] : cases) EXPECT_EQ(app::CommandLineArguments(line), args) << testing::PrintToString(line);
+}
