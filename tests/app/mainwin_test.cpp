@@ -69,7 +69,7 @@ protected:
         ClearAppSettings();
         bosskey::BuildHotKeyTables();  // as start-up does before the window loads
         AddRun::RemoveRunEntry(AddRun::kRunName);
-        DeleteFileA(bosskey::CaptionFilePath().c_str());
+        DeleteFileW(bosskey::CaptionFilePath().c_str());
         gf::Screen::OverrideTwipsPerPixel(15, 15);
     }
     void TearDown() override {
