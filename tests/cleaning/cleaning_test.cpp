@@ -653,13 +653,16 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
 }
 
 // The cache and temp cleans take what lies beside the links and leave the links and what
-// they point at; a link handed to the helpers is neither removed nor entered.
+// they point at, also where the two names differ only in letter case; a link handed to the
+// helpers is neither removed nor entered.
 TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
     ASSERT_NE(Attrs(W(kFarm + "\\cache\\dirlink")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << "links_setup.sh has not run";
     for (const char* place : {"\\cache", "\\temp"})
         for (const char* file : {"\\a.txt", "\\nested\\b.txt", "\\plain\\c.txt"}) MakeFile(kFarm + place + file);
-    ModCleaning::SetCacheFolder(W(kFarm + "\\cache"));
-    ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+    for (const char* cache : {"\\cache", "\\INetCache"}) {
+        ModCleaning::SetCacheFolder(W(kFarm + cache));
+        ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+    }
     auto tmp = SetEnv("TMP", kFarm + "\\temp\\");
     ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
     for (const char* place : {"\\cache", "\\temp"}) {
@@ -672,7 +675,8 @@ TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
     ModCleaning::DeleteFolderEntries(W(kFarm + "\\cache\\dirlink\\*"));
     ModCleaning::DeleteFileIfExists(W(kFarm + "\\cache\\filelink"));
     ModCleaning::DeleteFileIfExists(W(kFarm + "\\cache\\*link"));
-    for (const char* target : {"\\outside\\canary.txt", "\\outside\\sub\\deep.txt", "\\emptytarget"})
+    for (const char* target :
+         {"\\outside\\canary.txt", "\\outside\\sub\\deep.txt", "\\emptytarget", "\\INETCACHE\\precious.txt"})
         EXPECT_TRUE(Exists(kFarm + target)) << target;
 }
 
