@@ -12,6 +12,7 @@
 #include "bosskey/CaptionList.h"
 #include "bosskey/CaptionListBox.h"
 #include "framework/Forms.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ double BareFill(const std::vector<std::string>& lines) {
 int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string path = folder + "\\HWD.dat";
+    const std::wstring path = gf::Widen(folder) + L"\\HWD.dat";
     std::vector<std::string> lines;
     std::string bytes;
     for (int i = 0; i < kCaptions; ++i) {
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
         bytes += lines.back() + "\r\n";
         if (i % 10 == 0) bosskey::StoreTick(lines.back(), true);
     }
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(f);

@@ -11,6 +11,7 @@
 
 #include "cleaning/FileHelpers.h"
 #include "framework/Handles.h"
+#include "framework/Text.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
     }
 
     double start = Now();
-    ModCleaning::DeleteFolderEntries(ours + "\\*");
+    ModCleaning::DeleteFolderEntries(gf::Widen(ours + "\\*"));
     double oursSeconds = Now() - start;
     long oursLeft = CountFiles(ours);
 

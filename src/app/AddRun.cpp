@@ -3,24 +3,29 @@
 #include <windows.h>
 
 #include "framework/App.h"
+#include "framework/Text.h"
 #include "registry/Reg32.h"
 
 namespace AddRun {
 
-void AddRunEntry(const std::string& name, const std::string& command) {
-    Reg32::SaveRegString(HKEY_LOCAL_MACHINE, kRunKey, name, command);
+void AddRunEntry(const std::string& name, const std::wstring& command) {
+    // The ANSI call while the code page holds every letter, so the stored bytes stay as
+    // they always were; the wide one otherwise, so that Windows finds the program.
+    if (std::string ansi = gf::Narrow(command); !ansi.empty() || command.empty())
+        Reg32::SaveRegString(HKEY_LOCAL_MACHINE, kRunKey, name, ansi);
+    else
+        Reg32::SaveRegStringW(HKEY_LOCAL_MACHINE, gf::Widen(kRunKey), gf::Widen(name), command);
 }
 
 void RemoveRunEntry(const std::string& name) {
     Reg32::DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
 
-std::string RunCommand() {
+std::wstring RunCommand() {
     // The folder as reported: a drive root already ends in "\" and gives "\\", which
     // Windows reads as one separator.
-    // Appended piece by piece: GCC's -Wrestrict misreads "literal" + std::string&&.
-    std::string command = "\"";
-    command.append(gf::App::Path()).append("\\").append(gf::App::EXEName()).append("\"");
+    std::wstring command = L"\"";
+    command.append(gf::App::PathW()).append(L"\\").append(gf::App::EXENameW()).append(L"\"");
     return command;
 }
 

@@ -7,12 +7,14 @@ namespace AddRun {
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunName = "Glimmerfold";
 
-void AddRunEntry(const std::string& name, const std::string& command);
+// Through the ANSI call where the code page holds every letter of the command (the
+// bytes stored as ever), else through the wide one.
+void AddRunEntry(const std::string& name, const std::wstring& command);
 void RemoveRunEntry(const std::string& name);
 
 // The command stored for this program: its folder, "\" and the executable's name
 // without ".exe", in double quotes so that a folder with spaces cannot start another
 // program. Windows adds ".exe" itself when it starts it.
-std::string RunCommand();
+std::wstring RunCommand();
 
 }  // namespace AddRun

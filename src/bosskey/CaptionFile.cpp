@@ -25,8 +25,8 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
     return true;
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+std::optional<std::string> ReadAll(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return std::nullopt;
     std::string text;
@@ -41,18 +41,18 @@ std::optional<std::string> ReadAll(const std::string& path) {
 }
 
 // The temporary file in the same folder as path, so that replacing is one rename.
-std::string TempPathBeside(const std::string& path) {
-    auto slash = path.find_last_of('\\');
-    return slash == std::string::npos ? kCaptionTempName : path.substr(0, slash + 1) + kCaptionTempName;
+std::wstring TempPathBeside(const std::wstring& path) {
+    auto slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? kCaptionTempName : path.substr(0, slash + 1) + kCaptionTempName;
 }
 
 // Removes the temporary file this module itself just wrote, through the guarded helper.
-void DeleteOwnTempFile(const std::string& path) { ModCleaning::DeleteFileIfExists(path); }
+void DeleteOwnTempFile(const std::wstring& path) { ModCleaning::DeleteFileIfExists(path); }
 
-bool WriteTempAndReplace(const std::string& path, const std::string& bytes) {
-    const std::string temp = TempPathBeside(path);
+bool WriteTempAndReplace(const std::wstring& path, const std::string& bytes) {
+    const std::wstring temp = TempPathBeside(path);
     {
-        FileHandle out(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out.Valid()) return false;
         bool ok = WriteAll(out.Get(), bytes) && FlushFileBuffers(out.Get());
@@ -62,7 +62,7 @@ bool WriteTempAndReplace(const std::string& path, const std::string& bytes) {
             return false;
         }
     }
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteOwnTempFile(temp);
         return false;
     }
@@ -71,9 +71,9 @@ bool WriteTempAndReplace(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-std::string CaptionFilePath(const std::string& folder) { return folder + "\\" + kCaptionFileName; }
+std::wstring CaptionFilePath(const std::wstring& folder) { return folder + L"\\" + kCaptionFileName; }
 
-std::string CaptionFilePath() { return CaptionFilePath(gf::App::Path()); }
+std::wstring CaptionFilePath() { return CaptionFilePath(gf::App::PathW()); }
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -91,14 +91,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-std::optional<std::vector<std::string>> ReadCaptionFile(const std::string& path) {
+std::optional<std::vector<std::string>> ReadCaptionFile(const std::wstring& path) {
     auto text = ReadAll(path);
     if (!text) return std::nullopt;
     return SplitLines(*text);
 }
 
-bool AppendCaption(const std::string& path, const std::string& caption) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+bool AppendCaption(const std::wstring& path, const std::string& caption) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     std::string bytes = caption + "\r\n";
@@ -118,7 +118,7 @@ bool AppendCaption(const std::string& path, const std::string& caption) {
     return file.Close() && ok;
 }
 
-bool RemoveCaptionLine(const std::string& path, int index, const std::string& text) {
+bool RemoveCaptionLine(const std::wstring& path, int index, const std::string& text) {
     auto lines = ReadCaptionFile(path);
     if (!lines) return false;
     int drop = -1;

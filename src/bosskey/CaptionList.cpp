@@ -30,7 +30,7 @@ void StoreTick(const std::string& caption, bool ticked) {
     gf::SaveSetting(gf::App::EXEName(), kSection, caption, ticked ? "True" : "False");
 }
 
-std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& path,
+std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::wstring& path,
                                                             const std::string& newCaption) {
     auto lines = ReadCaptionFile(path);
     if (!lines) return std::nullopt;
@@ -46,7 +46,7 @@ std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& p
 
 bool IsAcceptableCaption(const std::string& caption) { return caption.size() > 2; }
 
-AddOutcome AddCaption(const std::string& path, const std::string& caption) {
+AddOutcome AddCaption(const std::wstring& path, const std::string& caption) {
     if (!IsAcceptableCaption(caption)) return AddOutcome::Refused;
     return AppendCaption(path, caption) ? AddOutcome::Added : AddOutcome::NotWritten;
 }

@@ -23,7 +23,7 @@ void StoreTick(const std::string& caption, bool ticked);
 // The entries of the caption file in file order, or nothing when there is no file. An
 // entry is ticked when it is not empty and either equals newCaption exactly (the one
 // just added) or has a stored tick.
-std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::string& path,
+std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::wstring& path,
                                                             const std::string& newCaption);
 
 // The dialog refuses captions of two characters or fewer (spaces count).
@@ -32,6 +32,6 @@ bool IsAcceptableCaption(const std::string& caption);
 enum class AddOutcome { Refused, Added, NotWritten };
 // The dialog's "Add": refuses a caption that is too short, otherwise appends it to the
 // caption file at path (created when missing).
-AddOutcome AddCaption(const std::string& path, const std::string& caption);
+AddOutcome AddCaption(const std::wstring& path, const std::string& caption);
 
 }  // namespace bosskey

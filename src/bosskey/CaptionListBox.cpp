@@ -8,7 +8,7 @@
 
 namespace bosskey {
 
-void loadCheckWindows(gf::ListBox& List1, const std::string& newF, const std::string& captionFile) {
+void loadCheckWindows(gf::ListBox& List1, const std::string& newF, const std::wstring& captionFile) {
     auto entries = LoadCaptionEntries(captionFile, newF);
     if (!entries) return;
     gf::ListBox::DrawingHold hold(List1);
@@ -36,7 +36,7 @@ void SaveCaptionTicks(const gf::ListBox& List1, const gf::SettingsSection& progr
 
 void cmdAddMore_Click(frmInput& dialog) { dialog.Show(); }
 
-void cmdRemove_Click(gf::ListBox& List1, const std::string& captionFile) {
+void cmdRemove_Click(gf::ListBox& List1, const std::wstring& captionFile) {
     const int idx = List1.ListIndex();
     if (idx < 0 || idx >= List1.ListCount()) return;
     // The entry goes from the list even when the file no longer holds its line.

@@ -17,7 +17,7 @@ class frmInput;
 // is true or that equals newF (the caption just added). Without a file the list keeps
 // what it shows. Called by every page-button click (newF "") and by the dialog's Add.
 void loadCheckWindows(gf::ListBox& List1, const std::string& newF = "",
-                      const std::string& captionFile = CaptionFilePath());
+                      const std::wstring& captionFile = CaptionFilePath());
 
 // Lets List1 scroll horizontally over its longest entry (most characters) and a space,
 // measured in the font of form, the window that holds it. Once, as the window loads.
@@ -33,6 +33,6 @@ void cmdAddMore_Click(frmInput& dialog);
 
 // "Remove": drops the highlighted entry from the list and exactly its line from the
 // file. With no entry highlighted it does nothing.
-void cmdRemove_Click(gf::ListBox& List1, const std::string& captionFile = CaptionFilePath());
+void cmdRemove_Click(gf::ListBox& List1, const std::wstring& captionFile = CaptionFilePath());
 
 }  // namespace bosskey

@@ -74,7 +74,7 @@ std::string CaptionHelpText() {
 
 std::span<const gf::DesignRow> frmInputDesign() { return kDesign; }
 
-frmInput::frmInput(std::string captionFile) : gf::Form("frmInput"), captionFile_(std::move(captionFile)) {
+frmInput::frmInput(std::wstring captionFile) : gf::Form("frmInput"), captionFile_(std::move(captionFile)) {
     SetCaption("Glimmerfold");
     SetBorderStyle(gf::FormBorder::None);
     SetStartUpPosition(gf::StartUpPosition::CenterScreen);

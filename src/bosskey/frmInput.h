@@ -24,7 +24,7 @@ std::span<const gf::DesignRow> frmInputDesign();
 
 class frmInput : public gf::Form {
 public:
-    explicit frmInput(std::string captionFile = CaptionFilePath());
+    explicit frmInput(std::wstring captionFile = CaptionFilePath());
 
     // Called with each caption written to the file; the main window reloads its list
     // with it (loadCheckWindows(List1, caption)) so that it comes back ticked.
@@ -45,7 +45,7 @@ protected:
     void Form_MouseUp(int button, int shift, double x, double y) override;
 
 private:
-    std::string captionFile_;
+    std::wstring captionFile_;
     short startX_ = 0, startY_ = 0;
     short dragging_ = 0;
 };

@@ -3,25 +3,18 @@
 #include <windows.h>
 
 #include <memory>
-#include <variant>
 
 #include "cleaning/FileSystem.h"
 #include "cleaning/GuardedPath.h"
-#include "framework/Text.h"
-#include "registry/clsRegistry.h"
+#include "registry/Reg32.h"
 
 namespace ModCleaning {
 namespace {
 
-bool EndsWith(const std::string& text, const char* tail) {
-    std::string_view t(tail);
-    return text.size() >= t.size() && text.compare(text.size() - t.size(), t.size(), t) == 0;
-}
-
 // A folder that may be emptied or removed: accepted by the guard, below a drive or
 // share root, no wildcard, no link, open, and not one that is or holds the system or
 // the user's profile, however the path names it.
-std::unique_ptr<filesys::Folder> FolderToErase(const std::string& text) {
+std::unique_ptr<filesys::Folder> FolderToErase(const std::wstring& text) {
     auto path = guarded::Parse(text);
     if (!path || path->IsRoot() || path->HasWildcard()) return nullptr;
     auto folder = std::make_unique<filesys::Folder>(path->Long());
@@ -29,51 +22,50 @@ std::unique_ptr<filesys::Folder> FolderToErase(const std::string& text) {
     return folder;
 }
 
-std::string AsText(const RegVariant& value) {
-    if (auto s = std::get_if<std::string>(&value)) return *s;
-    if (auto b = std::get_if<std::uint8_t>(&value)) return std::to_string(*b);
-    if (auto l = std::get_if<std::int32_t>(&value)) return std::to_string(*l);
-    if (auto i = std::get_if<std::int16_t>(&value)) return std::to_string(*i);
-    return {};
-}
-
 }  // namespace
 
-std::string GetAOLPath() {
-    std::string path;
-    try {
-        path = AsText(objRegistry().GetValue(
-            HKEY_LOCAL_MACHINE, "Software\\America Online\\America Online\\CurrentVersion",
-            "AppPath", ""));
-    } catch (const gf::Error&) {
-        // As a missing value: the path stays empty.
-    }
-    if (path.empty() || path.back() != '\\') path += '\\';
+std::wstring Environ(const wchar_t* name) {
+    DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring value(size, L'\0');
+    DWORD got = GetEnvironmentVariableW(name, value.data(), size);
+    if (got == 0 || got >= size) return {};
+    value.resize(got);
+    return value;
+}
+
+std::wstring GetAOLPath() {
+    std::wstring path = Reg32::GetRegStringW(
+        HKEY_LOCAL_MACHINE, L"Software\\America Online\\America Online\\CurrentVersion", L"AppPath");
+    if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;
 }
 
-std::string GetTempFolder() {
-    char buffer[256] = {};
-    DWORD n = GetTempPathA(255, buffer);
+std::wstring GetTempFolder() {
+    // The system takes the first of these that is set (else the Windows folder) and
+    // makes it absolute against the current folder: TMP=. would name the folder the
+    // program was started in. What the user wrote must be a full path itself.
+    std::wstring written;
+    for (const wchar_t* name : {L"TMP", L"TEMP", L"USERPROFILE"})
+        if (!(written = Environ(name)).empty()) break;
+    if (!written.empty() && !guarded::Parse(written)) return {};
+    wchar_t buffer[256] = {};
+    DWORD n = GetTempPathW(255, buffer);
     if (n == 0 || n >= 255) return {};  // failed, or needs more room: nothing written
-    return std::string(buffer, n);
+    return std::wstring(buffer, n);
 }
 
-std::string GetFirefoxProfile(const std::string& ProfilesFolder) {
+std::wstring GetFirefoxProfile(const std::wstring& ProfilesFolder) {
     auto folder = guarded::Parse(ProfilesFolder);
     if (!folder || folder->IsRoot() || folder->HasWildcard()) return {};
     for (const filesys::Entry& entry : filesys::List(folder->Long(), L"*")) {
         if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-        // A name without an ANSI form cannot be passed on as text; such a profile is
-        // taken as none rather than as a wrong one.
-        std::string name = gf::Narrow(entry.name);
-        if (name.empty()) return {};
-        return ProfilesFolder + "\\" + name;
+        return ProfilesFolder + L"\\" + entry.name;
     }
     return {};
 }
 
-void DeleteFileIfExists(const std::string& path) {
+void DeleteFileIfExists(const std::wstring& path) {
     auto target = guarded::Parse(path);
     if (!target || target->IsRoot()) return;
     guarded::Path parent = target->Parent();
@@ -90,11 +82,11 @@ void DeleteFileIfExists(const std::string& path) {
     }
 }
 
-void DeleteFolderEntries(const std::string& path) {
-    std::string folderText;
-    if (EndsWith(path, "\\*"))
+void DeleteFolderEntries(const std::wstring& path) {
+    std::wstring folderText;
+    if (path.ends_with(L"\\*"))
         folderText = path.substr(0, path.size() - 2);
-    else if (EndsWith(path, "\\"))
+    else if (path.ends_with(L"\\"))
         folderText = path.substr(0, path.size() - 1);
     else
         return;  // not a folder argument
@@ -110,8 +102,8 @@ void DeleteFolderEntries(const std::string& path) {
     }
 }
 
-bool RemoveFolder(std::string path) {
-    if (EndsWith(path, "\\")) path.pop_back();
+bool RemoveFolder(std::wstring path) {
+    if (path.ends_with(L"\\")) path.pop_back();
     auto folder = FolderToErase(path);
     if (!folder) return false;
     return filesys::RemoveTree(std::move(folder));

@@ -54,6 +54,15 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
                                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// Whether an opened item is the one expected, letter for letter. The expected path is
+// built from the texts the item was opened by, with names as the folder's listing
+// stores them; Windows names an opened item as it was opened, Wine by what the disk
+// stores, so the item where it should be matches exactly either way. A link whose
+// target differs only in case, another folder on a case-sensitive disk, does not.
+bool SameItem(const std::wstring& final, const std::wstring& expected) {
+    return !final.empty() && final == expected;
+}
+
 bool SetAttributes(HANDLE handle, DWORD attributes) {
     FILE_BASIC_INFO info = {};  // zero times: left as they are
     info.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
@@ -131,7 +140,7 @@ gf::FileHandle OpenPlainFolder(const std::wstring& longPath, DWORD access, const
         return {};
     std::wstring resolved = FinalPathOf(h.Get());
     // Reached through a link that the system followed (Wine's Unix links): not ours.
-    if (resolved.empty() || (!expectedFinal.empty() && !SameText(resolved, expectedFinal)))
+    if (resolved.empty() || (!expectedFinal.empty() && !SameItem(resolved, expectedFinal)))
         return {};
     *final = std::move(resolved);
     *attributes = info.FileAttributes;
@@ -167,7 +176,7 @@ bool Folder::DeleteFile(const Entry& entry) const {
                                  kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!h) return false;  // in use, protected, or gone
     // The file must be the one this folder holds under that name, not a link's target.
-    if (!SameText(FinalPathOf(h.Get()), final_ + L"\\" + entry.name)) return false;
+    if (!SameItem(FinalPathOf(h.Get()), final_ + L"\\" + entry.name)) return false;
     return MarkOpenItem(h.Get(), entry.attributes);
 }
 

@@ -56,8 +56,8 @@ std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& patt
 class Folder {
 public:
     // expectedFinal: for a folder reached by a listing, its parent's final path, "\"
-    // and its name; a folder that resolves elsewhere is reached through a link and is
-    // not opened.
+    // and its name as the listing stores it; a folder that resolves elsewhere, if only
+    // in letter case, is reached through a link and is not opened.
     explicit Folder(const std::wstring& longPath, const std::wstring& expectedFinal = {});
 
     Folder(const Folder&) = delete;

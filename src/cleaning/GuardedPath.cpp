@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "framework/Text.h"
-
 namespace guarded {
 namespace {
 
@@ -130,13 +128,6 @@ std::optional<Path> Parse(std::wstring_view input) {
     if (!SplitParts(std::wstring_view(text).substr(3), path.parts))
         return std::nullopt;
     return path;
-}
-
-std::optional<Path> Parse(std::string_view ansi) {
-    if (ansi.empty()) return std::nullopt;
-    std::wstring wide = gf::Widen(ansi);
-    if (wide.empty()) return std::nullopt;
-    return Parse(std::wstring_view(wide));
 }
 
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {

@@ -28,8 +28,6 @@ struct Path {
 };
 
 std::optional<Path> Parse(std::wstring_view text);
-// The program's ANSI text (system code page), as stored and shown.
-std::optional<Path> Parse(std::string_view ansi);
 
 // Wildcard match of one name, letters compared without regard to case: "*" any run,
 // "?" one character; a pattern ending in ".*" also matches names without a dot, so

@@ -12,6 +12,7 @@
 #include "framework/Error.h"
 #include "framework/Handles.h"
 #include "framework/Runtime.h"
+#include "framework/Text.h"
 #include "registry/clsRegistry.h"
 
 // Exported by shell32 since Windows 2000; MinGW's headers leave it out.
@@ -20,34 +21,23 @@ extern "C" __declspec(dllimport) HRESULT WINAPI SHUpdateRecycleBinIcon(void);
 namespace ModCleaning {
 namespace {
 
-// An environment variable, read afresh each time; "" when unset.
-std::string Environ(const char* name) {
-    DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-    if (size == 0) return {};
-    std::string value(size, '\0');
-    DWORD got = GetEnvironmentVariableA(name, value.data(), size);
-    if (got == 0 || got >= size) return {};
-    value.resize(got);
-    return value;
-}
-
 HKEY RootKey(Root root) { return root == Root::HKLM ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 // The text a step's path starts with, worked out anew for every step.
-std::string BaseText(Base base) {
+std::wstring BaseText(Base base) {
     switch (base) {
         case Base::None: return {};
         case Base::CacheFolder: return CacheFolder();
         case Base::CookiesFolder: return CookiesFolder();
         case Base::RecentFolder: return RecentFolder();
         case Base::AppDataFolder: return AppDataFolder();
-        case Base::ProgramFiles: return Environ("ProgramFiles");
+        case Base::ProgramFiles: return Environ(L"ProgramFiles");
         case Base::FirefoxProfile:
             if (AppDataFolder().empty()) return {};
-            return GetFirefoxProfile(AppDataFolder() + "\\Mozilla\\Firefox\\Profiles");
+            return GetFirefoxProfile(AppDataFolder() + L"\\Mozilla\\Firefox\\Profiles");
         case Base::AolPath: {
-            std::string path = GetAOLPath();
-            return path == "\\" ? std::string() : path;  // nothing stored
+            std::wstring path = GetAOLPath();
+            return path == L"\\" ? std::wstring() : path;  // nothing stored
         }
         case Base::TempFolder: return GetTempFolder();
     }
@@ -57,15 +47,15 @@ std::string BaseText(Base base) {
 // The path of a file step, or "" when its base is unknown: a path joined onto an empty
 // base would name the current drive's root or the current folder. The deletion
 // helpers refuse such paths too; this keeps them from ever being formed.
-std::string StepPath(const Step& step) {
-    std::string base = BaseText(step.From);
+std::wstring StepPath(const Step& step) {
+    std::wstring base = BaseText(step.From);
     if (base.empty()) return {};
-    return base + step.Text;
+    return base + gf::Widen(step.Text);
 }
 
-std::string UserProfileFolder() {
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)))
+std::wstring UserProfileFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)))
         return {};
     return path;
 }
@@ -80,12 +70,12 @@ void ClearClipboard() {
 void RunStep(const Step& step) {
     switch (step.Kind) {
         case StepKind::Files: {
-            std::string path = StepPath(step);
+            std::wstring path = StepPath(step);
             if (!path.empty()) DeleteFileIfExists(path);
             break;
         }
         case StepKind::Entries: {
-            std::string path = StepPath(step);
+            std::wstring path = StepPath(step);
             if (!path.empty()) DeleteFolderEntries(path);
             break;
         }
@@ -114,8 +104,8 @@ void RunStep(const Step& step) {
         case StepKind::EmptyReceivedFiles: {
             // The folder the messenger keeps received files in, under the profile the
             // system names; with no profile known nothing is erased.
-            std::string profile = UserProfileFolder();
-            if (!profile.empty()) DeleteFolderEntries(profile + "\\My Received Files\\");
+            std::wstring profile = UserProfileFolder();
+            if (!profile.empty()) DeleteFolderEntries(profile + L"\\My Received Files\\");
             break;
         }
     }
@@ -172,8 +162,8 @@ void CleanRealPlayer() {
             RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());  // result dropped
         }
     }
-    std::string appData = Environ("APPDATA");
-    if (!appData.empty()) DeleteFileIfExists(appData + "\\Real\\RealPlayer\\History\\*");
+    std::wstring appData = Environ(L"APPDATA");
+    if (!appData.empty()) DeleteFileIfExists(appData + L"\\Real\\RealPlayer\\History\\*");
 }
 
 }  // namespace ModCleaning

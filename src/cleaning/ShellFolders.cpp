@@ -1,12 +1,13 @@
 #include "cleaning/ShellFolders.h"
 
+#include "framework/Text.h"
 #include "registry/Reg32.h"
 
 namespace ModCleaning {
 namespace {
 
 struct Folders {
-    std::string appData, cache, recent, cookies;
+    std::wstring appData, cache, recent, cookies;
 };
 
 Folders& Paths() {
@@ -16,24 +17,25 @@ Folders& Paths() {
 
 }  // namespace
 
-const std::string& AppDataFolder() { return Paths().appData; }
-const std::string& CacheFolder() { return Paths().cache; }
-const std::string& RecentFolder() { return Paths().recent; }
-const std::string& CookiesFolder() { return Paths().cookies; }
+const std::wstring& AppDataFolder() { return Paths().appData; }
+const std::wstring& CacheFolder() { return Paths().cache; }
+const std::wstring& RecentFolder() { return Paths().recent; }
+const std::wstring& CookiesFolder() { return Paths().cookies; }
 
-void SetAppDataFolder(const std::string& path) { Paths().appData = path; }
-void SetCacheFolder(const std::string& path) { Paths().cache = path; }
-void SetRecentFolder(const std::string& path) { Paths().recent = path; }
-void SetCookiesFolder(const std::string& path) { Paths().cookies = path; }
+void SetAppDataFolder(const std::wstring& path) { Paths().appData = path; }
+void SetCacheFolder(const std::wstring& path) { Paths().cache = path; }
+void SetRecentFolder(const std::wstring& path) { Paths().recent = path; }
+void SetCookiesFolder(const std::wstring& path) { Paths().cookies = path; }
 
 const char* const ShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 void ReadShellFolders(HKEY root, const char* keyPath) {
-    SetAppDataFolder(Reg32::GetRegString(root, keyPath, "APPDATA"));
-    SetCacheFolder(Reg32::GetRegString(root, keyPath, "CACHE"));
-    SetRecentFolder(Reg32::GetRegString(root, keyPath, "RECENT"));
-    SetCookiesFolder(Reg32::GetRegString(root, keyPath, "COOKIES"));
+    const std::wstring key = gf::Widen(keyPath);
+    SetAppDataFolder(Reg32::GetRegStringW(root, key, L"APPDATA"));
+    SetCacheFolder(Reg32::GetRegStringW(root, key, L"CACHE"));
+    SetRecentFolder(Reg32::GetRegStringW(root, key, L"RECENT"));
+    SetCookiesFolder(Reg32::GetRegStringW(root, key, L"COOKIES"));
 }
 
 }  // namespace ModCleaning

@@ -9,16 +9,44 @@ namespace gf {
 
 namespace {
 
-std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
+// The executable's full path, read through the ANSI or the wide call.
+template <typename Char, typename Read>
+std::basic_string<Char> ModulePath(Read read) {
+    std::basic_string<Char> path(MAX_PATH, Char(0));
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD n = read(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
             return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string ModulePath() { return ModulePath<char>(GetModuleFileNameA); }
+std::wstring ModulePathW() { return ModulePath<wchar_t>(GetModuleFileNameW); }
+
+template <typename Char>
+size_t LastSlash(const std::basic_string<Char>& path) {
+    const Char slashes[] = {Char('\\'), Char('/'), Char(0)};
+    return path.find_last_of(slashes);
+}
+
+template <typename Char>
+std::basic_string<Char> FolderOf(const std::basic_string<Char>& path) {
+    auto slash = LastSlash(path);
+    if (slash == path.npos) return {};
+    if (slash == 2 && path[1] == Char(':')) return path.substr(0, 3);
+    return path.substr(0, slash);
+}
+
+template <typename Char>
+std::basic_string<Char> NameOf(const std::basic_string<Char>& path) {
+    auto slash = LastSlash(path);
+    std::basic_string<Char> name = slash == path.npos ? path : path.substr(slash + 1);
+    auto dot = name.find_last_of(Char('.'));
+    if (dot != name.npos) name.resize(dot);
+    return name;
 }
 
 std::string& TitleStore() {
@@ -28,22 +56,10 @@ std::string& TitleStore() {
 
 }  // namespace
 
-std::string App::Path() {
-    std::string path = ModulePath();
-    auto slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return {};
-    if (slash == 2 && path[1] == ':') return path.substr(0, 3);
-    return path.substr(0, slash);
-}
-
-std::string App::EXEName() {
-    std::string path = ModulePath();
-    auto slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    auto dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.resize(dot);
-    return name;
-}
+std::string App::Path() { return FolderOf(ModulePath()); }
+std::wstring App::PathW() { return FolderOf(ModulePathW()); }
+std::string App::EXEName() { return NameOf(ModulePath()); }
+std::wstring App::EXENameW() { return NameOf(ModulePathW()); }
 
 std::string App::Title() {
     return TitleStore().empty() ? EXEName() : TitleStore();

@@ -11,6 +11,10 @@ public:
     static std::string Path();
     // File name of the executable without its extension.
     static std::string EXEName();
+    // The same, letter for letter: for paths the program writes or deletes by, since
+    // the ANSI forms turn letters the code page lacks into look-alikes.
+    static std::wstring PathW();
+    static std::wstring EXENameW();
     // The title; the executable's name unless set.
     static std::string Title();
     static void SetTitle(const std::string& title);

@@ -13,4 +13,11 @@ void SaveRegString(HKEY root, const std::string& keyPath, const std::string& val
 void DeleteRegValue(HKEY root, const std::string& keyPath, const std::string& valueName);
 void DeleteRegKey(HKEY root, const std::string& keyPath);
 
+// The same rules through the wide calls: a path read or written this way keeps every
+// letter, also those the ANSI code page lacks (which the ANSI calls turn into
+// look-alikes, naming another folder).
+std::wstring GetRegStringW(HKEY root, const std::wstring& keyPath, const std::wstring& valueName);
+void SaveRegStringW(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
+                    const std::wstring& data);
+
 }  // namespace Reg32

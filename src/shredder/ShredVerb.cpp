@@ -4,6 +4,7 @@
 
 #include "framework/App.h"
 #include "framework/Handles.h"
+#include "framework/Text.h"
 
 namespace shredder {
 
@@ -13,19 +14,24 @@ const std::string kCommandKey = std::string(kShredVerbKey) + "\\command";
 
 }  // namespace
 
-std::string ShredVerbCommand() {
-    std::string folder = gf::App::Path();
-    if (folder.empty() || folder.back() != '\\') folder += '\\';  // a drive root keeps its "\"
-    return "\"" + folder + gf::App::EXEName() + ".exe\" %1";
+std::wstring ShredVerbCommand() {
+    std::wstring folder = gf::App::PathW();
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';  // a drive root keeps its "\"
+    return L"\"" + folder + gf::App::EXENameW() + L".exe\" %1";
 }
 
 void RegisterShredVerb() {
     gf::RegKey verb, command;
     RegCreateKeyA(HKEY_CLASSES_ROOT, kShredVerbKey, verb.Receive());
     RegCreateKeyA(HKEY_CLASSES_ROOT, kCommandKey.c_str(), command.Receive());
-    std::string text = ShredVerbCommand();
-    RegSetValueA(HKEY_CLASSES_ROOT, kCommandKey.c_str(), REG_SZ, text.c_str(),
-                 static_cast<DWORD>(text.size()));
+    // The ANSI call while the code page holds every letter, so the stored bytes stay as
+    // they always were; the wide one otherwise, so that Explorer finds the program.
+    std::wstring text = ShredVerbCommand();
+    if (std::string ansi = gf::Narrow(text); !ansi.empty())
+        RegSetValueA(HKEY_CLASSES_ROOT, kCommandKey.c_str(), REG_SZ, ansi.c_str(), static_cast<DWORD>(ansi.size()));
+    else
+        RegSetValueW(HKEY_CLASSES_ROOT, gf::Widen(kCommandKey).c_str(), REG_SZ, text.c_str(),
+                     static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
 bool UnregisterShredVerb() {

@@ -11,7 +11,7 @@ inline constexpr const char* kShredVerbKey = "*\\shell\\Glimmerfold-Shred File";
 // The command Explorer runs: this executable's path in double quotes (a folder with
 // spaces must not let Windows start some other program), then " %1", unquoted, since
 // start-up takes the whole command line as the path.
-std::string ShredVerbCommand();
+std::wstring ShredVerbCommand();
 
 // Creates (or re-writes) the verb and its command. Failures are not reported.
 void RegisterShredVerb();

@@ -25,6 +25,7 @@
 #include "bosskey/HotKeyCombos.h"
 #include "framework/App.h"
 #include "framework/Settings.h"
+#include "framework/Text.h"
 #include "registry/Reg32.h"
 #include "shredder/ShredVerb.h"
 
@@ -69,7 +70,7 @@ protected:
         ClearAppSettings();
         bosskey::BuildHotKeyTables();  // as start-up does before the window loads
         AddRun::RemoveRunEntry(AddRun::kRunName);
-        DeleteFileA(bosskey::CaptionFilePath().c_str());
+        DeleteFileW(bosskey::CaptionFilePath().c_str());
         gf::Screen::OverrideTwipsPerPixel(15, 15);
     }
     void TearDown() override {
@@ -183,7 +184,7 @@ TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {
     EXPECT_EQ(stored, "1 1 1 1 1 7 Ctrl Shift F9 ");
     // The restored options did their work again: hot keys, Run value, verb, timers.
     EXPECT_TRUE(Held(MOD_CONTROL, VK_F1) && Held(MOD_SHIFT, VK_SPACE) && Held(MOD_CONTROL, VK_F9));
-    EXPECT_TRUE(RunValue() == AddRun::RunCommand() && VerbExists());
+    EXPECT_TRUE(RunValue() == gf::Narrow(AddRun::RunCommand()) && VerbExists());
     EXPECT_TRUE(f.TCheck.Running() && f.Timer1.Running() && !f.TClosed.Enabled());  // Timer1 on a page still waiting
     shredder::UnregisterShredVerb();
 }
@@ -390,6 +391,10 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
         }
     EXPECT_EQ(Stored("ProgramSettings", "cntrlFirst1") + Stored("ProgramSettings", "cntrlSecond1") +
               Stored("ProgramSettings", "minuteCombo"), "AltF51");
+    // A folder with a letter the code page lacks reaches the Run value as it is.
+    const std::wstring command = L"\"C:\\\u015Cam\\Glimmerfold\"";
+    AddRun::AddRunEntry(AddRun::kRunName, command);
+    EXPECT_EQ(Reg32::GetRegStringW(HKEY_LOCAL_MACHINE, Wide(AddRun::kRunKey), Wide(AddRun::kRunName)), command);
     EXPECT_TRUE(Held(MOD_ALT, VK_F5));
 
     // The minutes box stores at every change of its text, as typed; picking a hot-key

@@ -53,14 +53,15 @@ void StoreTick(const std::string& caption, const char* value) {
     gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", caption, value);
 }
 
-std::vector<std::string> Lines(const std::string& path) {
+std::vector<std::string> Lines(const std::wstring& path) {
     auto lines = bosskey::ReadCaptionFile(path);
     return lines ? *lines : std::vector<std::string>{"<no file>"};
 }
 
 using Entries = std::vector<std::pair<std::string, bool>>;
 
-// A caption file in a scratch folder, an empty settings store, the drawn buttons
+// A caption file in a scratch folder (named with a letter the ANSI code page lacks, so
+// that only the exact path reaches it), an empty settings store, the drawn buttons
 // registered and the hot-key names built, as at the program's start.
 class BossKey : public ::testing::Test {
 protected:
@@ -74,10 +75,12 @@ protected:
         });
         ClearAppSettings();
         bosskey::BuildHotKeyTables();
+        CreateDirectoryW(folder.c_str(), nullptr);
     }
     void TearDown() override { ClearAppSettings(); }
     ScratchDir dir;
-    std::string path = bosskey::CaptionFilePath(dir.Path());
+    std::wstring folder = Wide(dir.Path()) + L"\\\u015Cam", path = bosskey::CaptionFilePath(folder),
+                 temp = folder + L"\\" + bosskey::kCaptionTempName;
 };
 
 }  // namespace
@@ -93,7 +96,7 @@ TEST_F(BossKey, ReadsLineByLineAndAppendsWholeLines) {
     WriteFileText(path, "");
     EXPECT_TRUE(Lines(path).empty());
     // A file that cannot be written is reported, not taken as added.
-    EXPECT_EQ(bosskey::AddCaption(dir / "no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
+    EXPECT_EQ(bosskey::AddCaption(folder + L"\\no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
 }
 
 TEST_F(BossKey, RemovingDropsOneLineEvenWhenTheListIsStaleAndAFailureLeavesTheFileWhole) {
@@ -107,22 +110,22 @@ TEST_F(BossKey, RemovingDropsOneLineEvenWhenTheListIsStaleAndAFailureLeavesTheFi
     // A text the file does not hold, or no file at all, changes nothing.
     EXPECT_FALSE(bosskey::RemoveCaptionLine(path, 0, "Word"));
     EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\n");
-    EXPECT_FALSE(PathExists(dir / bosskey::kCaptionTempName));
-    EXPECT_FALSE(bosskey::RemoveCaptionLine(dir / "missing.dat", 0, "WordPad"));
+    EXPECT_FALSE(PathExists(temp));
+    EXPECT_FALSE(bosskey::RemoveCaptionLine(folder + L"\\missing.dat", 0, "WordPad"));
 
     WriteFileText(path, "Alpha\r\nBeta\r\n");
     // The rewritten file cannot be made: its place is taken by a folder.
-    ASSERT_TRUE(CreateDirectoryA((dir / bosskey::kCaptionTempName).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
     EXPECT_FALSE(bosskey::RemoveCaptionLine(path, 0, "Alpha"));
     EXPECT_EQ(ReadFileText(path), "Alpha\r\nBeta\r\n");
-    RemoveDirectoryA((dir / bosskey::kCaptionTempName).c_str());
+    RemoveDirectoryW(temp.c_str());
     // The caption file itself cannot be replaced while another program holds it open.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(bosskey::RemoveCaptionLine(path, 0, "Alpha"));
     CloseHandle(held);
     EXPECT_EQ(ReadFileText(path), "Alpha\r\nBeta\r\n");
-    EXPECT_FALSE(PathExists(dir / bosskey::kCaptionTempName)) << "no temporary file left behind";
+    EXPECT_FALSE(PathExists(temp)) << "no temporary file left behind";
 }
 
 namespace {

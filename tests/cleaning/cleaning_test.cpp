@@ -95,11 +95,11 @@ struct AtExit {
 
 // An environment variable of this process (empty: unset) until the scope ends.
 [[nodiscard]] auto SetEnv(const char* name, const std::string& value) {
-    char old[32768];
-    DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
-    SetEnvironmentVariableA(name, value.empty() ? nullptr : value.c_str());
-    return AtExit{[name, had = n && n < sizeof old, old = std::string(old, n < sizeof old ? n : 0)] {
-        SetEnvironmentVariableA(name, had ? old.c_str() : nullptr);
+    wchar_t old[32768];
+    DWORD n = GetEnvironmentVariableW(W(name).c_str(), old, std::size(old));
+    SetEnvironmentVariableW(W(name).c_str(), value.empty() ? nullptr : W(value).c_str());
+    return AtExit{[name, had = n && n < std::size(old), old = std::wstring(old, n < std::size(old) ? n : 0)] {
+        SetEnvironmentVariableW(W(name).c_str(), had ? old.c_str() : nullptr);
     }};
 }
 using EnvOverride = decltype(SetEnv("", ""));
@@ -144,8 +144,9 @@ const std::string kProfile = [] {
     return std::string(path, SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, path)) ? strlen(path) : 0);
 }();
 
-void SetText(const ScratchKey& key, const char* name, DWORD type, const std::string& text) {
-    key.Set(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+void SetText(HKEY root, const std::string& key, const char* name, DWORD type, const std::string& text) {
+    const std::wstring data = W(text);
+    RegSetKeyValueW(root, W(key).c_str(), W(name).c_str(), type, data.c_str(), DWORD(data.size() + 1) * 2);
 }
 
 // The catalogue as the main window shows it, and what each item must erase ("-") and
@@ -165,7 +166,7 @@ const Row kCatalogue[] = {
      {"-N Software\\Microsoft\\Internet Explorer\\TypedURLs"}},
     {Internet, 1, "Cache", "Internet Explorer Cache",
      {"=D {cache}", "-F {cache}\\a.txt", "-F {cache}\\noext", "-F {cache}\\ro.gif|r", "=F {cache}\\desktop.ini|sh",
-      "-F {cache}\\Content.IE5\\X1Y2\\page[1].htm", "=F {root}\\CacheNeighbour\\keep.txt"}},
+      "-F {cache}\\Content.IE5\\X1Y2\\page[1].htm", "=F {root}\\CacheNeighbour\\keep.txt", "=F {alike}\\Cache\\a.txt"}},
     {Internet, 2, "Cookies", "Internet Explorer Cookies",
      {"=D {cookies}", "-F {cookies}\\user@site[1].txt", "-F {cookies}\\index.dat", "=F {cookies}\\system.dat|s"}},
     {Internet, 3, "AutoComplete", "Internet Explorer AutoComplete",
@@ -228,7 +229,8 @@ const Row kCatalogue[] = {
      {"-N {explorer}\\ComDlg32\\LastVisitedMRU", "=D {recent}", "-F {recent}\\a.lnk", "-F {recent}\\b.txt.lnk",
       "-F {recent}\\CustomDestinations\\x", "=F {recent}\\desktop.ini|sh"}},
     {Windows, 1, "Run in Start Menu", "Windows Run in Start Menu", {"-N {explorer}\\RunMRU"}},
-    {Windows, 2, "Windows Temp Folder", "Windows Temp Folder", {"=D {temp}", "-F {temp}\\a.tmp", "-F {temp}\\sub\\b.tmp"}},
+    {Windows, 2, "Windows Temp Folder", "Windows Temp Folder",
+     {"=D {temp}", "-F {temp}\\a.tmp", "-F {temp}\\sub\\b.tmp", "=F {alike}\\Temp\\a.tmp"}},
     {Windows, 3, "Search (History of files and folders)", "Windows Search History",
      {"-N Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU"}},
     {Windows, 4, "Recycle Bin", "Windows Recycle Bin", {"-R {trash}"}},
@@ -246,7 +248,9 @@ protected:
         {"{profiles}", "{appdata}\\Mozilla\\Firefox\\Profiles"}, {"{opera}", "{appdata}\\Opera\\Opera\\profile"},
         {"{cache}", "{root}\\Cache"}, {"{cookies}", "{root}\\Cookies"}, {"{recent}", "{root}\\Recent"},
         {"{appdata}", "{root}\\AppData"}, {"{envappdata}", "{root}\\Roaming"},  // APPDATA, apart from the shell folder
-        {"{pf}", "{root}\\Program Files"}, {"{aol}", "{root}\\AOL"}, {"{temp}", "{root}\\Temp"}, {"{root}", dir.Path()},
+        {"{pf}", "{root}\\Program Files"}, {"{aol}", "{root}\\AOL"}, {"{temp}", "{root}\\Temp"},
+        // A name with letters the ANSI code page lacks, beside its look-alike (their best fit).
+        {"{root}", "{dir}\\\u015Cam \u0141uk"}, {"{alike}", "{dir}\\Sam Luk"}, {"{dir}", dir.Path()},
         {"{received}", kProfile + "\\My Received Files"},
         {"{trash}", "D:\\sandbox\\home\\.local\\share\\Trash\\files"},
         {"{store}", "Software\\Microsoft\\Protected Storage System Provider"},
@@ -273,19 +277,19 @@ protected:
     }
     void SetAolPath(const std::string& path) {  // "": none stored
         if (path.empty()) RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath");
-        else RegSetKeyValueA(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, path.c_str(), DWORD(path.size() + 1));
+        else SetText(HKEY_LOCAL_MACHINE, kAolKey, "AppPath", REG_SZ, path);
     }
 
     void SetUp() override {
         for (auto [value, folder] : {std::pair{"APPDATA", "{appdata}"}, {"CACHE", "{cache}"}, {"RECENT", "{recent}"},
                                      {"COOKIES", "{cookies}"}})
-            SetText(shellFolders, value, REG_SZ, Expand(folder));
+            SetText(HKEY_CURRENT_USER, shellFolders.Path(), value, REG_SZ, Expand(folder));
         ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, shellFolders.Path().c_str());
-        for (const char* profile : {"\\zz.second", "\\abc.default"}) MakeDirs(Expand("{profiles}") + profile);
+        for (const char* profile : {"\\zz.\u015Cecond", "\\\u0141bc.default"}) MakeDirs(Expand("{profiles}") + profile);
         std::vector<std::wstring> profiles = List(W(Expand("{profiles}")));
         ASSERT_EQ(profiles.size(), 2u);
-        Name("{ff}") = "{profiles}\\" + std::string(profiles[0].begin(), profiles[0].end());
-        Name("{ff2}") = "{profiles}\\" + std::string(profiles[1].begin(), profiles[1].end());
+        Name("{ff}") = "{profiles}\\" + testing_support::Utf8(profiles[0]);
+        Name("{ff2}") = "{profiles}\\" + testing_support::Utf8(profiles[1]);
         keys.Create(HKEY_LOCAL_MACHINE, kAolKey);
         SetAolPath(Expand("{aol}\\"));  // stored with its backslash; the 32-bit test stores it without
         ASSERT_FALSE(Exists(Expand("{received}"))) << "left over from an earlier run";
@@ -430,7 +434,7 @@ TEST_F(Profile, EveryItemShowsItsTextsErasesItsTracesAndLeavesTheirNeighbours) {
     EXPECT_EQ(ModCleaning::Items(Internet).size() + ModCleaning::Items(Software).size() +
                   ModCleaning::Items(Windows).size(),
               std::size(kCatalogue));
-    EXPECT_EQ(ModCleaning::GetAOLPath(), Expand("{aol}\\"));
+    EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
     for (const Row& row : kCatalogue) {
         SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index) + " " + row.tag);
         const ModCleaning::Item* item = ModCleaning::FindItem(row.group, row.index);
@@ -462,23 +466,25 @@ TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
 }
 
 // Shell folders that cannot be read (missing, not plain strings), no ProgramFiles, APPDATA or
-// AOL folder: the items on them erase nothing, above all not the current root or folder.
+// AOL folder, a temporary folder set to "." (which the system would take as the current
+// folder): the items on them erase nothing, above all not the current root or folder.
 TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
     ScratchKey wrongTypes;
-    SetText(wrongTypes, "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
+    SetText(HKEY_CURRENT_USER, wrongTypes.Path(), "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
     DWORD number = 7;
     RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "RECENT", REG_DWORD, &number, 4);
     RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "COOKIES", REG_BINARY, "C:\\x", 4);
     ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, wrongTypes.Path().c_str());
     ASSERT_EQ(ModCleaning::AppDataFolder() + ModCleaning::CacheFolder() + ModCleaning::RecentFolder() +
                   ModCleaning::CookiesFolder(),
-              "");
-    auto noProgramFiles = SetEnv("ProgramFiles", ""), noAppData = SetEnv("APPDATA", "");
+              L"");
+    auto noProgramFiles = SetEnv("ProgramFiles", ""), noAppData = SetEnv("APPDATA", ""), tmp = SetEnv("TMP", "."),
+         temp = SetEnv("TEMP", ".");
     SetAolPath("");
-    EXPECT_EQ(ModCleaning::GetAOLPath(), "\\");
+    EXPECT_EQ(ModCleaning::GetAOLPath(), L"\\");
     auto cwd = WorkIn(dir.Path());  // bait for anything relative
-    // The temporary and received-files folders and the recycle bin rest on none of these.
-    auto ownBase = [](const Row& r) { return r.group == Windows ? r.index > 1 : r.group == Internet && r.index == 16; };
+    // The received-files folder and the recycle bin rest on none of these.
+    auto ownBase = [](const Row& r) { return r.group == Windows ? r.index > 2 : r.group == Internet && r.index == 16; };
     for (const Row& row : kCatalogue)
         if (!ownBase(row)) Plant(row, false);
     for (const Row& row : kCatalogue)
@@ -500,7 +506,7 @@ TEST_F(Profile, ItemsEraseWhere32BitProgramsKeepTheirTraces) {
     Name("{pf}") = kProgramFiles;
     Name("{aol}") = kProgramFiles + "\\AOL 9.0";
     SetAolPath(Expand("{aol}"));
-    EXPECT_EQ(ModCleaning::GetAOLPath(), Expand("{aol}\\"));
+    EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
     ASSERT_TRUE(in32BitView(kAolKey)) << "AOL's AppPath";
     for (const Row& row : kCatalogue) {
         bool where32 = false;
@@ -575,7 +581,7 @@ TEST_F(AutoCompleteStore, TheWalkTurnsTheMessageLoopAtEverySubkey) {
 // Refused (-1), a root (1), or a place below one (0).
 TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
     auto root = [](const char* path) {
-        auto parsed = guarded::Parse(std::string(path));
+        auto parsed = guarded::Parse(W(path));
         return parsed ? int(parsed->IsRoot()) : -1;
     };
     for (const char* path : {"", "\\", "\\*", "\\Cache\\", "\\organize\\*.ARL", "*", "Cache\\*", "C:", "C:x\\*",
@@ -598,12 +604,12 @@ TEST(Guard, RefusedFormsDeleteNothing) {
     const std::string p = dir.Path();
     for (const std::string& path : {"*"s, "sub\\"s, "sub\\*"s, ".\\*"s, "D:sub\\"s, p + "\\inner\\..\\*",
                                     p + "\\inner\\..\\sub\\", "\\\\?\\" + p + "\\sub\\", "\\\\.\\" + p + "\\sub\\"})
-        ModCleaning::DeleteFolderEntries(path);
+        ModCleaning::DeleteFolderEntries(W(path));
     for (const std::string& path :
          {"a.txt"s, "*.txt"s, "sub\\*"s, "D:a.txt"s, p + "\\inner\\..\\a.txt", "\\\\?\\" + p + "\\a.txt"})
-        ModCleaning::DeleteFileIfExists(path);
+        ModCleaning::DeleteFileIfExists(W(path));
     for (const std::string& path : {"sub"s, "sub\\"s, p + "\\inner\\..\\sub", "\\\\?\\" + p + "\\sub", p + "\\sub\\*"})
-        EXPECT_FALSE(ModCleaning::RemoveFolder(path)) << path;
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(path))) << path;
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) EXPECT_TRUE(Exists(dir / name)) << name;
 }
 
@@ -627,33 +633,36 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
         SetFileAttributesW(Long(f + L"\\sysdir").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
         MakeFile(dir / "cache2\\neighbour.txt");
         for (const std::string& wrong : {dir / "missing\\", cache, cache + "\\a.txt\\"})
-            ModCleaning::DeleteFolderEntries(wrong);
+            ModCleaning::DeleteFolderEntries(W(wrong));
         ASSERT_TRUE(Exists(f + L"\\a.txt"));
         testing_support::HeldFile held("\\\\?\\" + cache + "\\held\\held.dat");
         ASSERT_TRUE(held.Holding());
-        EXPECT_FALSE(ModCleaning::RemoveFolder(cache + "\\held\\"));
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));
         EXPECT_EQ(List(f + L"\\held"), std::vector<std::wstring>{L"held.dat"});
-        ModCleaning::DeleteFolderEntries(cache + tail);
+        ModCleaning::DeleteFolderEntries(W(cache + tail));
         std::vector<std::wstring> left = List(f);
         std::sort(left.begin(), left.end());
         EXPECT_EQ(left, (std::vector<std::wstring>{L"held", L"sysdir", L"system.dat"})) << tail;
         EXPECT_TRUE(Exists(f + L"\\sysdir\\kept.txt") && Exists(dir / "cache2\\neighbour.txt"));
         held.Release();
-        EXPECT_FALSE(ModCleaning::RemoveFolder(cache + "\\held\\*"));
-        EXPECT_TRUE(ModCleaning::RemoveFolder(cache + "\\held\\"));
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\*")));
+        EXPECT_TRUE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));
         EXPECT_FALSE(Exists(f + L"\\held"));
-        EXPECT_FALSE(ModCleaning::RemoveFolder(cache + "\\held\\"));
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));
     }
 }
 
 // The cache and temp cleans take what lies beside the links and leave the links and what
-// they point at; a link handed to the helpers is neither removed nor entered.
+// they point at, also where the two names differ only in letter case; a link handed to the
+// helpers is neither removed nor entered.
 TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
     ASSERT_NE(Attrs(W(kFarm + "\\cache\\dirlink")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << "links_setup.sh has not run";
     for (const char* place : {"\\cache", "\\temp"})
         for (const char* file : {"\\a.txt", "\\nested\\b.txt", "\\plain\\c.txt"}) MakeFile(kFarm + place + file);
-    ModCleaning::SetCacheFolder(kFarm + "\\cache");
-    ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+    for (const char* cache : {"\\cache", "\\INetCache"}) {
+        ModCleaning::SetCacheFolder(W(kFarm + cache));
+        ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+    }
     auto tmp = SetEnv("TMP", kFarm + "\\temp\\");
     ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
     for (const char* place : {"\\cache", "\\temp"}) {
@@ -661,12 +670,13 @@ TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
         for (const char* link : {"\\dirlink", "\\emptylink", "\\nested\\deeplink"})
             EXPECT_NE(Attrs(W(kFarm + place + link)) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << place << link;
     }
-    EXPECT_FALSE(ModCleaning::RemoveFolder(kFarm + "\\cache\\dirlink"));
-    EXPECT_FALSE(ModCleaning::RemoveFolder(kFarm + "\\cache\\emptylink\\"));
-    ModCleaning::DeleteFolderEntries(kFarm + "\\cache\\dirlink\\*");
-    ModCleaning::DeleteFileIfExists(kFarm + "\\cache\\filelink");
-    ModCleaning::DeleteFileIfExists(kFarm + "\\cache\\*link");
-    for (const char* target : {"\\outside\\canary.txt", "\\outside\\sub\\deep.txt", "\\emptytarget"})
+    EXPECT_FALSE(ModCleaning::RemoveFolder(W(kFarm + "\\cache\\dirlink")));
+    EXPECT_FALSE(ModCleaning::RemoveFolder(W(kFarm + "\\cache\\emptylink\\")));
+    ModCleaning::DeleteFolderEntries(W(kFarm + "\\cache\\dirlink\\*"));
+    ModCleaning::DeleteFileIfExists(W(kFarm + "\\cache\\filelink"));
+    ModCleaning::DeleteFileIfExists(W(kFarm + "\\cache\\*link"));
+    for (const char* target :
+         {"\\outside\\canary.txt", "\\outside\\sub\\deep.txt", "\\emptytarget", "\\INETCACHE\\precious.txt"})
         EXPECT_TRUE(Exists(kFarm + target)) << target;
 }
 
@@ -685,10 +695,10 @@ TEST(Links, TheSystemAndTheProfileStayByWhateverNameTheyAreReached) {
             ASSERT_TRUE(Exists(path + "\\glimmerfold-canary.txt")) << "links_setup.sh has not run";
             auto tmp = SetEnv("TMP", path + "\\");
             ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
-            ModCleaning::SetCacheFolder(path);
+            ModCleaning::SetCacheFolder(W(path));
             ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
-            EXPECT_FALSE(ModCleaning::RemoveFolder(path + "\\"));
-            ModCleaning::DeleteFileIfExists(path + "\\*.txt");
+            EXPECT_FALSE(ModCleaning::RemoveFolder(W(path + "\\")));
+            ModCleaning::DeleteFileIfExists(W(path + "\\*.txt"));
             EXPECT_TRUE(Exists(path + "\\glimmerfold-canary.txt"));
             EXPECT_TRUE(Exists(path + "\\glimmerfold-canary\\canary.txt"));
         }

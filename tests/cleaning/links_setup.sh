@@ -21,6 +21,10 @@ for place in cache temp; do
   ln -s ../../outside "$farm/$place/nested/deeplink"     # a link inside a folder that goes
   ln -s ../outside/canary.txt "$farm/$place/filelink"    # a file link: a plain file to Windows
 done
+# A cache whose file links to the same name in another case: another folder on this disk.
+mkdir -p "$farm/INetCache" "$farm/INETCACHE"
+echo precious >"$farm/INETCACHE/precious.txt"
+ln -s ../INETCACHE/precious.txt "$farm/INetCache/precious.txt"
 # Other names of the system and the profile: E: as a second drive letter for C: (the
 # sandbox keeps no other drive), and a link to C: with a long name (so with an 8.3 one
 # too). A canary in each folder that no clean may empty.

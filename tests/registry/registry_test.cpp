@@ -68,7 +68,10 @@ TEST(Reg32, ReadsOnlyPlainStringsAndWritesAndDeletesOneThingAtATime) {
     const std::pair<const char*, std::string> reads[] = {
         {"sz", "C:\\Users\\x"}, {"exp", ""}, {"dw", ""}, {"inner", "ab"}, {"empty", ""},
         {"long", std::string(300, 'q')}, {"missing", ""}};
-    for (const auto& [name, text] : reads) EXPECT_EQ(Reg32::GetRegString(k.Root(), k.Path(), name), text) << name;
+    for (const auto& [name, text] : reads) {
+        EXPECT_EQ(Reg32::GetRegString(k.Root(), k.Path(), name), text) << name;
+        EXPECT_EQ(Reg32::GetRegStringW(k.Root(), Wide(k.Path()), Wide(name)), Wide(text)) << name;
+    }
     EXPECT_EQ(Reg32::GetRegString(k.Root(), k.Path() + "\\nokey", "sz"), "");
 
     // The path is created and the text stored without a NUL: "abc" is three bytes.

@@ -258,11 +258,11 @@ TEST(ShredVerb, IsTheMenuTextWithOneCommandAndGoesCommandFirst) {
     RegisterShredVerb();
     EXPECT_EQ(Counts(verb), "1/0");
     EXPECT_EQ(Counts(command), "0/1");
-    char exe[MAX_PATH], data[1024] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    wchar_t exe[MAX_PATH], data[1024] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
     DWORD type = 0, size = sizeof data;
-    RegGetValueA(HKEY_CLASSES_ROOT, command.c_str(), nullptr, RRF_RT_ANY, &type, data, &size);
-    EXPECT_EQ(std::string(data), std::string("\"").append(exe).append("\" %1"));
+    RegGetValueW(HKEY_CLASSES_ROOT, Wide(command).c_str(), nullptr, RRF_RT_ANY, &type, data, &size);
+    EXPECT_EQ(std::wstring(data), std::wstring(L"\"").append(exe).append(L"\" %1"));
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 
     EXPECT_TRUE(UnregisterShredVerb());

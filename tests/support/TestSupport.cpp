@@ -27,10 +27,17 @@ void ScratchKey::Set(const std::string& name, DWORD type, const void* data, DWOR
     RegSetKeyValueA(root_, path_.c_str(), name.c_str(), type, data, size);
 }
 
-std::wstring Wide(const std::string& ansi) {
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), int(wide.size())));
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), int(wide.size())));
     return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), int(utf8.size()),
+                                    nullptr, nullptr));
+    return utf8;
 }
 
 void RemoveTree(const std::wstring& path) {
@@ -64,20 +71,20 @@ std::string ExeFolder() {
     return path.substr(0, path.find_last_of('\\'));
 }
 
-void WriteFileText(const std::string& path, const std::string& text) {
+void WriteFileText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
 }
 
-std::string ReadFileText(const std::string& path) {
+std::string ReadFileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
-bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool PathExists(const std::filesystem::path& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool KeyExists(HKEY root, const std::string& path) {

@@ -3,6 +3,7 @@
 // sandbox, raw registry access, pumping messages, reading pixels.
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -52,15 +53,17 @@ std::string BuildDrive();
 // The folder of the running test executable (the helper programs lie beside it).
 std::string ExeFolder();
 
-std::wstring Wide(const std::string& ansi);
+// Test texts are UTF-8, so that names may hold letters the ANSI code page lacks.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
 // Removes a folder a test made, with everything in it, long and non-ANSI names too;
 // folder links are neither entered nor removed (removing one under Wine can reach its
 // target).
 void RemoveTree(const std::wstring& path);
 
-void WriteFileText(const std::string& path, const std::string& text);
-std::string ReadFileText(const std::string& path);
-bool PathExists(const std::string& path);
+void WriteFileText(const std::filesystem::path& path, const std::string& text);
+std::string ReadFileText(const std::filesystem::path& path);
+bool PathExists(const std::filesystem::path& path);
 
 bool KeyExists(HKEY root, const std::string& path);
 // Removes this executable's part of the settings store (Software\<exe name>).
