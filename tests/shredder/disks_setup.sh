@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Small disks on which the shredder's writes and flushes fail for real, mounted under
+# the test executables' folder (drive D: of the sandbox). They are mounted where the
+# wineserver, which opens every file, sees them: a private mount namespace (unshare)
+# would hide them from it. disks_cleanup.sh unmounts them after the tests, passed or
+# failed; a run cut short leaves them to the next set-up, which unmounts them first.
+#   full/   a 4 MiB tmpfs: the fifth 1 MiB write of a larger sparse file finds it full.
+#   flaky/  an ext4 disk whose backing file lies on a full tmpfs: flaky/flush.bin has
+#           its first 32 MiB allocated but never written, so writing them back fails
+#           and only the flush says so; its last 8 MiB are on the disk already.
+# A disk that cannot be made leaves the reason in <name>.skip for the test to report.
+#   disks_setup.sh [--unmount]
+set -euo pipefail
+: "${GF_BUILD:?}" "${GF_TEST_BIN:?}"
+build=$(realpath -e -- "$GF_BUILD")
+mkdir -p -- "$GF_TEST_BIN"
+bin=$(realpath -e -- "$GF_TEST_BIN")
+case "$bin" in "$build"/*) ;; *) echo "disks: $bin is outside the build" >&2; exit 1 ;; esac
+base="$bin/shreddisks"
+
+unmount_all() {
+  local m
+  for m in "$base/flaky" "$base/back" "$base/full"; do  # the ext4 disk before its backing
+    if [ -L "$m" ]; then echo "disks: $m is a link" >&2; return 1; fi
+    while mountpoint -q -- "$m"; do umount -- "$m" 2>/dev/null || umount -l -- "$m" || return 1; done
+  done
+}
+
+unmount_all
+[ "${1:-}" = --unmount ] && exit 0
+rm -rf --one-file-system -- "$base"
+mkdir -p "$base/full" "$base/back" "$base/flaky"
+skip() { echo "$2" >"$base/$1.skip"; echo "disks: $1: $2" >&2; }
+
+if ! err=$(mount -t tmpfs -o size=4m tmpfs "$base/full" 2>&1); then
+  skip full "a small tmpfs could not be mounted (the tests mount as root in the wineserver's namespace): $err"
+  skip flaky "a small tmpfs could not be mounted: $err"
+  exit 0
+fi
+mount -t tmpfs -o size=16m tmpfs "$base/back"
+truncate -s 64M "$base/back/disk.img"
+if ! err=$( { mkfs.ext4 -q -F -O ^has_journal "$base/back/disk.img" &&
+              mount -o loop,errors=continue "$base/back/disk.img" "$base/flaky"; } 2>&1); then
+  skip flaky "an ext4 disk on a loop device could not be made: $err"
+  exit 0
+fi
+fallocate -l 40M "$base/flaky/flush.bin"
+dd if=/dev/zero of="$base/flaky/flush.bin" bs=1M seek=32 count=8 conv=notrunc,fsync status=none
+sync -f "$base/flaky/flush.bin"
+dd if=/dev/zero of="$base/back/filler" bs=64k status=none 2>/dev/null || true  # fills the backing tmpfs
