@@ -33,8 +33,9 @@ mkdir -p "$base/full" "$base/back" "$base/flaky"
 skip() { echo "$2" >"$base/$1.skip"; echo "disks: $1: $2" >&2; }
 
 if ! err=$(mount -t tmpfs -o size=4m tmpfs "$base/full" 2>&1); then
-  skip full "a small tmpfs could not be mounted (the tests mount as root in the wineserver's namespace): $err"
-  skip flaky "a small tmpfs could not be mounted: $err"
+  why="no small tmpfs could be mounted where the wineserver sees it (that takes root): $err"
+  skip full "$why"
+  skip flaky "$why"
   exit 0
 fi
 mount -t tmpfs -o size=48m tmpfs "$base/back"
