@@ -1,8 +1,8 @@
 // The shredder on real files in the sandbox: what the disk holds before the delete; what
 // is refused before the question and left as it is (links from links_setup.sh too); the
 // shred start as a user meets it (the question, the progress window, the messages,
-// answered from a second thread); the Explorer verb in the prefix's real
-// HKEY_CLASSES_ROOT; and the progress window itself.
+// answered from a second thread), on disks that fail too (disks_setup.sh); the Explorer
+// verb in the prefix's real HKEY_CLASSES_ROOT; and the progress window itself.
 // GF_EXCLUSIVE_DISPLAY
 // GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include <windows.h>
@@ -263,7 +263,8 @@ TEST(RunShredCommand, SaysTheNameStaysWhileAnotherProgramHoldsTheFile) {
     ShredStart s = RunAnswered(path, {IDYES, IDOK});
     EXPECT_FALSE(s.shredded);
     ASSERT_EQ(s.seen.size(), 2u);
-    for (const std::string& part : {std::string("overwritten but is still there"), path, std::string("another program")})
+    for (const std::string& part :
+         {std::string("overwritten but is still there"), path, std::string("another program")})
         EXPECT_TRUE(Has(s.seen[1].text, part)) << part << " not in: " << s.seen[1].text;
     const std::string now = ReadShared(path);  // Wine still opens a file whose deletion waits
     EXPECT_TRUE(now.size() == 6 && AllInAlphabet(now)) << now;
