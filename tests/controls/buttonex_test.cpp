@@ -100,7 +100,6 @@ std::string Inks(ButtonEx& b) {
 class ButtonExTest : public ::testing::Test {
 protected:
     void TearDown() override { gf::Screen::OverrideTwipsPerPixel(0, 0); }
-
     // A skinned button loaded from saved properties, at (10, 10) in the host.
     std::unique_ptr<ButtonEx> Skinned(PropertyBag bag = {}) {
         if (!bag.Contains("SkinUp")) bag.WriteProperty("SkinUp", Skin(kUp));
@@ -129,27 +128,17 @@ protected:
     // Runs the message loop until the leave poll has ticked n times.
     void Polls(ButtonEx& b, int n) {
         MSG m;
-        for (DWORD start = GetTickCount(); n > 0 && GetTickCount() - start < 3000;) {
-            if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        for (DWORD start = GetTickCount(); n > 0 && GetTickCount() - start < 3000;)
+            if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+                n -= m.message == WM_TIMER && m.hwnd == b.Hwnd(), DispatchMessageA(&m);
+            else
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-                continue;
-            }
-            n -= m.message == WM_TIMER && m.hwnd == b.Hwnd();
-            DispatchMessageA(&m);
-        }
     }
 
-    void Move(ButtonEx& b, int x, int y, WPARAM keys = 0) {
-        PointerAt(b, x, y);
-        SendMouse(b.Hwnd(), WM_MOUSEMOVE, x, y, keys);
-    }
+    void Move(ButtonEx& b, int x, int y) { PointerAt(b, x, y), SendMouse(b.Hwnd(), WM_MOUSEMOVE, x, y); }
 
     // Runs each step and checks the face it leaves.
-    struct Step {
-        const char* what;
-        std::function<void()> act;
-        COLORREF face;
-    };
+    struct Step { const char* what; std::function<void()> act; COLORREF face; };
     void ExpectFaces(ButtonEx& b, std::initializer_list<Step> steps) {
         for (const auto& step : steps) {
             step.act();
@@ -161,12 +150,15 @@ protected:
     Log events;
 };
 
-PropertyBag AllSkins() {
-    PropertyBag bag;
-    for (auto [key, colour] : {std::pair{"SkinUp", kUp}, {"SkinOver", kOver}, {"SkinDown", kDown}, {"SkinDisabled", kDisabled}})
-        bag.WriteProperty(key, Skin(colour));
-    bag.WriteProperty("Caption", "");
+using Entries = std::initializer_list<std::pair<const char*, gf::PropertyValue>>;
+PropertyBag Saved(Entries entries, PropertyBag bag = {}) {
+    for (const auto& [key, value] : entries) bag.WriteProperty(key, value);
     return bag;
+}
+// Four skins, no caption, and more.
+PropertyBag AllSkins(Entries more = {}) {
+    return Saved(more, Saved({{"SkinUp", Skin(kUp)}, {"SkinOver", Skin(kOver)}, {"SkinDown", Skin(kDown)},
+                              {"SkinDisabled", Skin(kDisabled)}, {"Caption", ""}}));
 }
 
 }  // namespace
@@ -214,9 +206,7 @@ TEST_F(ButtonExTest, PushButtonFollowsTheMouseAndTheLeavePoll) {
 }
 
 TEST_F(ButtonExTest, LatchingButtonStaysDownUntilPressedAgain) {
-    PropertyBag bag = AllSkins();
-    bag.WriteProperty("Style", 1L);
-    auto b = Skinned(std::move(bag));
+    auto b = Skinned(AllSkins({{"Style", 1L}}));
     ExpectFaces(*b, {
         {"over", [&] { Move(*b, 5, 5), Move(*b, 6, 5); }, kOver},
         {"latched by a click", [&] { SendClick(b->Hwnd(), 6, 5); EXPECT_EQ(b->value(), 0); }, kDown},
@@ -231,9 +221,7 @@ TEST_F(ButtonExTest, LatchingButtonStaysDownUntilPressedAgain) {
 }
 
 TEST_F(ButtonExTest, DisabledFocusedAndActiveLooks) {
-    PropertyBag bag = AllSkins();
-    bag.WriteProperty("SkinFocus", Skin(kFocus));
-    auto b = Skinned(std::move(bag));
+    auto b = Skinned(AllSkins({{"SkinFocus", Skin(kFocus)}}));
     ExpectFaces(*b, {
         {"disabled; its window gets no input", [&] { b->SetEnabled(false), RealClick(b->Hwnd(), 5, 5); }, kDisabled},
         {"enabled again", [&] { b->SetEnabled(true); }, kUp},
@@ -273,14 +261,9 @@ TEST_F(ButtonExTest, PageButtonsShowTheirSkinsWholeAndMissingSkinsFallBack) {
 }
 
 TEST_F(ButtonExTest, TheControlTakesTheSizeAndShapeOfItsSkin) {
-    PropertyBag bag;
-    bag.WriteProperty("_ExtentX", 2117L);  // 1200 x 360 twips saved
-    bag.WriteProperty("_ExtentY", 635L);
-    bag.WriteProperty("SkinUp", StdPicture::FromBitmap(PaintedBitmap(158, 80, [](int x, int y) {
-                          return x < 10 && y < 10 ? RGB(0, 0, 255) : kUp;  // the transparent colour at the top left
-                      })));
-    bag.WriteProperty("Caption", "");
-    auto b = Skinned(std::move(bag));
+    // Saved at 1200 x 360 twips; the transparent colour in the skin's top left corner.
+    auto shaped = PaintedBitmap(158, 80, [](int x, int y) { return x < 10 && y < 10 ? RGB(0, 0, 255) : kUp; });
+    auto b = Skinned(Saved({{"_ExtentX", 2117L}, {"_ExtentY", 635L}, {"SkinUp", StdPicture::FromBitmap(shaped)}, {"Caption", ""}}));
     EXPECT_EQ(WindowSize(*b), "158,80");
     EXPECT_NEAR(b->Width(), 2375, 1);
     EXPECT_NEAR(b->Height(), 1203, 1);
@@ -294,11 +277,7 @@ TEST_F(ButtonExTest, TheControlTakesTheSizeAndShapeOfItsSkin) {
 }
 
 TEST_F(ButtonExTest, CaptionIsCentredOffsetShiftedWhenPressedAndHighlightedOver) {
-    PropertyBag bag = AllSkins();
-    bag.WriteProperty("Caption", "Go");
-    bag.WriteProperty("ForeColor", double(0xFFFFFF));
-    bag.WriteProperty("HighlightColor", double(0x00FFFF));
-    auto b = Skinned(std::move(bag));
+    auto b = Skinned(AllSkins({{"Caption", "Go"}, {"ForeColor", double(0xFFFFFF)}, {"HighlightColor", double(0x00FFFF)}}));
     const RECT up = Extent(*b, kWhite);
     EXPECT_NEAR((up.left + up.right) / 2.0, 79, 3);
     EXPECT_NEAR((up.top + up.bottom) / 2.0, 40, 4);
@@ -320,34 +299,24 @@ TEST_F(ButtonExTest, CaptionIsCentredOffsetShiftedWhenPressedAndHighlightedOver)
 // Without skins the face is drawn: 3-D edges by state, inside a window frame and with
 // the focus rectangle when focused (or marked as the default button).
 TEST_F(ButtonExTest, FrameLookDrawsTheEdgesFocusRectangleAndDisabledCaptionOfEachState) {
-    PropertyBag bag;
-    bag.WriteProperty("Caption", "Go");
-    bag.WriteProperty("BackColor", double(kFrameFace));
-    bag.WriteProperty("ForeColor", double(kInk));
+    const PropertyBag bag = Saved({{"Caption", "Go"}, {"BackColor", double(kFrameFace)}, {"ForeColor", double(kInk)}});
     ButtonEx b;
     b.Move(150, 150, 1800, 600);
     b.Load(host.Hwnd(), &bag);
     const struct { long appearance, value; bool focus; const char* rims; } looks[] = {
-        {1, 1, false, "LHffff LHffff DSffff DSffff"},  // up is raised with Appearance 1 only
-        {1, 1, true, "KLHfif KLHfif KDSfif KDSfif"},
-        {2, 1, true, "ffffff ffffff ffffff ffffff"},
-        {2, 2, false, "LHffff LHffff DSffff DSffff"},  // over
-        {2, 2, true, "KLHfif KLHfif KDSfif KDSfif"},
-        {2, 0, false, "SDffff SDffff HLffff HLffff"},  // down
-        {2, 0, true, "KSffif KSffif KSffif KSffif"},
-        {2, 3, true, "ffffif ffffif ffffif ffffif"},  // any other state: the focus rectangle only
+        // Up is raised with Appearance 1 only; then over, down, and any other state (3).
+        {1, 1, false, "LHffff LHffff DSffff DSffff"}, {1, 1, true, "KLHfif KLHfif KDSfif KDSfif"},
+        {2, 1, true, "ffffff ffffff ffffff ffffff"}, {2, 2, false, "LHffff LHffff DSffff DSffff"},
+        {2, 2, true, "KLHfif KLHfif KDSfif KDSfif"}, {2, 0, false, "SDffff SDffff HLffff HLffff"},
+        {2, 0, true, "KSffif KSffif KSffif KSffif"}, {2, 3, true, "ffffif ffffif ffffif ffffif"},
         {2, 3, false, "ffffff ffffff ffffff ffffff"},
     };
     for (const auto& look : looks) {
-        b.SetAppearance(look.appearance);
-        b.SetAmbientDisplayAsDefault(look.focus);
-        b.SetValue(look.value);
+        b.SetAppearance(look.appearance), b.SetAmbientDisplayAsDefault(look.focus), b.SetValue(look.value);
         EXPECT_EQ(Rims(b), look.rims) << look.appearance << " " << look.value << " " << look.focus;
     }
     // Disabled, it keeps the edges of its state and embosses its caption.
-    b.SetAmbientDisplayAsDefault(false);
-    b.SetAppearance(1);
-    b.SetValue(1);
+    b.SetAmbientDisplayAsDefault(false), b.SetAppearance(1), b.SetValue(1);
     EXPECT_EQ(Inks(b), "c");
     b.SetEnabled(false);
     EXPECT_EQ(Rims(b) + " " + Inks(b), "LHffff LHffff DSffff DSffff HS");
@@ -410,8 +379,7 @@ TEST_F(ButtonExTest, SavedPropertiesKeepTheirKeysOrderAndDefaults) {
     for (size_t i = 0; i < bag.Entries().size(); ++i)
         EXPECT_TRUE(gf::SamePropertyValue(again.Entries()[i].Value, bag.Entries()[i].Value)) << bag.Entries()[i].Name;
     // A system colour saved as a negative number reads back whole.
-    PropertyBag signedColour;
-    signedColour.WriteProperty("BackColor", -2147483633L);
+    const PropertyBag signedColour = Saved({{"BackColor", -2147483633L}});
     read.Unload();
     read.Load(host.Hwnd(), &signedColour);
     EXPECT_EQ(read.BackColor(), 0x8000000Fu);
@@ -422,14 +390,13 @@ namespace {
 constexpr COLORREF kKey = RGB(255, 0, 255), kPaint = RGB(20, 40, 200);
 using PixelFn = std::function<COLORREF(int x, int y, COLORREF back)>;
 
-// A window of a given kind name showing pixel(x, y, back colour): a form (top level) or a
-// control inside a parent. As a button it takes the caption and back colour ShapeMe sets.
-class Target : public gf::Control, public ShapeableButton {
-public:
-    Target(const char* kind, HWND parent, RECT r, PixelFn pixel) : Control("target"), kind_(kind), pixel_(pixel) {
-        hwnd_ = CreateWindowExA(parent ? 0 : WS_EX_TOPMOST, "STATIC", "", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE | SS_BITMAP,
-                                r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr, nullptr);
-        size_ = {r.right - r.left, r.bottom - r.top};
+// A child window of a given kind name showing pixel(x, y, back colour). As a button it
+// takes the caption and back colour ShapeMe sets.
+struct Target : gf::Control, ShapeableButton {
+    Target(const char* kind, HWND parent, RECT r, PixelFn pixel)
+        : Control("target"), kind_(kind), pixel_(pixel), size_{r.right - r.left, r.bottom - r.top} {
+        hwnd_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, r.left, r.top, size_.x, size_.y,
+                                parent, nullptr, nullptr, nullptr);
         Refresh();
     }
     ~Target() override { DeleteObject(reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0))), DestroyWindow(hwnd_); }
@@ -442,15 +409,12 @@ public:
         DeleteObject(reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image))));
         UpdateWindow(hwnd_);
     }
-
-    std::string caption_ = "Shape";
-    COLORREF back_ = RGB(212, 208, 200);
-
-private:
     const char* kind_;
     PixelFn pixel_;
-    HWND hwnd_ = nullptr;
     POINT size_;
+    HWND hwnd_ = nullptr;
+    std::string caption_ = "Shape";
+    COLORREF back_ = RGB(212, 208, 200);
 };
 
 // What reaches the host while DragForm runs: the press it sends, and whether the mouse
@@ -473,7 +437,7 @@ protected:
 
 TEST_F(TransFormTest, RunsEndAtTheRightEdgeAndASinglePixelBetweenRunsStays) {
     // Row 1: key from column 15 to the right edge. Row 3: key at 2-4 and 6-8, paint at 5.
-    Target form("Form", nullptr, {120, 120, 140, 126}, [](int x, int y, COLORREF) {
+    Target form("Form", host.Hwnd(), {20, 20, 40, 26}, [](int x, int y, COLORREF) {
         return (y == 1 && x >= 15) || (y == 3 && x >= 2 && x <= 8 && x != 5) ? kKey : kPaint;
     });
     shaper.ShapeMe(form, kKey);

@@ -28,12 +28,8 @@ using Log = std::vector<std::string>;
 namespace {
 
 // A painter host on a canvas (magenta until painted), with a caption font.
-class Surface : public kivoxp::LookHost {
-public:
-    Surface(int w, int h) : canvas(w, h) {
-        canvas.Fill(RGB(255, 0, 255));
-        SetFontBold(false);
-    }
+struct Surface : kivoxp::LookHost {
+    Surface(int w, int h) : canvas(w, h) { canvas.Fill(RGB(255, 0, 255)), SetFontBold(false); }
     HDC SurfaceDC() override { return canvas.Dc(); }
     bool DisplayAsDefault() override { return displayAsDefault; }
     bool FontBold() override { return bold_; }
@@ -52,27 +48,20 @@ public:
     // picture laid out.
     void Setup(long type, long scheme, DWORD back = 0xFFFFFF, const std::string& caption = "",
                const PictureView* picture = nullptr) {
-        look.ButtonType = type;
-        look.ColorScheme = scheme;
-        look.BackColor = look.BackOver = back;
+        look.ButtonType = type, look.ColorScheme = scheme, look.BackColor = look.BackOver = back;
         look.ForeColor = 0, look.ForeOver = 0xFF0000, look.MaskColor = 0xC0C0C0;
         look.Enabled = look.ShowFocusRect = look.UseMaskColor = look.IsShown = true;
-        look.SetColors();
-        look.Resize(RECT{0, 0, canvas.Width(), canvas.Height()});
+        look.SetColors(), look.Resize(RECT{0, 0, canvas.Width(), canvas.Height()});
         Lay(caption, picture);
     }
     void Lay(const std::string& caption, const PictureView* picture) {
         look.Caption = caption;
         if (picture) look.PictureNormal = *picture;
-        look.CalcPictureSize();
-        look.CalcCaptionRect();
+        look.CalcPictureSize(), look.CalcCaptionRect();
     }
-
     DibCanvas canvas;
     bool displayAsDefault = false;
     kivoxp::Look look{*this};
-
-private:
     gf::GdiObject<HFONT> font_;
     bool bold_ = false;
 };
@@ -137,7 +126,7 @@ TEST(KivoXPColors, PaletteOfEachScheme) {
 constexpr COLORREF kGrey = RGB(128, 128, 128), kOutline = 0x733C00, kCorner = 0x7B4D10, kMarker = RGB(1, 2, 3);
 
 // A type-3 button of 75 x 23 on a grey face (XP face (176, 176, 160)), without a caption,
-// its 4 x 4 picture at (35, 9): up, hovered, focused, pressed and disabled.
+// its 4 x 4 picture at (35, 9): up, hovered, focused, pressed and disabled; its gradient.
 TEST(KivoXPType3, EachLookIsExact) {
     auto pic = MakePicture(4, 4, [](int, int) { return kPicture; });
     Surface s{75, 23};
@@ -168,11 +157,9 @@ TEST(KivoXPType3, EachLookIsExact) {
     ExpectPixels(s, {{1, 10, 0xE7AE8C}, {40, 21, 0xEF826B}, {72, 10, 0xF0D1B5}, {40, 1, 0xFFE7CE},
                      {40, 2, 0xF7D7BD}, {2, 10, 0xF0D1B5}});
     // Without ShowFocusRect the focus is not shown; a default button shows it unfocused.
-    s.look.ShowFocusRect = false;
-    paint(false, true, true);
+    s.look.ShowFocusRect = false, paint(false, true, true);
     EXPECT_EQ(s.Pixel(40, 21), RGB(128, 128, 120));
-    s.look.ShowFocusRect = s.displayAsDefault = true;
-    paint(false, false, true);
+    s.look.ShowFocusRect = s.displayAsDefault = true, paint(false, false, true);
     EXPECT_EQ(s.Pixel(40, 21), 0xEF826Bu);
     s.displayAsDefault = false;
     // Pressed: base = shift(XP, -32, blue) = (144, 144, 134); row H - i gets k of row i, so
@@ -189,42 +176,34 @@ TEST(KivoXPType3, EachLookIsExact) {
     ExpectPixels(s, {{30, 10, RGB(152, 152, 140)}, {0, 10, RGB(92, 92, 90)}, {1, 1, RGB(104, 104, 100)},
                      {40, 21, s.Pixel(40, 10)}, {35, 9, s.Pixel(40, 10)}, {36, 10, RGB(60, 60, 60)}});
     // Under the mouse the custom scheme paints from the hover colour and puts the palette back.
-    s.look.BackOver = RGB(64, 64, 64);  // XP (112, 112, 80)
-    paint(true, true, false);
+    s.look.BackOver = RGB(64, 64, 64), paint(true, true, false);  // XP (112, 112, 80)
     ExpectPixels(s, {{30, 10, RGB(88, 88, 70)}, {40, 21, s.Pixel(40, 10)}});
     EXPECT_EQ(Xy(s.look.BackColor, s.look.FaceColor), Xy(kGrey, kGrey));
-}
-
-TEST(KivoXPLook, GradientRoundsHalvesToEven) {
-    Surface s{75, 50};
-    s.Setup(3, 2, kGrey);  // XP (176, 176, 160); step 0.5
-    s.look.DrawButton(kStateUp, true);
-    // -1.5 -> -2, -2, -2.5 -> -2, -3.5 -> -4, -4.5 -> -4
-    for (int row : {3, 4, 5, 7, 9}) EXPECT_EQ(s.Pixel(30, row), row < 7 ? RGB(174, 174, 159) : RGB(172, 172, 157)) << row;
-    s.look.SoftBevel = true;  // XP (152, 152, 144); every shift halved toward zero (-3 to -1)
-    s.look.SetColors();
-    s.look.DrawButton(kStateUp, true);
-    ExpectPixels(s, {{30, 3, RGB(151, 151, 144)}, {30, 6, RGB(151, 151, 144)}, {30, 7, RGB(150, 150, 143)}});
+    // 50 high the step is 0.5 and the shifts round half to even: rows 3 to 5 and 7 and 9 get
+    // -2, -2, -2, -4, -4; soft (XP (152, 152, 144)), each halved toward zero (-3 to -1).
+    Surface tall{75, 50};
+    tall.Setup(3, 2, kGrey), tall.look.DrawButton(kStateUp, true);
+    for (int row : {3, 4, 5, 7, 9}) EXPECT_EQ(tall.Pixel(30, row), row < 7 ? RGB(174, 174, 159) : RGB(172, 172, 157)) << row;
+    tall.look.SoftBevel = true, tall.look.SetColors(), tall.look.DrawButton(kStateUp, true);
+    ExpectPixels(tall, {{30, 3, RGB(151, 151, 144)}, {30, 6, RGB(151, 151, 144)}, {30, 7, RGB(150, 150, 143)}});
 }
 
 TEST(KivoXPLook, RepaintRules) {
     Surface s{40, 20};
     s.Setup(7, 3, 0xFFFFFF, "A");
-    s.look.DrawButton(kStateUp, true);
-    s.canvas.Fill(kMarker);
+    s.look.DrawButton(kStateUp, true), s.canvas.Fill(kMarker);
     s.look.DrawButton(kStateUp, false);  // unforced with the same state and caption: nothing
     EXPECT_EQ(s.Pixel(20, 10), kMarker);
-    s.look.Caption = "B";  // a changed caption paints without force
-    s.look.DrawButton(kStateUp, false);
+    s.look.Caption = "B", s.look.DrawButton(kStateUp, false);  // a changed caption paints without force
     EXPECT_EQ(s.Pixel(20, 1), 0xC0C0C0u);
     // Suspended painting or no height: nothing, and the last state and caption stay.
-    s.canvas.Fill(kMarker);
-    s.look.IsShown = false;
-    s.look.DrawButton(kStateDown, true);
-    s.look.IsShown = true, s.look.ButtonHeight = 0, s.look.Caption = "C";
-    s.look.DrawButton(kStateDown, true);
+    s.canvas.Fill(kMarker), s.look.IsShown = false, s.look.DrawButton(kStateDown, true);
+    s.look.IsShown = true, s.look.ButtonHeight = 0, s.look.Caption = "C", s.look.DrawButton(kStateDown, true);
     EXPECT_EQ(s.Pixel(20, 1), kMarker);
-    EXPECT_EQ(Xy(s.look.LastState, s.look.LastCaption == "B"), Xy(kStateUp, true));
+    const std::string kept = Xy(s.look.LastState, s.look.LastCaption == "B");
+    // A value without the toggle behaviour does not press.
+    s.look.ButtonHeight = 20, s.look.value = true, s.look.DrawButton(kStateUp, true);
+    EXPECT_EQ(kept + " " + std::to_string(s.look.LastState), Xy(kStateUp, true) + " 0");
 }
 
 TEST(KivoXPLook, RegionsGiveEachTypeItsOutline) {
@@ -271,10 +250,10 @@ char LetterOf(COLORREF c, int y, char expected = 0) {
     return '?';
 }
 
-// edges: four pixels in from the top, bottom, left and right edge, through the middle; ink:
-// the colours inside the caption rectangle ("*": not checked); focus: the inset of the
-// dotted focus rectangle (6: type 14's own; -1: type 5's caption box); picture: where the
-// picture's top-left pixel lies and its letter, when not the usual.
+// edges: four pixels in from the top and the bottom edge, through the middle (the left and
+// the right edge show the same); ink: the colours inside the caption rectangle ("*": not
+// checked); focus: the inset of the dotted focus rectangle (6: type 14's own; -1: type 5's
+// caption box); picture: where the picture's top-left pixel lies and its letter, if unusual.
 struct LookRow {
     long type; unsigned states; const char *edges, *ink; int focus = 0; const char* picture = nullptr; long scheme = 3;
 };
@@ -282,29 +261,23 @@ struct LookRow {
 // Hover, pressed and disabled looks are painted with the pointer over the button; every
 // state but Up and Hover has the focus (the disabled and most up looks must not show it).
 const LookRow kLooks[] = {
-    {1, Up | Hover | Focus, "DHHF DSSF DHHF DSSF", "DF", 4}, {1, Down, "DSSF DHHF DSSF DHHF", "DF", 4},
-    {1, Off, "DHHF DSSF DHHF DSSF", "FHS"}, {2, Up | Hover | Focus, "HLFF DSFF HLFF DSFF", "DF"},
-    {2, Down, "DSFF HLFF DSFF HLFF", "DF"}, {2, Off, "HLFF DSFF HLFF DSFF", "FHS"},
-    {2, DefUp, "DHLF DDSF DHLF DDSF", "DF", 4}, {2, DefDown, "DSFF DSFF DSFF DSFF", "DF", 4},  // default button
-    {4, Up | Hover | Focus, "DLHL DSFL DLHL DSFL", "DL"}, {4, Down, "D63d DdSd D63d DdSd", "Ld"},
-    {4, Off, "DLHL DSFL DLHL DSFL", "HLS"}, {5, Up | Hover | Focus, "xHcc Hxcc xHcc Hxcc", "Dc", -1},
-    {5, Down, "xppp Hxpp xppp Hxpp", "Dp", -1, "0P"}, {5, Off, "SFFF SFFF SFFF SFFF", "FS"},
-    {6, Up | Hover | Focus, "88FF SSFF 88FF SSFF", "DF", 4}, {6, Down, "SSFF 88FF SSFF 88FF", "DF", 4},
-    {6, Off, "88FF SSFF 88FF SSFF", "FS"}, {7, Up | Hover | Focus, "HFFF SFFF HFFF SFFF", "DF", 3},
-    {7, Down, "SFFF HFFF SFFF HFFF", "DF", 3}, {7, Off, "HFFF SFFF HFFF SFFF", "FHS"},
-    {8, Up | Focus, "FFFF FFFF FFFF FFFF", "DF", 3}, {8, Hover, "HFFF SFFF HFFF SFFF", "DF", 3},
-    {8, Down, "SFFF HFFF SFFF HFFF", "DF", 3}, {8, Off, "FFFF FFFF FFFF FFFF", "FHS"},
-    {9, Up | Focus, "FFFF FFFF FFFF FFFF", "DF", 3, "0q"}, {9, Hover, "olll olll olll olll", "Dl", 3, "-P"},
-    {9, Down, "obbb obbb obbb obbb", "Db", 3, "0P"}, {9, Off, "FFFF FFFF FFFF FFFF", "FS", 0, "0m"},
-    {9, Down, "7LLL 7LLL 7LLL 7LLL", "LO", 3, "0P", 2},  // scheme 2: the hot light darkened by 32
-    {11, Up | Hover | Focus | Down, "BBBB BBBB BBBB BBBB", "BD", 3}, {11, Off, "BBBB BBBB BBBB BBBB", "BHS"},
-    {12, Up | Focus, "FFFF FFFF FFFF FFFF", "DF", 3}, {12, Hover, "HLFF DSFF HLFF DSFF", "DF", 3},
-    {12, Down, "DSFF HLFF DSFF HLFF", "DF", 3}, {12, Off, "FFFF FFFF FFFF FFFF", "FHS"},
-    {13, Up | Focus, "FFFF FFFF FFFF FFFF", "DF"}, {13, Hover, "SFFF SSFF SFFF SSFF", "DF"},  // a 2-pixel pen
-    {13, Down, "Daaa DDaa Daaa DDaa", "Da"}, {13, Off, "FFFF FFFF FFFF FFFF", "FHS"},
-    {14, Up | Focus | Off, "59HH 59gg 59HH 59gg", "*", 6}, {14, Hover, "59HH 59LL 59HH 59LL", "DL", 6},
-    {14, Down, "4999 4H99 4999 4H99", "59H", 6}, {10, All, "FFFF FFFF FFFF FFFF", "F"},  // no look at all
-    {0, All, "FFFF FFFF FFFF FFFF", "F"}, {15, All, "FFFF FFFF FFFF FFFF", "F"},
+    {1, Up | Hover | Focus, "DHHF DSSF", "DF", 4}, {1, Down, "DSSF DHHF", "DF", 4}, {1, Off, "DHHF DSSF", "FHS"},
+    {2, Up | Hover | Focus, "HLFF DSFF", "DF"}, {2, Down, "DSFF HLFF", "DF"}, {2, Off, "HLFF DSFF", "FHS"},
+    {2, DefUp, "DHLF DDSF", "DF", 4}, {2, DefDown, "DSFF DSFF", "DF", 4},  // default button
+    {4, Up | Hover | Focus, "DLHL DSFL", "DL"}, {4, Down, "D63d DdSd", "Ld"}, {4, Off, "DLHL DSFL", "HLS"},
+    {5, Up | Hover | Focus, "xHcc Hxcc", "Dc", -1}, {5, Down, "xppp Hxpp", "Dp", -1, "0P"}, {5, Off, "SFFF SFFF", "FS"},
+    {6, Up | Hover | Focus, "88FF SSFF", "DF", 4}, {6, Down, "SSFF 88FF", "DF", 4}, {6, Off, "88FF SSFF", "FS"},
+    {7, Up | Hover | Focus, "HFFF SFFF", "DF", 3}, {7, Down, "SFFF HFFF", "DF", 3}, {7, Off, "HFFF SFFF", "FHS"},
+    {8, Up | Focus, "FFFF FFFF", "DF", 3}, {8, Hover, "HFFF SFFF", "DF", 3}, {8, Down, "SFFF HFFF", "DF", 3},
+    {8, Off, "FFFF FFFF", "FHS"}, {9, Up | Focus, "FFFF FFFF", "DF", 3, "0q"}, {9, Hover, "olll olll", "Dl", 3, "-P"},
+    {9, Down, "obbb obbb", "Db", 3, "0P"}, {9, Off, "FFFF FFFF", "FS", 0, "0m"},
+    {9, Down, "7LLL 7LLL", "LO", 3, "0P", 2},  // scheme 2: the hot light darkened by 32
+    {11, Up | Hover | Focus | Down, "BBBB BBBB", "BD", 3}, {11, Off, "BBBB BBBB", "BHS"},
+    {12, Up | Focus, "FFFF FFFF", "DF", 3}, {12, Hover, "HLFF DSFF", "DF", 3}, {12, Down, "DSFF HLFF", "DF", 3},
+    {12, Off, "FFFF FFFF", "FHS"}, {13, Up | Focus, "FFFF FFFF", "DF"}, {13, Off, "FFFF FFFF", "FHS"},
+    {13, Hover, "SFFF SSFF", "DF"}, {13, Down, "Daaa DDaa", "Da"},  // a 2-pixel pen
+    {14, Up | Focus | Off, "59HH 59gg", "*", 6}, {14, Hover, "59HH 59LL", "DL", 6}, {14, Down, "4999 4H99", "59H", 6},
+    {10, All, "FFFF FFFF", "F"}, {0, All, "FFFF FFFF", "F"}, {15, All, "FFFF FFFF", "F"},  // no look at all
 };
 
 std::unique_ptr<Surface> PaintLook(const LookRow& row, unsigned state, bool focus, const PictureView& pic,
@@ -343,9 +316,9 @@ TEST(KivoXPLooks, EveryTypeInEveryState) {
                 for (int i = 0; i < 5; ++i) {
                     const int x = side < 2 ? kW / 2 : side == 2 ? i : kW - 1 - i;
                     const int y = side >= 2 ? kH / 2 : side == 0 ? i : kH - 1 - i;
-                    edges += i == 4 ? ' ' : LetterOf(s->Pixel(x, y), y, row.edges[side * 5 + i]);
+                    edges += i == 4 ? ' ' : LetterOf(s->Pixel(x, y), y, row.edges[side % 2 * 5 + i]);
                 }
-            EXPECT_EQ(edges, std::string(row.edges) + " ") << where;
+            EXPECT_EQ(edges, std::string(row.edges) + " " + row.edges + " ") << where;
             std::set<char> ink;
             const RECT& c = s->look.CaptionRect;
             for (int y = c.top; y < c.bottom; ++y)
@@ -442,8 +415,7 @@ protected:
     Log log;
 
     // A button at (x, y) of the host, its events logged with its name.
-    std::unique_ptr<KivoXPButton> Make(const std::string& name, const PropertyBag* bag = nullptr, int x = 10,
-                                       int y = 10) {
+    std::unique_ptr<KivoXPButton> Make(const std::string& name, const PropertyBag* bag = nullptr, int x = 10, int y = 10) {
         auto b = std::make_unique<KivoXPButton>(name);
         b->Move(gf::PixelsToTwipsX(x), gf::PixelsToTwipsY(y), gf::PixelsToTwipsX(75), gf::PixelsToTwipsY(23));
         b->Load(host.Hwnd(), bag);
@@ -462,9 +434,8 @@ protected:
     static COLORREF At(KivoXPButton& b, int x, int y) { return GetPixel(b.Surface().hDC(), x, y); }
     // Marks the surface so that a later paint shows.
     static void Mark(KivoXPButton& b) {
-        gf::Brush brush(CreateSolidBrush(kMarker));
         RECT r{0, 0, 4000, 4000};
-        FillRect(b.Surface().hDC(), &r, brush.Get());
+        FillRect(b.Surface().hDC(), &r, gf::Brush(CreateSolidBrush(kMarker)).Get());
     }
     static bool Painted(KivoXPButton& b) { return At(b, 10, 10) != kMarker; }
     // Moves the pointer and waits until the system reports it there (the display may
@@ -486,17 +457,15 @@ protected:
 // no key is read for another ("HAND" is never read; the hover colours follow those read).
 TEST_F(Button, SavedKeysTheirDefaultsAndEachReadOnItsOwn) {
     const long face = long(GetSysColor(COLOR_BTNFACE)), text = long(GetSysColor(COLOR_BTNTEXT));
-    gf::StdFont tahoma;
-    tahoma.Name = "Tahoma";
     const gf::PictureRef none, icon = Square(8), picture = Square(16);
     const struct { const char* key; gf::PropertyValue fresh, loaded, other; } keys[] = {
-        {"BTYPE", 3L, 2L, 7L}, {"TX", "cmdKeys", "", "&Go"}, {"ENAB", true, true, false}, {"FONT", {}, {}, tahoma},
-        {"COLTYPE", 1L, 1L, 2L}, {"FOCUSR", true, true, false}, {"BCOL", 0xFFFFFFL, face, 0x102030L},
-        {"BCOLO", 0xFFFFFFL, face, 0x405060L}, {"FCOL", text, text, 0x708090L}, {"FCOLO", 0xFF0000L, text, 0xA0B0C0L},
-        {"MCOL", 0xC0C0C0L, 0xC0C0C0L, 0x00FF00L}, {"MPTR", 0L, 0L, 11L}, {"MICON", none, none, icon},
-        {"PICN", none, none, picture}, {"PICH", none, none, picture}, {"UMCOL", true, true, false},
-        {"SOFT", false, false, true}, {"PICPOS", 0L, 0L, 2L}, {"NGREY", false, false, true}, {"FX", 0L, 0L, 1L},
-        {"HAND", true, false, true}, {"CHECK", false, false, true}, {"VALUE", false, false, true},
+        {"BTYPE", 3L, 2L, 7L}, {"TX", "cmdKeys", "", "&Go"}, {"ENAB", true, true, false},
+        {"FONT", {}, {}, gf::StdFont{"Tahoma"}}, {"COLTYPE", 1L, 1L, 2L}, {"FOCUSR", true, true, false},
+        {"BCOL", 0xFFFFFFL, face, 0x102030L}, {"BCOLO", 0xFFFFFFL, face, 0x405060L}, {"FCOL", text, text, 0x708090L},
+        {"FCOLO", 0xFF0000L, text, 0xA0B0C0L}, {"MCOL", 0xC0C0C0L, 0xC0C0C0L, 0x00FF00L}, {"MPTR", 0L, 0L, 11L},
+        {"MICON", none, none, icon}, {"PICN", none, none, picture}, {"PICH", none, none, picture},
+        {"UMCOL", true, true, false}, {"SOFT", false, false, true}, {"PICPOS", 0L, 0L, 2L}, {"NGREY", false, false, true},
+        {"FX", 0L, 0L, 1L}, {"HAND", true, false, true}, {"CHECK", false, false, true}, {"VALUE", false, false, true},
         {"ImageIndex", {}, {}, 5L},  // not stored while 0
     };
     auto saved = [&](const PropertyBag* from) {
@@ -540,42 +509,29 @@ TEST_F(Button, SettersReportTheirKeyAndRepaintWhenItShows) {
     b->OnPropertyChanged = [&](const std::string& key) { reported += key; };
     gf::StdFont font = b->Font();
     const struct { const char* key; bool repaint; std::function<void()> set; } steps[] = {
-        {"PICO", false, [&] { b->SetPictureOver(Square(16)); }},  // not hovered
-        {"UMCOL", false, [&] { b->SetUseMaskColor(false); }},     // no picture
-        {"VALUE", false, [&] { b->SetValue(true); }},             // not a toggle
-        {"MPTR", false, [&] { b->SetMousePointer(11); }},
-        {"MICON", false, [&] { b->SetMouseIcon(Square(8)); }},
-        {"ImageIndex", false, [&] { b->SetImageIndex(5); }},
-        {"PICN", true, [&] { b->SetPictureNormal(Square(16)); }},
+        // Not hovered, no picture, not a toggle: nothing shows.
+        {"PICO", false, [&] { b->SetPictureOver(Square(16)); }}, {"UMCOL", false, [&] { b->SetUseMaskColor(false); }},
+        {"NGREY", false, [&] { b->SetUseGreyscale(false); }}, {"VALUE", false, [&] { b->SetValue(true); }},
+        {"MPTR", false, [&] { b->SetMousePointer(11); }}, {"MICON", false, [&] { b->SetMouseIcon(Square(8)); }},
+        {"ImageIndex", false, [&] { b->SetImageIndex(5); }}, {"PICN", true, [&] { b->SetPictureNormal(Square(16)); }},
         {"NGREY", true, [&] { b->SetUseGreyscale(true); }},
         {"", true, [&] { b->SetAmbientDisplayAsDefault(true); }},  // the container's colours may change
-        {"BCOLO", true, [&] { b->SetBackOver(0x405060); }},
-        {"BCOL", true, [&] { b->SetBackColor(0x102030); }},
-        {"FCOLO", true, [&] { b->SetForeOver(0xA0B0C0); }},
-        {"FCOL", true, [&] { b->SetForeColor(0x708090); }},
-        {"MCOL", true, [&] { b->SetMaskColor(0x00FF00); }},
-        {"TX", true, [&] { b->SetCaption("&Go"); }},
-        {"FONT", true, [&] { b->SetFont((font.Size = 8.5, font)); }},
-        {"", true, [&] { b->SetFontItalic(true); }},
+        {"BCOLO", true, [&] { b->SetBackOver(0x405060); }}, {"BCOL", true, [&] { b->SetBackColor(0x102030); }},
+        {"FCOLO", true, [&] { b->SetForeOver(0xA0B0C0); }}, {"FCOL", true, [&] { b->SetForeColor(0x708090); }},
+        {"MCOL", true, [&] { b->SetMaskColor(0x00FF00); }}, {"TX", true, [&] { b->SetCaption("&Go"); }},
+        {"FONT", true, [&] { b->SetFont((font.Size = 8.5, font)); }}, {"", true, [&] { b->SetFontItalic(true); }},
         {"BTYPE", true, [&] { b->SetButtonType(5); }},  // bold only while the host designs
         {"COLTYPE", true, [&] { b->SetColorScheme(2); }},
         {"", false, [&] { b->SetAmbientDisplayAsDefault(false); }},  // the custom scheme ignores the container
-        {"FOCUSR", true, [&] { b->SetShowFocusRect(false); }},
-        {"SOFT", true, [&] { b->SetSoftBevel(true); }},
-        {"PICPOS", true, [&] { b->SetPicturePosition(2); }},
-        {"FX", true, [&] { b->SetSpecialEffect(1); }},
-        {"CHECK", true, [&] { b->SetCheckBoxBehaviour(true); }},
-        {"VALUE", true, [&] { b->SetValue(true); }},
+        {"FOCUSR", true, [&] { b->SetShowFocusRect(false); }}, {"SOFT", true, [&] { b->SetSoftBevel(true); }},
+        {"PICPOS", true, [&] { b->SetPicturePosition(2); }}, {"FX", true, [&] { b->SetSpecialEffect(1); }},
+        {"CHECK", true, [&] { b->SetCheckBoxBehaviour(true); }}, {"VALUE", true, [&] { b->SetValue(true); }},
         {"ENAB", true, [&] { b->SetEnabled(false); }},
-        {"", false, [&] { b->DisableRefresh(), b->SetFontSize(20); }},
-        {"", true, [&] { b->Refresh(); }},
-        {"", false, [&] { b->SetVisible(false), b->SetFontItalic(false); }},
-        {"", true, [&] { b->SetVisible(true); }},
+        {"", false, [&] { b->DisableRefresh(), b->SetFontSize(20); }}, {"", true, [&] { b->Refresh(); }},
+        {"", false, [&] { b->SetVisible(false), b->SetFontItalic(false); }}, {"", true, [&] { b->SetVisible(true); }},
     };
     for (const auto& step : steps) {
-        Mark(*b);
-        reported.clear();
-        step.set();
+        Mark(*b), reported.clear(), step.set();
         EXPECT_EQ(reported + (Painted(*b) ? " painted" : ""), step.key + std::string(step.repaint ? " painted" : ""));
     }
     EXPECT_FALSE(IsWindowEnabled(b->Hwnd()) || b->FontBold());
@@ -605,8 +561,7 @@ TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
     RedrawWindow(b->Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_FALSE(WindowRegion(b->Hwnd()).Contains(0, 0));
     b->SetButtonType(13);  // an ellipse now
-    WindowRegion ellipse(b->Hwnd());
-    EXPECT_TRUE(!ellipse.Contains(1, 1) && ellipse.Contains(37, 11));
+    EXPECT_TRUE(!WindowRegion(b->Hwnd()).Contains(1, 1) && WindowRegion(b->Hwnd()).Contains(37, 11));
     b->Move(b->Left(), b->Top(), gf::PixelsToTwipsX(120), gf::PixelsToTwipsY(40));
     EXPECT_EQ(Xy(b->Look().ButtonWidth, b->Look().FocusRect.right), Xy(120, 117));
 }

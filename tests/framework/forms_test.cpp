@@ -32,10 +32,11 @@ const gf::DesignRow kDesign[] = {
 
 class TestForm : public gf::Form {
 public:
-    TestForm() : gf::Form("frmTest") {
+    explicit TestForm(bool show = true) : gf::Form("frmTest") {
         SetCaption("Forms test");
         SetClientSize(6000, 4500);
         Build(kDesign);
+        if (show) Show();
     }
     bool cancelQuery = false, cancelUnload = false;
     std::vector<int> unloadModes;
@@ -55,7 +56,6 @@ protected:
 // Clicks and changes are raised for every change, by the user or in code, and only then.
 TEST(CheckBoxAndTextBox, RaiseTheirEventOncePerChange) {
     TestForm f;
-    f.Show();
     auto& box = f.Get<gf::CheckBox>("chkItem", 0);
     auto& text = f.Get<gf::TextBox>("txtMinutes");
     Log log;
@@ -66,21 +66,17 @@ TEST(CheckBoxAndTextBox, RaiseTheirEventOncePerChange) {
         SendMessageA(box.Hwnd(), press, MK_LBUTTON, MAKELPARAM(5, 8));
         SendMessageA(box.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 8));
     }
-    box.SetValue(0);  // no change
-    box.SetValue(2);
+    box.SetValue(0), box.SetValue(2);  // no change, then greyed
     SendMessageA(box.Hwnd(), BM_CLICK, 0, 0);  // a greyed box becomes ticked
     box.SetEnabled(false);                     // a disabled box takes no click, not even one sent to it
     SendMessageA(box.Hwnd(), BM_CLICK, 0, 0);
-    text.SetText("1");  // its design text: no change
-    text.SetText("15");
-    SendMessageA(text.Hwnd(), EM_SETSEL, 2, 2);
-    SendMessageA(text.Hwnd(), WM_CHAR, '0', 0);
+    text.SetText("1"), text.SetText("15");  // its design text: no change
+    SendMessageA(text.Hwnd(), EM_SETSEL, 2, 2), SendMessageA(text.Hwnd(), WM_CHAR, '0', 0);
     EXPECT_EQ(log, (Log{"click 1", "click 0", "click 2", "click 1", "change 15", "change 150"}));
 }
 
 TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
     TestForm f;
-    f.Show();
     HWND h = f.Hwnd();
     // The window procedure replaced, as the hot keys do: closing still reaches the form.
     static WNDPROC previous;
@@ -99,14 +95,12 @@ TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
     f.cancelQuery = false, f.cancelUnload = true;  // Form_Unload can cancel too
     SendMessageA(h, WM_CLOSE, 0, 0);
     EXPECT_TRUE(f.Loaded());
-    f.cancelUnload = false;
-    SendMessageA(h, WM_CLOSE, 0, 0);
+    f.cancelUnload = false, SendMessageA(h, WM_CLOSE, 0, 0);
     EXPECT_EQ(closes, 3);
     EXPECT_FALSE(f.Loaded() || IsWindow(h) || f.Get<gf::CheckBox>("chkItem", 0).Hwnd());
     // Loaded again: a new window, Form_Load again, properties kept.
     auto& second = f.Get<gf::CheckBox>("chkItem", 1);
-    second.SetValue(1);
-    f.Show();
+    second.SetValue(1), f.Show();
     EXPECT_EQ(f.loads, 2);
     EXPECT_TRUE(second.Hwnd() && second.Value() == 1);
 }
@@ -114,7 +108,6 @@ TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
 TEST(Twips, WindowsFollowTwipsPerPixel) {
     gf::Screen::OverrideTwipsPerPixel(12, 15);
     TestForm f;
-    f.Show();
     auto& box = f.Get<gf::CheckBox>("chkItem", 1);
     auto place = [&] {
         RECT rc;
@@ -132,7 +125,7 @@ TEST(Twips, WindowsFollowTwipsPerPixel) {
 }
 
 TEST(ProgressBar, RangesBeyondSixteenBitsAndValuesSetWhileHiddenReachTheCommonControl) {
-    TestForm f;
+    TestForm f(false);
     auto& bar = f.Get<gf::ProgressBar>("pgbWork");
     bar.SetVisible(false);
     f.Show();
@@ -148,7 +141,7 @@ TEST(ProgressBar, RangesBeyondSixteenBitsAndValuesSetWhileHiddenReachTheCommonCo
 }
 
 TEST(ListBox, TicksAndHighlightAreSeparate) {
-    TestForm f;
+    TestForm f(false);
     auto& list = f.Get<gf::ListBox>("List1");
     Log log;
     list.OnClick = [&] { log.push_back("click " + std::to_string(list.ListIndex())); };
@@ -192,7 +185,6 @@ TEST(ComboBox, PickingAndTypingRaiseTheirEvents) {
     Log log;
     firsts.Handle(&gf::ComboBox::OnClick, [&](int row) { log.push_back("click" + std::to_string(row) + " " + combo.Text()); });
     combo.OnChange = [&] { log.push_back("change " + combo.Text()); };
-    f.Show();
     for (const char* s : {"Ctrl", "Alt", "Shift"}) combo.AddItem(s);
     HWND edit = FindWindowExA(combo.Hwnd(), nullptr, "Edit", nullptr);
     ASSERT_NE(edit, nullptr);
