@@ -100,7 +100,6 @@ std::string Inks(ButtonEx& b) {
 class ButtonExTest : public ::testing::Test {
 protected:
     void TearDown() override { gf::Screen::OverrideTwipsPerPixel(0, 0); }
-    // A skinned button loaded from saved properties, at (10, 10) in the host.
     std::unique_ptr<ButtonEx> Skinned(PropertyBag bag = {}) {
         if (!bag.Contains("SkinUp")) bag.WriteProperty("SkinUp", Skin(kUp));
         auto b = std::make_unique<ButtonEx>("ButtonEx1", 0);
@@ -137,7 +136,6 @@ protected:
 
     void Move(ButtonEx& b, int x, int y) { PointerAt(b, x, y), SendMouse(b.Hwnd(), WM_MOUSEMOVE, x, y); }
 
-    // Runs each step and checks the face it leaves.
     struct Step { const char* what; std::function<void()> act; COLORREF face; };
     void ExpectFaces(ButtonEx& b, std::initializer_list<Step> steps) {
         for (const auto& step : steps) {
@@ -155,7 +153,6 @@ PropertyBag Saved(Entries entries, PropertyBag bag = {}) {
     for (const auto& [key, value] : entries) bag.WriteProperty(key, value);
     return bag;
 }
-// Four skins, no caption, and more.
 PropertyBag AllSkins(Entries more = {}) {
     return Saved(more, Saved({{"SkinUp", Skin(kUp)}, {"SkinOver", Skin(kOver)}, {"SkinDown", Skin(kDown)},
                               {"SkinDisabled", Skin(kDisabled)}, {"Caption", ""}}));
@@ -336,9 +333,8 @@ TEST_F(ButtonExTest, AccessKeyComesFromTheCaptionAndClicks) {
     EXPECT_EQ(events, (Log{"Click"}));
 }
 
-// The defaults of a new control and of one read without saved keys (its pictures then
-// absent rather than empty); every key saved in its order, defaults left out, and read
-// back the same.
+// The defaults of a new control and of one read without keys (pictures absent, not empty);
+// every key saved in its order, defaults left out, and read back the same.
 TEST_F(ButtonExTest, SavedPropertiesKeepTheirKeysOrderAndDefaults) {
     auto values = [](const ButtonEx& b) {
         std::ostringstream s;
@@ -483,8 +479,7 @@ TEST_F(TransFormTest, EachKindTakesItsShapeOrRaisesTheError) {
     }
 }
 
-// A left press lets go of the mouse and hands the window to the caption's move; any
-// other button does nothing.
+// A left press lets go of the mouse and hands the window to the caption's move.
 TEST_F(TransFormTest, DragFormSendsALeftPressOnTheCaption) {
     g_hostProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(host.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DragProbe)));

@@ -206,18 +206,6 @@ TEST(KivoXPLook, RepaintRules) {
     EXPECT_EQ(kept + " " + std::to_string(s.look.LastState), Xy(kStateUp, true) + " 0");
 }
 
-TEST(KivoXPLook, RegionsGiveEachTypeItsOutline) {
-    const std::pair<long, int> missing[] = {{3, 12}, {4, 12}, {1, 4}, {14, 4}, {5, 2}, {2, 0}, {6, 0},
-                                            {10, 0}, {11, 0}, {12, 0}, {0, 0}, {15, 0}};
-    for (auto [type, fewer] : missing)
-        EXPECT_EQ(WindowRegion(MakeRegion(type, 75, 23)).Count(75, 23), 75 * 23 - fewer) << "type " << type;
-    WindowRegion r3(MakeRegion(3, 75, 23)), r5(MakeRegion(5, 75, 23)), ellipse(MakeRegion(13, 80, 40));
-    EXPECT_FALSE(r3.Contains(1, 0) || r3.Contains(74, 21) || r5.Contains(0, 22) || r5.Contains(74, 0) ||
-                 ellipse.Contains(2, 2));
-    EXPECT_TRUE(r3.Contains(1, 1) && r5.Contains(0, 0) && ellipse.Contains(40, 20));
-    EXPECT_NEAR(ellipse.Count(80, 40), 3.14159 * 40 * 20, 150);
-}
-
 namespace {
 
 constexpr int kW = 97, kH = 25;
@@ -550,7 +538,17 @@ TEST_F(Button, SettersReportTheirKeyAndRepaintWhenItShows) {
     EXPECT_EQ(Xy(b->BackOver(), b->ForeOver()) + (b->FontBold() ? " bold" : ""), Xy(0x112233, 0x445566) + " bold");
 }
 
-TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
+// Each type's outline, the window's shape from its first real size on, and the focus rectangle.
+TEST_F(Button, RegionsGiveEachTypeItsOutlineAndResizePlacesTheFocusRectangle) {
+    const std::pair<long, int> missing[] = {{3, 12}, {4, 12}, {1, 4}, {14, 4}, {5, 2}, {2, 0}, {6, 0},
+                                            {10, 0}, {11, 0}, {12, 0}, {0, 0}, {15, 0}};
+    for (auto [type, fewer] : missing)
+        EXPECT_EQ(WindowRegion(MakeRegion(type, 75, 23)).Count(75, 23), 75 * 23 - fewer) << "type " << type;
+    WindowRegion r3(MakeRegion(3, 75, 23)), r5(MakeRegion(5, 75, 23)), ellipse(MakeRegion(13, 80, 40));
+    EXPECT_FALSE(r3.Contains(1, 0) || r3.Contains(74, 21) || r5.Contains(0, 22) || r5.Contains(74, 0) ||
+                 ellipse.Contains(2, 2));
+    EXPECT_TRUE(r3.Contains(1, 1) && r5.Contains(0, 0) && ellipse.Contains(40, 20));
+    EXPECT_NEAR(ellipse.Count(80, 40), 3.14159 * 40 * 20, 150);
     KivoXPButton early("cmdEarly");  // its type set before it has a window: no region
     const int spare = SpareRegions();
     for (int i = 0; i < 100; ++i) early.SetButtonType(i % 2 ? 13 : 7);
@@ -566,14 +564,11 @@ TEST_F(Button, ResizeShapesTheWindowAndPlacesTheFocusRectangle) {
     EXPECT_EQ(Xy(b->Look().ButtonWidth, b->Look().FocusRect.right), Xy(120, 117));
 }
 
-TEST(KivoXPAccessKey, DerivedFromTheCaption) {
+TEST_F(Button, MouseAccessKeyAndKeysPressAndClick) {
     const std::pair<const char*, const char*> table[] = {
         {"&Save", "s"}, {"Save&", ""}, {"&", ""}, {"S", ""}, {"&A", "a"}, {"A&&B", ""},
         {"&&&Go", "g"}, {"Fish && &Chips", "c"}, {"A&&B&&C", ""}, {"&&&", ""}, {"No key", ""}};
     for (auto [caption, key] : table) EXPECT_EQ(KivoXPButton::AccessKeyOf(caption), key) << caption;
-}
-
-TEST_F(Button, MouseAccessKeyAndKeysPressAndClick) {
     auto a = Make("A"), b = Make("B", nullptr, 10, 50);
     a->SetCaption("&A");
     HWND h = a->Hwnd(), hb = b->Hwnd();

@@ -53,14 +53,20 @@ protected:
 
 }  // namespace
 
-// Clicks and changes are raised for every change, by the user or in code, and only then.
-TEST(CheckBoxAndTextBox, RaiseTheirEventOncePerChange) {
+// Clicks and changes are raised for every change, by the user or in code, and only then. A
+// combo box's pick (the down-arrow key on the closed box) raises Click with the new text, to
+// the handler of the array's row; typing raises Change per keystroke.
+TEST(CheckTextAndComboBoxes, RaiseTheirEventOncePerChange) {
     TestForm f;
     auto& box = f.Get<gf::CheckBox>("chkItem", 0);
     auto& text = f.Get<gf::TextBox>("txtMinutes");
+    auto firsts = f.Array<gf::ComboBox>("cntrlFirst");
+    auto& combo = firsts[0];
     Log log;
     box.OnClick = [&] { log.push_back("click " + std::to_string(box.Value())); };
     text.OnChange = [&] { log.push_back("change " + text.Text()); };
+    firsts.Handle(&gf::ComboBox::OnClick, [&](int row) { log.push_back("click" + std::to_string(row) + " " + combo.Text()); });
+    combo.OnChange = [&] { log.push_back("change " + combo.Text()); };
     // Mouse messages, a double click included: every press toggles.
     for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
         SendMessageA(box.Hwnd(), press, MK_LBUTTON, MAKELPARAM(5, 8));
@@ -72,7 +78,16 @@ TEST(CheckBoxAndTextBox, RaiseTheirEventOncePerChange) {
     SendMessageA(box.Hwnd(), BM_CLICK, 0, 0);
     text.SetText("1"), text.SetText("15");  // its design text: no change
     SendMessageA(text.Hwnd(), EM_SETSEL, 2, 2), SendMessageA(text.Hwnd(), WM_CHAR, '0', 0);
-    EXPECT_EQ(log, (Log{"click 1", "click 0", "click 2", "click 1", "change 15", "change 150"}));
+    for (const char* s : {"Ctrl", "Alt", "Shift"}) combo.AddItem(s);
+    HWND edit = FindWindowExA(combo.Hwnd(), nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    ASSERT_GE(combo.ListIndex(), 0);
+    const std::string picked = combo.List(combo.ListIndex());
+    SendMessageA(edit, EM_SETSEL, 0, -1), SendMessageA(edit, WM_CHAR, 'Q', 0);
+    EXPECT_EQ(log, (Log{"click 1", "click 0", "click 2", "click 1", "change 15", "change 150", "click0 " + picked,
+                        "change Q"}));
+    EXPECT_EQ(combo.ListIndex(), -1);  // the pick is forgotten
 }
 
 TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
@@ -174,27 +189,6 @@ TEST(ListBox, TicksAndHighlightAreSeparate) {
     EXPECT_EQ(log, (Log{"click 0", "check 1", "click 1", "check 1", "click 1", "click 2", "check 2", "click 2"}));
     list.RemoveItem(2);  // removing the highlighted entry clears the highlight
     EXPECT_EQ(Xy(list.ListIndex(), SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0)), "-1,2");
-}
-
-// The user picks from the list (the down-arrow key on the closed box): Click with the
-// new text, to the handler of the array's row; typing: Change per keystroke.
-TEST(ComboBox, PickingAndTypingRaiseTheirEvents) {
-    TestForm f;
-    auto firsts = f.Array<gf::ComboBox>("cntrlFirst");
-    auto& combo = firsts[0];
-    Log log;
-    firsts.Handle(&gf::ComboBox::OnClick, [&](int row) { log.push_back("click" + std::to_string(row) + " " + combo.Text()); });
-    combo.OnChange = [&] { log.push_back("change " + combo.Text()); };
-    for (const char* s : {"Ctrl", "Alt", "Shift"}) combo.AddItem(s);
-    HWND edit = FindWindowExA(combo.Hwnd(), nullptr, "Edit", nullptr);
-    ASSERT_NE(edit, nullptr);
-    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
-    ASSERT_GE(combo.ListIndex(), 0);
-    const std::string picked = combo.List(combo.ListIndex());
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, 'Q', 0);
-    EXPECT_EQ(log, (Log{"click0 " + picked, "change Q"}));
-    EXPECT_EQ(combo.ListIndex(), -1);  // the pick is forgotten
 }
 
 namespace {
