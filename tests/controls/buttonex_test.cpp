@@ -260,7 +260,8 @@ TEST_F(ButtonExTest, PageButtonsShowTheirSkinsWholeAndMissingSkinsFallBack) {
 TEST_F(ButtonExTest, TheControlTakesTheSizeAndShapeOfItsSkin) {
     // Saved at 1200 x 360 twips; the transparent colour in the skin's top left corner.
     auto shaped = PaintedBitmap(158, 80, [](int x, int y) { return x < 10 && y < 10 ? RGB(0, 0, 255) : kUp; });
-    auto b = Skinned(Saved({{"_ExtentX", 2117L}, {"_ExtentY", 635L}, {"SkinUp", StdPicture::FromBitmap(shaped)}, {"Caption", ""}}));
+    auto b = Skinned(
+        Saved({{"_ExtentX", 2117L}, {"_ExtentY", 635L}, {"SkinUp", StdPicture::FromBitmap(shaped)}, {"Caption", ""}}));
     EXPECT_EQ(WindowSize(*b), "158,80");
     EXPECT_NEAR(b->Width(), 2375, 1);
     EXPECT_NEAR(b->Height(), 1203, 1);
