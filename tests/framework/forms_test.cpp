@@ -1,8 +1,6 @@
 // GF_EXCLUSIVE_DISPLAY
 // Forms and their controls as real windows on the virtual display, driven with real
-// messages: check boxes and text boxes, unloading, twips, the progress bar, the list box
-// with check marks, the drop-down combo box, and controls that show the skin behind
-// them. Values set in code with their handlers nesting are the main window's tests.
+// messages; values set in code with their handlers nesting are the main window's tests.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,14 +26,17 @@ const gf::DesignRow kDesign[] = {
     {"CheckBox", "chkItem", 1, "fraPage(0)", 150, 600, 2400, 255, "Second"},
     {"TextBox", "txtMinutes", -1, "fraPage(0)", 150, 1600, 900, 285, "1"},
     {"ProgressBar", "pgbWork", -1, "fraPage(0)", 150, 2400, 3000, 255},
+    {"ListBox", "List1", -1, "", 120, 300, 3000, 1500},
+    {"ComboBox", "cntrlFirst", 0, "", 120, 2100, 1200, 315},
 };
 
 class TestForm : public gf::Form {
 public:
-    TestForm() : gf::Form("frmTest") {
+    explicit TestForm(bool show = true) : gf::Form("frmTest") {
         SetCaption("Forms test");
         SetClientSize(6000, 4500);
         Build(kDesign);
+        if (show) Show();
     }
     bool cancelQuery = false, cancelUnload = false;
     std::vector<int> unloadModes;
@@ -52,36 +53,45 @@ protected:
 
 }  // namespace
 
-// Clicks and changes are raised for every change, by the user or in code, and only then.
-TEST(CheckBoxAndTextBox, RaiseTheirEventOncePerChange) {
+// Clicks and changes are raised for every change, by the user or in code, and only then. A
+// combo box's pick (the down-arrow key on the closed box) raises Click with the new text, to
+// the handler of the array's row; typing raises Change per keystroke.
+TEST(CheckTextAndComboBoxes, RaiseTheirEventOncePerChange) {
     TestForm f;
-    f.Show();
     auto& box = f.Get<gf::CheckBox>("chkItem", 0);
     auto& text = f.Get<gf::TextBox>("txtMinutes");
+    auto firsts = f.Array<gf::ComboBox>("cntrlFirst");
+    auto& combo = firsts[0];
     Log log;
     box.OnClick = [&] { log.push_back("click " + std::to_string(box.Value())); };
     text.OnChange = [&] { log.push_back("change " + text.Text()); };
+    firsts.Handle(&gf::ComboBox::OnClick, [&](int row) { log.push_back("click" + std::to_string(row) + " " + combo.Text()); });
+    combo.OnChange = [&] { log.push_back("change " + combo.Text()); };
     // Mouse messages, a double click included: every press toggles.
     for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
         SendMessageA(box.Hwnd(), press, MK_LBUTTON, MAKELPARAM(5, 8));
         SendMessageA(box.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 8));
     }
-    box.SetValue(0);  // no change
-    box.SetValue(2);
+    box.SetValue(0), box.SetValue(2);  // no change, then greyed
     SendMessageA(box.Hwnd(), BM_CLICK, 0, 0);  // a greyed box becomes ticked
     box.SetEnabled(false);                     // a disabled box takes no click, not even one sent to it
     SendMessageA(box.Hwnd(), BM_CLICK, 0, 0);
-    text.SetText("1");  // its design text: no change
-    text.SetText("15");
-    HWND edit = text.Hwnd();
-    SendMessageA(edit, EM_SETSEL, 2, 2);
-    SendMessageA(edit, WM_CHAR, '0', 0);
-    EXPECT_EQ(log, (Log{"click 1", "click 0", "click 2", "click 1", "change 15", "change 150"}));
+    text.SetText("1"), text.SetText("15");  // its design text: no change
+    SendMessageA(text.Hwnd(), EM_SETSEL, 2, 2), SendMessageA(text.Hwnd(), WM_CHAR, '0', 0);
+    for (const char* s : {"Ctrl", "Alt", "Shift"}) combo.AddItem(s);
+    HWND edit = FindWindowExA(combo.Hwnd(), nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    ASSERT_GE(combo.ListIndex(), 0);
+    const std::string picked = combo.List(combo.ListIndex());
+    SendMessageA(edit, EM_SETSEL, 0, -1), SendMessageA(edit, WM_CHAR, 'Q', 0);
+    EXPECT_EQ(log, (Log{"click 1", "click 0", "click 2", "click 1", "change 15", "change 150", "click0 " + picked,
+                        "change Q"}));
+    EXPECT_EQ(combo.ListIndex(), -1);  // the pick is forgotten
 }
 
 TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
     TestForm f;
-    f.Show();
     HWND h = f.Hwnd();
     // The window procedure replaced, as the hot keys do: closing still reaches the form.
     static WNDPROC previous;
@@ -92,52 +102,45 @@ TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
             return CallWindowProcA(previous, w, msg, wp, lp);
         })));
     f.cancelQuery = true;
-    SendMessageA(h, WM_CLOSE, 0, 0);  // the user closing: mode 0
-    EXPECT_FALSE(f.Unload());          // code: mode 1
+    SendMessageA(h, WM_CLOSE, 0, 0);                              // the user closing: mode 0
+    EXPECT_FALSE(f.Unload());                                      // code: mode 1
     EXPECT_EQ(SendMessageA(h, WM_QUERYENDSESSION, 0, 0), FALSE);  // Windows ending: mode 2
     EXPECT_EQ(f.unloadModes, (std::vector<int>{gf::vbFormControlMenu, gf::vbFormCode, gf::vbAppWindows}));
     EXPECT_TRUE(f.Loaded() && IsWindow(h));
-    f.cancelQuery = false;
-    f.cancelUnload = true;  // Form_Unload can cancel too
+    f.cancelQuery = false, f.cancelUnload = true;  // Form_Unload can cancel too
     SendMessageA(h, WM_CLOSE, 0, 0);
     EXPECT_TRUE(f.Loaded());
-    f.cancelUnload = false;
-    SendMessageA(h, WM_CLOSE, 0, 0);
+    f.cancelUnload = false, SendMessageA(h, WM_CLOSE, 0, 0);
     EXPECT_EQ(closes, 3);
-    EXPECT_FALSE(f.Loaded() || IsWindow(h));
-    EXPECT_EQ(f.Get<gf::CheckBox>("chkItem", 0).Hwnd(), nullptr);
+    EXPECT_FALSE(f.Loaded() || IsWindow(h) || f.Get<gf::CheckBox>("chkItem", 0).Hwnd());
     // Loaded again: a new window, Form_Load again, properties kept.
-    f.Get<gf::CheckBox>("chkItem", 1).SetValue(1);
-    f.Show();
+    auto& second = f.Get<gf::CheckBox>("chkItem", 1);
+    second.SetValue(1), f.Show();
     EXPECT_EQ(f.loads, 2);
-    EXPECT_NE(f.Get<gf::CheckBox>("chkItem", 1).Hwnd(), nullptr);
-    EXPECT_EQ(f.Get<gf::CheckBox>("chkItem", 1).Value(), 1);
+    EXPECT_TRUE(second.Hwnd() && second.Value() == 1);
 }
 
 TEST(Twips, WindowsFollowTwipsPerPixel) {
     gf::Screen::OverrideTwipsPerPixel(12, 15);
     TestForm f;
-    f.Show();
-    auto rectIn = [](HWND child, HWND parent) {
+    auto& box = f.Get<gf::CheckBox>("chkItem", 1);
+    auto place = [&] {
         RECT rc;
-        GetWindowRect(child, &rc);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+        GetWindowRect(box.Hwnd(), &rc);
+        MapWindowPoints(nullptr, f.Get<gf::Frame>("fraPage", 0).Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
         return Xy(rc.left, rc.top) + " " + Xy(rc.right - rc.left, rc.bottom - rc.top);
     };
     RECT client;
     GetClientRect(f.Hwnd(), &client);
     EXPECT_EQ(Xy(client.right, client.bottom), "500,300");  // 6000 x 4500 twips
-    // A check box at (150, 600) inside a frame, 2400 x 255: 150 / 12 = 12.5, rounded.
-    auto& box = f.Get<gf::CheckBox>("chkItem", 1);
-    HWND frame = f.Get<gf::Frame>("fraPage", 0).Hwnd();
-    EXPECT_EQ(rectIn(box.Hwnd(), frame), "13,40 200,17");
+    EXPECT_EQ(place(), "13,40 200,17");                     // (150, 600) in its frame: 150 / 12 = 12.5, rounded
     box.Move(1200, 2400, 1200, 240);
-    EXPECT_EQ(rectIn(box.Hwnd(), frame), "100,160 100,16");
+    EXPECT_EQ(place(), "100,160 100,16");
     gf::Screen::OverrideTwipsPerPixel(0, 0);
 }
 
 TEST(ProgressBar, RangesBeyondSixteenBitsAndValuesSetWhileHiddenReachTheCommonControl) {
-    TestForm f;
+    TestForm f(false);
     auto& bar = f.Get<gf::ProgressBar>("pgbWork");
     bar.SetVisible(false);
     f.Show();
@@ -145,87 +148,47 @@ TEST(ProgressBar, RangesBeyondSixteenBitsAndValuesSetWhileHiddenReachTheCommonCo
     bar.SetMax(1000000);
     bar.SetValue(654321);
     bar.SetVisible(true);
-    ASSERT_NE(bar.Hwnd(), nullptr);
-    EXPECT_TRUE(IsWindowVisible(bar.Hwnd()));
+    ASSERT_TRUE(bar.Hwnd() && IsWindowVisible(bar.Hwnd()));
     EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETRANGE, FALSE, 0), 1000000);
     EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETPOS, 0, 0), 654321);
     bar.SetValue(765432);
     EXPECT_EQ(SendMessageA(bar.Hwnd(), PBM_GETPOS, 0, 0), 765432);
 }
 
-namespace {
-
-const gf::DesignRow kListsDesign[] = {
-    {"ListBox", "List1", -1, "", 120, 300, 3000, 1500},
-    {"ComboBox", "cntrlFirst", 0, "", 120, 2100, 1200, 315},
-};
-
-struct ListForm : gf::Form {
-    ListForm() : gf::Form("frmLists", kListsDesign) { SetClientSize(6000, 4800); }
-};
-
-// A press (or a double click) on entry i, x pixels from the list's left edge.
-void PressItem(gf::ListBox& list, int i, int x, bool twice = false) {
-    RECT rc;
-    SendMessageA(list.Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
-    LPARAM at = MAKELPARAM(x, (rc.top + rc.bottom) / 2);
-    for (UINT press : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONDBLCLK)}) {
-        SendMessageA(list.Hwnd(), press, MK_LBUTTON, at);
-        SendMessageA(list.Hwnd(), WM_LBUTTONUP, 0, at);
-        if (!twice) break;
-    }
-}
-
-}  // namespace
-
 TEST(ListBox, TicksAndHighlightAreSeparate) {
-    ListForm f;
+    TestForm f(false);
     auto& list = f.Get<gf::ListBox>("List1");
     Log log;
     list.OnClick = [&] { log.push_back("click " + std::to_string(list.ListIndex())); };
     list.OnItemCheck = [&](int i) { log.push_back("check " + std::to_string(i)); };
+    // A press (or a double click) on entry i, x pixels from the list's left edge.
+    auto press = [&](int i, int x, bool twice = false) {
+        RECT rc;
+        SendMessageA(list.Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+        for (UINT msg : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONDBLCLK)}) {
+            SendMessageA(list.Hwnd(), msg, MK_LBUTTON, MAKELPARAM(x, (rc.top + rc.bottom) / 2));
+            SendMessageA(list.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, (rc.top + rc.bottom) / 2));
+            if (!twice) break;
+        }
+    };
     list.AddItem("WordPad");
     list.AddItem("PartyPoker");
     f.Show();
     list.AddItem("Calc", 1);  // inserted before PartyPoker
     EXPECT_EQ(list.List(0) + list.List(1) + list.List(2), "WordPadCalcPartyPoker");
     list.SetSelected(2, true);  // ticks set in code raise nothing and leave the highlight
-    EXPECT_TRUE(list.Selected(2) && !list.Selected(0));
-    EXPECT_EQ(list.ListIndex(), -1);
-    PressItem(list, 0, 60);  // on an entry's text: highlighted, not ticked
+    EXPECT_TRUE(list.Selected(2) && !list.Selected(0) && list.ListIndex() == -1);
+    press(0, 60);  // on an entry's text: highlighted, not ticked
     EXPECT_FALSE(list.Selected(0));
-    PressItem(list, 1, 6);  // on the check mark: ticked and highlighted
+    press(1, 6);  // on the check mark: ticked and highlighted
     EXPECT_TRUE(list.Selected(1));
     SendMessageA(list.Hwnd(), WM_CHAR, ' ', 0);  // Space on the highlighted entry clears it
     EXPECT_FALSE(list.Selected(1));
-    PressItem(list, 2, 60, true);  // a double click on text toggles the tick
+    press(2, 60, true);  // a double click on text toggles the tick
     EXPECT_FALSE(list.Selected(2));
     EXPECT_EQ(log, (Log{"click 0", "check 1", "click 1", "check 1", "click 1", "click 2", "check 2", "click 2"}));
     list.RemoveItem(2);  // removing the highlighted entry clears the highlight
-    EXPECT_EQ(list.ListIndex(), -1);
-    EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0), 2);
-}
-
-// The user picks from the list (the down-arrow key on the closed box): Click with the
-// new text, to the handler of the array's row; typing: Change per keystroke.
-TEST(ComboBox, PickingAndTypingRaiseTheirEvents) {
-    ListForm f;
-    auto firsts = f.Array<gf::ComboBox>("cntrlFirst");
-    auto& combo = firsts[0];
-    Log log;
-    firsts.Handle(&gf::ComboBox::OnClick, [&](int row) { log.push_back("click" + std::to_string(row) + " " + combo.Text()); });
-    combo.OnChange = [&] { log.push_back("change " + combo.Text()); };
-    f.Show();
-    for (const char* s : {"Ctrl", "Alt", "Shift"}) combo.AddItem(s);
-    HWND edit = FindWindowExA(combo.Hwnd(), nullptr, "Edit", nullptr);
-    ASSERT_NE(edit, nullptr);
-    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
-    ASSERT_GE(combo.ListIndex(), 0);
-    const std::string picked = combo.List(combo.ListIndex());
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, 'Q', 0);
-    EXPECT_EQ(log, (Log{"click0 " + picked, "change Q"}));
-    EXPECT_EQ(combo.ListIndex(), -1);  // the pick is forgotten
+    EXPECT_EQ(Xy(list.ListIndex(), SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0)), "-1,2");
 }
 
 namespace {
@@ -240,11 +203,6 @@ const gf::DesignRow kSample[] = {
     {"CheckBox", "chkItem", 0, "fraOptions", 180, 300, 3000, 255, "Temporary files", "", "ForeColor=&H00FFFFFF&"},
     {"Label", "lblVersion", -1, "picMain", 5700, 5040, 1300, 255, "Version 1.06", "", "Alignment=1"},
 };
-
-bool Near(COLORREF a, COLORREF b) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= 8;
-}
 
 }  // namespace
 
@@ -262,7 +220,11 @@ TEST(Painting, ControlsShowTheSkinBehindThem) {
     f.Show();
     HWND h = f.Hwnd();
     SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    auto skinAt = [&](int x, int y) { return Near(ClientPixel(h, x, y), SkinAt(x, y)); };
+    auto skinAt = [&](int x, int y) {
+        const COLORREF a = ClientPixel(h, x, y), b = SkinAt(x, y);
+        return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= 8;
+    };
     // Right of a check box's caption: the skin, seen through the box and its frame.
     RECT box;
     GetWindowRect(f.Get<gf::CheckBox>("chkItem", 0).Hwnd(), &box);

@@ -1,6 +1,5 @@
 #include "HostWindow.h"
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -105,6 +104,22 @@ HBITMAP PaintedBitmap(int width, int height, const std::function<COLORREF(int x,
     return bitmap;
 }
 
+gf::PictureRef SolidPicture(COLORREF colour, int width, int height) {
+    return gf::StdPicture::FromBitmap(PaintedBitmap(width, height, [=](int, int) { return colour; }));
+}
+
+std::vector<std::string> KeysOf(const gf::PropertyBag& bag) {
+    std::vector<std::string> keys;
+    for (const auto& e : bag.Entries()) keys.push_back(e.Name);
+    return keys;
+}
+
+std::function<void(short&, short&, float&, float&)> LogMouse(std::vector<std::string>& log, std::string prefix) {
+    return [&log, prefix](short& button, short&, float& x, float& y) {
+        log.push_back(prefix + " " + std::to_string(button) + " " + Xy(long(x), long(y)));
+    };
+}
+
 DibCanvas::DibCanvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)), w_(width), h_(height) {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB};
@@ -131,25 +146,6 @@ int DibCanvas::CountOther(COLORREF c, RECT r) const {
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) n += Pixel(x, y) != c;
     return n;
-}
-
-bool DibCanvas::SaveBmp(const std::string& path) const {
-    const DWORD stride = (w_ * 3 + 3) & ~3u;
-    std::vector<BYTE> rows(static_cast<size_t>(stride) * h_);
-    for (int y = 0; y < h_; ++y)  // bottom-up, as the file keeps it
-        for (int x = 0; x < w_; ++x) {
-            COLORREF c = Pixel(x, h_ - 1 - y);
-            BYTE* p = &rows[static_cast<size_t>(y) * stride + x * 3];
-            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-        }
-    BITMAPINFOHEADER ih{sizeof ih, w_, h_, 1, 24, BI_RGB};
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof ih + rows.size()), 0, 0,
-                        static_cast<DWORD>(sizeof fh + sizeof ih)};
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
-    out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
-    return static_cast<bool>(out);
 }
 
 }  // namespace testing_support

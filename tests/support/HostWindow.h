@@ -2,11 +2,14 @@
 // A plain top-level window for control tests: a solid colour at a fixed place on the
 // virtual screen, above other windows, to hold the controls under test. Also small
 // helpers that send a control real mouse messages, read pixels and regions, and paint
-// into and save device-independent bitmaps.
+// into device-independent bitmaps.
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "framework/PropertyBag.h"
 
 namespace testing_support {
 
@@ -37,10 +40,11 @@ void RealClick(HWND window, int x, int y);
 // The pixel of a window's client area as the screen shows it.
 COLORREF ClientPixel(HWND window, int x, int y);
 
-// A window's region (GetWindowRgn), if it has one.
+// A window's region (GetWindowRgn), if it has one, or a region made elsewhere, owned.
 class WindowRegion {
 public:
     explicit WindowRegion(HWND window);
+    explicit WindowRegion(HRGN made) : region_(made), exists_(made != nullptr) {}
     ~WindowRegion() { DeleteObject(region_); }
     WindowRegion(const WindowRegion&) = delete;
     WindowRegion& operator=(const WindowRegion&) = delete;
@@ -55,8 +59,14 @@ private:
     bool exists_;
 };
 
-// A 24-bit bitmap whose pixel (x, y) has the colour pixel(x, y) gives.
+// A 24-bit bitmap whose pixel (x, y) has the colour pixel(x, y) gives, and a picture of one colour.
 HBITMAP PaintedBitmap(int width, int height, const std::function<COLORREF(int x, int y)>& pixel);
+gf::PictureRef SolidPicture(COLORREF colour, int width, int height);
+
+// The names of a saved-properties store's entries, in their order.
+std::vector<std::string> KeysOf(const gf::PropertyBag& bag);
+// A mouse-event handler that logs "<prefix> <button> <x>,<y>" (x and y in whole twips).
+std::function<void(short&, short&, float&, float&)> LogMouse(std::vector<std::string>& log, std::string prefix);
 
 // A 32-bit top-down DIB section selected into a memory device context of its own.
 class DibCanvas {
@@ -72,8 +82,6 @@ public:
     void Fill(COLORREF c);
     // How many pixels of the rectangle differ from a colour.
     int CountOther(COLORREF c, RECT r) const;
-    // Writes it as a 24-bit .bmp file.
-    bool SaveBmp(const std::string& path) const;
 
 private:
     HDC dc_;
