@@ -90,17 +90,25 @@ TEST(CheckTextAndComboBoxes, RaiseTheirEventOncePerChange) {
     EXPECT_EQ(combo.ListIndex(), -1);  // the pick is forgotten
 }
 
+namespace {
+
+WNDPROC g_previous;
+int g_closes;
+
+// With the system's calling convention, as every window procedure needs on 32 bits.
+LRESULT CALLBACK CountCloses(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    g_closes += msg == WM_CLOSE;
+    return CallWindowProcA(g_previous, w, msg, wp, lp);
+}
+
+}  // namespace
+
 TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
     TestForm f;
     HWND h = f.Hwnd();
     // The window procedure replaced, as the hot keys do: closing still reaches the form.
-    static WNDPROC previous;
-    static int closes;
-    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-            closes += msg == WM_CLOSE;
-            return CallWindowProcA(previous, w, msg, wp, lp);
-        })));
+    g_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountCloses)));
     f.cancelQuery = true;
     SendMessageA(h, WM_CLOSE, 0, 0);                              // the user closing: mode 0
     EXPECT_FALSE(f.Unload());                                      // code: mode 1
@@ -111,7 +119,7 @@ TEST(Form, QueryUnloadModesCancelAndLoadingAgainThroughASubclass) {
     SendMessageA(h, WM_CLOSE, 0, 0);
     EXPECT_TRUE(f.Loaded());
     f.cancelUnload = false, SendMessageA(h, WM_CLOSE, 0, 0);
-    EXPECT_EQ(closes, 3);
+    EXPECT_EQ(g_closes, 3);
     EXPECT_FALSE(f.Loaded() || IsWindow(h) || f.Get<gf::CheckBox>("chkItem", 0).Hwnd());
     // Loaded again: a new window, Form_Load again, properties kept.
     auto& second = f.Get<gf::CheckBox>("chkItem", 1);
