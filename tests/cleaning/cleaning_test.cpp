@@ -104,6 +104,19 @@ struct AtExit {
 }
 using EnvOverride = decltype(SetEnv("", ""));
 
+// A registry value of this prefix as a REG_SZ text until the scope ends, then as it was.
+[[nodiscard]] auto SetValue(HKEY root, const char* key, const char* name, const std::string& text) {
+    DWORD type = REG_NONE, size = 0;
+    std::string old(RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) ? 0 : size, '\0');
+    RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, old.data(), &size);
+    RegSetKeyValueA(root, key, name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+    return AtExit{[=] {
+        if (type == REG_NONE) RegDeleteKeyValueA(root, key, name);
+        else RegSetKeyValueA(root, key, name, type, old.data(), DWORD(old.size()));
+    }};
+}
+const char* const kProfileList = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
 // The working folder until the scope ends.
 [[nodiscard]] auto WorkIn(const std::string& path) {
     RequireSandbox(W(path));
@@ -611,6 +624,28 @@ TEST(Guard, RefusedFormsDeleteNothing) {
     for (const std::string& path : {"sub"s, "sub\\"s, p + "\\inner\\..\\sub", "\\\\?\\" + p + "\\sub", p + "\\sub\\*"})
         EXPECT_FALSE(ModCleaning::RemoveFolder(W(path))) << path;
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) EXPECT_TRUE(Exists(dir / name)) << name;
+}
+
+// What the guard protects must resolve, or nothing is emptied. Wine's shell builds the
+// profile from the machine's folder of profiles (not from USERPROFILE): moved to a
+// folder that does not exist, the profile cannot be resolved.
+TEST(Guard, RefusesEverythingWhileTheProfileCannotBeResolved) {
+    ScratchDir dir;
+    for (const char* name : {"a.txt", "sub\\b.txt"}) MakeFile(dir / name);
+    auto profile = [] {
+        wchar_t path[MAX_PATH] = {};
+        return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) && Exists(path);
+    };
+    ASSERT_TRUE(profile());
+    {
+        auto moved = SetValue(HKEY_LOCAL_MACHINE, kProfileList, "ProfilesDirectory", "C:\\" + UniqueName("nowhere"));
+        ASSERT_FALSE(profile());
+        ModCleaning::DeleteFolderEntries(W(dir / "*"));
+        EXPECT_TRUE(Exists(dir / "a.txt") && Exists(dir / "sub\\b.txt"));
+    }
+    ASSERT_TRUE(profile());
+    ModCleaning::DeleteFolderEntries(W(dir / "*"));
+    EXPECT_EQ(List(W(dir.Path())), std::vector<std::wstring>{});
 }
 
 // Every listed entry goes, file or folder with all it holds (told apart by what it is, not

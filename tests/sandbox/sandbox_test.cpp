@@ -1,5 +1,6 @@
 // The test sandbox itself: nothing a test does can reach the Linux file system
 // through a drive letter, a rooted path or the user's folders.
+// GF_EXCLUSIVE_PROFILE: a cleaning test moves the profile away for a moment.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
