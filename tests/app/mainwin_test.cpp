@@ -306,10 +306,14 @@ TEST_F(MainWindowTest, PageButtonsShowOnePageReloadCaptionsAndRefreshTheStatus) 
     EXPECT_TRUE(std::string(text) == "Ctrl" && IsWindowVisible(f.cntrlFirst(0).Hwnd()));
 }
 
-// The real window in the tray: loading adds the icon, the close box only hides the
-// window, the icon's clicks and its menu act on it, and only "&Exit" ends it and the
-// message loop.
+// The real window in the tray, on a screen of 12 twips per pixel: loading adds the icon,
+// the close box only hides the window, of the icon's mouse messages only a left button
+// up or double click shows it (normal, in front) and only a right button up opens the
+// menu. "&Show" leaves a minimised window minimised; only "&Exit" ends the window, a
+// caption dialog left open and the message loop.
 TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
+    gf::App::SetTitle("Glimmerfold");
+    gf::Screen::OverrideTwipsPerPixel(12, 12);
     auto& f = OpenWindow();
     const HWND main = f.Hwnd();
     NOTIFYICONDATAA nid = app::TrayIconRecord(main, app::WindowIcon(main));
@@ -332,9 +336,12 @@ TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
         if (msg == WM_ENTERMENULOOP && PostMessageA(main, WM_KEYDOWN, menuKey, 0)) ++menus;
         return false;
     };
-    for (UINT m : {WM_LBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
+    auto hideMinimised = [&] {
         f.SetWindowState(gf::vbMinimized);
         f.Hide();
+    };
+    for (int m = WM_MOUSEMOVE; m <= WM_MBUTTONDBLCLK; ++m) {
+        hideMinimised();
         const int menusBefore = menus;
         SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(m, 0));
         const bool shows = m == WM_LBUTTONUP || m == WM_LBUTTONDBLCLK;
@@ -349,21 +356,27 @@ TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
         menuKey = static_cast<UINT>(key);
         SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
     };
-    f.Hide();
+    hideMinimised();
     pick('C');
     EXPECT_TRUE(Stored("SystemInfo", "LastRun") != "<none>" && !f.Visible());
     pick('S');
-    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.Visible() && f.WindowState() == gf::vbMinimized);
     {
         DialogWatcher box({IDOK});
         pick('A');
-        ASSERT_EQ(box.Seen().size(), 1u);
-        EXPECT_EQ(box.Seen()[0].text, "Glimmerfold Version 1.06");
+        const auto seen = box.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].title + "|" + seen[0].text, "Glimmerfold|Glimmerfold Version 1.06");
+        EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
+        EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
     }
+    f.cmdAddMore_Click();
+    ASSERT_EQ(gf::Form::LoadedCount(), 2);
     EXPECT_FALSE(quitPosted());
     pick('E');
     EXPECT_TRUE(quitPosted()) << "the message loop must end";
     EXPECT_FALSE(f.Loaded() || IsWindow(main) || iconShown());
+    EXPECT_EQ(gf::Form::LoadedCount(), 0);
 }
 
 // Each option ticked and cleared again: it stores the whole set from the controls as

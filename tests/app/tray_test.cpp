@@ -1,9 +1,7 @@
-// Glimmerfold's life in the tray, beyond what the main window's own test drives: the
-// icon's record and callback decoding, the real window on a 120-dpi screen (every
-// callback number, Show, About, Exit with a caption dialog open), the Help address,
-// "Auto Clean every N minutes" on a clock the test drives and on the real one, the
-// browser watcher's decisions tick by tick, and finding browsers among real processes.
-// Moves the foreground window and starts programs under browser names: GF_EXCLUSIVE_DISPLAY
+// The tray icon's record and callback decoding, the Help address, "Auto Clean every N
+// minutes" on a clock the test drives, the browser watcher's decisions tick by tick, and
+// finding browsers among real processes. (The real window in the tray: mainwin_test.)
+// Starts programs under browser names: GF_EXCLUSIVE_DISPLAY
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,17 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "DialogWatcher.h"
 #include "Process.h"
 #include "TestSupport.h"
 #include "app/AutoClean.h"
 #include "app/CheckProcess.h"
 #include "app/SysTray.h"
 #include "app/TrayMenu.h"
-#include "app/frmMain.h"
-#include "bosskey/HotKeyCombos.h"
 #include "framework/App.h"
-#include "framework/Forms.h"
 #include "framework/Settings.h"
 #include "framework/Timer.h"
 
@@ -40,66 +34,6 @@ TEST(TrayIcon, RecordAndCallbackDecoding) {
     EXPECT_EQ(Xy(app::TrayMessageFromX(514.5 * 15, false, 15), app::TrayMessageFromX(515.5 * 15, false, 15)),
               "514,516");
     EXPECT_EQ(app::TrayMessageFromX(517, true, 15), 517);  // a window scaled in pixels
-}
-
-// The real main window on a screen of 12 twips per pixel: of all the icon's mouse
-// messages only a left button up or double click shows it (normal, in front), only a
-// right button up opens the menu. "&Show" leaves a minimised window minimised; "&Exit"
-// also ends a caption dialog left open, so that no window keeps the process alive.
-TEST(TrayIcon, RealWindowOnA120DpiScreen) {
-    gf::App::SetTitle("Glimmerfold");
-    ClearAppSettings();
-    bosskey::BuildHotKeyTables();
-    gf::Screen::OverrideTwipsPerPixel(12, 12);
-    auto f = std::make_unique<app::frmMain>();
-    f->Load();
-    const HWND main = f->Hwnd();
-    int menus = 0;
-    UINT menuKey = VK_ESCAPE;  // queued as the menu opens
-    f->MessageHook = [&](UINT msg, WPARAM, LPARAM, LRESULT&) {
-        if (msg == WM_ENTERMENULOOP && PostMessageA(main, WM_KEYDOWN, menuKey, 0)) ++menus;
-        return false;
-    };
-    auto hideMinimised = [&] {
-        f->SetWindowState(gf::vbMinimized);
-        f->Hide();
-    };
-    for (int m = WM_MOUSEMOVE; m <= WM_MBUTTONDBLCLK; ++m) {
-        hideMinimised();
-        const int menusBefore = menus;
-        SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(m, 0));
-        const bool shows = m == WM_LBUTTONUP || m == WM_LBUTTONDBLCLK;
-        EXPECT_EQ(shows ? PumpUntil([&] { return f->Visible() && !IsIconic(main) && GetForegroundWindow() == main; })
-                        : f->Visible(),
-                  shows) << m;
-        EXPECT_EQ(menus - menusBefore, m == WM_RBUTTONUP ? 1 : 0) << m;
-    }
-    auto pick = [&](char key) {
-        menuKey = static_cast<UINT>(key);
-        SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
-    };
-    hideMinimised();
-    pick('S');
-    EXPECT_TRUE(f->Visible() && f->WindowState() == gf::vbMinimized);
-    {
-        DialogWatcher box({IDOK});
-        pick('A');
-        const auto seen = box.Seen();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].title + "|" + seen[0].text, "Glimmerfold|Glimmerfold Version 1.06");
-        EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
-        EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
-    }
-    f->cmdAddMore_Click();
-    ASSERT_EQ(gf::Form::LoadedCount(), 2);
-    pick('E');
-    MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop must end";
-    EXPECT_FALSE(IsWindow(main));
-    EXPECT_EQ(gf::Form::LoadedCount(), 0);
-    f.reset();
-    gf::Screen::OverrideTwipsPerPixel(0, 0);
-    ClearAppSettings();
 }
 
 // Help opens the support page; an address keeps its scheme, anything else gets "http://"
@@ -157,24 +91,6 @@ TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
         EXPECT_EQ(cleans, row.cleans) << what << " at " << row.at;
     }
     ClearAppSettings();
-}
-
-// Without a clock handed in, the cleaner counts the machine's real time.
-TEST(IntervalCleaner, CountsRealTime) {
-    constexpr std::uint64_t kShortMinute = 40;
-    gf::Timer timer1("Timer1");
-    std::vector<ULONGLONG> cleans;
-    app::IntervalCleaner cleaner(timer1, [&] { cleans.push_back(GetTickCount64()); }, [] { return "2"; },
-                                 {{}, kShortMinute});
-    const ULONGLONG on = GetTickCount64();
-    cleaner.SetActive(true);
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            cleaner.Timer1_Timer();
-            return cleans.size() >= 2;
-        },
-        10000));
-    for (size_t i = 0; i < 2; ++i) EXPECT_GE(cleans[i] - on, (i + 1) * 2 * kShortMinute);
 }
 
 namespace {
