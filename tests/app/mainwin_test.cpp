@@ -34,21 +34,9 @@ using ModCleaning::Group;
 
 namespace {
 
-std::string Stored(const std::string& section, const std::string& key) {
-    return gf::GetSetting(gf::App::EXEName(), section, key, "<none>");
-}
-void Store(const std::string& section, const std::string& key, const std::string& value) {
-    gf::SaveSetting(gf::App::EXEName(), section, key, value);
-}
 // The Run value's command, empty when there is none.
 std::string RunValue() { return Reg32::GetRegString(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName); }
 bool VerbExists() { return KeyExists(HKEY_CLASSES_ROOT, std::string(shredder::kShredVerbKey) + "\\command"); }
-// Some window holds the combination when another registration of it is refused.
-bool Held(UINT modifiers, UINT vk) {
-    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return true;
-    UnregisterHotKey(nullptr, 0xBF00);
-    return false;
-}
 const gf::DesignRow& DesignOf(const std::string& name, int index = -1) {
     for (const auto& row : app::FrmMainDesign())
         if (name == row.name && row.index == index) return row;
@@ -143,7 +131,7 @@ TEST_F(MainWindowTest, LoadingWithNothingUsableStoredStoresNothingAndShowsTheSum
         EXPECT_EQ(items, "Ctrl+F1: Ctrl Alt Shift Space F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12");
         EXPECT_EQ(f.cntrlFirst(i).ListIndex() + f.cntrlSecond(i).ListIndex(), -2);
     }
-    EXPECT_TRUE(Held(MOD_CONTROL, VK_F1));
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL, VK_F1));
     EXPECT_FALSE(UnregisterHotKey(f.Hwnd(), 1) || UnregisterHotKey(f.Hwnd(), 2));
     // The summary page, its button disabled; the Internet tab's frame matches currentTab.
     EXPECT_TRUE(f.fraWindow(0).Visible() && !f.fraWindow(1).Visible() && !f.fraWindow(2).Visible());
@@ -183,7 +171,7 @@ TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {
         stored += Stored("ProgramSettings", key) + " ";
     EXPECT_EQ(stored, "1 1 1 1 1 7 Ctrl Shift F9 ");
     // The restored options did their work again: hot keys, Run value, verb, timers.
-    EXPECT_TRUE(Held(MOD_CONTROL, VK_F1) && Held(MOD_SHIFT, VK_SPACE) && Held(MOD_CONTROL, VK_F9));
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL, VK_F1) && HotKeyHeld(MOD_SHIFT, VK_SPACE) && HotKeyHeld(MOD_CONTROL, VK_F9));
     EXPECT_TRUE(RunValue() == gf::Narrow(AddRun::RunCommand()) && VerbExists());
     EXPECT_TRUE(f.TCheck.Running() && f.Timer1.Running() && !f.TClosed.Enabled());  // Timer1 on a page still waiting
     shredder::UnregisterShredVerb();
@@ -408,7 +396,7 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     const std::wstring command = L"\"C:\\\u015Cam\\Glimmerfold\"";
     AddRun::AddRunEntry(AddRun::kRunName, command);
     EXPECT_EQ(Reg32::GetRegStringW(HKEY_LOCAL_MACHINE, Wide(AddRun::kRunKey), Wide(AddRun::kRunName)), command);
-    EXPECT_TRUE(Held(MOD_ALT, VK_F5));
+    EXPECT_TRUE(HotKeyHeld(MOD_ALT, VK_F5));
 
     // The minutes box stores at every change of its text, as typed; picking a hot-key
     // item stores the set and registers it.
@@ -418,7 +406,7 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     }
     f.cntrlSecond(1).SetListIndex(11);
     EXPECT_EQ(Stored("ProgramSettings", "cntrlSecond1"), "F11");
-    EXPECT_TRUE(Held(MOD_ALT, VK_F11) && !Held(MOD_ALT, VK_F5));
+    EXPECT_TRUE(HotKeyHeld(MOD_ALT, VK_F11) && !HotKeyHeld(MOD_ALT, VK_F5));
 }
 
 // A click on an entry's check mark saves the options: every entry's tick under its

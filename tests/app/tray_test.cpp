@@ -19,8 +19,6 @@
 #include "app/CheckProcess.h"
 #include "app/SysTray.h"
 #include "app/TrayMenu.h"
-#include "framework/App.h"
-#include "framework/Settings.h"
 #include "framework/Timer.h"
 
 using namespace testing_support;
@@ -86,7 +84,7 @@ TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
             EXPECT_EQ(timer1.Enabled(), row.cleans == 1) << what << " at " << row.at;
             continue;
         }
-        gf::SaveSetting(gf::App::EXEName(), "ProgramSettings", "minuteCombo", what);
+        Store("ProgramSettings", "minuteCombo", what);
         cleaner.Timer1_Timer();
         EXPECT_EQ(cleans, row.cleans) << what << " at " << row.at;
     }

@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
+#include <shellapi.h>
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
 
 #include "framework/App.h"
+#include "framework/Settings.h"
 
 namespace testing_support {
 
@@ -63,12 +66,17 @@ ScratchDir::ScratchDir() {
 
 ScratchDir::~ScratchDir() { RemoveTree(Wide(path_)); }
 
-std::string BuildDrive() { return "D:\\"; }
-
 std::string ExeFolder() {
     char exe[MAX_PATH];
     std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
     return path.substr(0, path.find_last_of('\\'));
+}
+
+bool Recycle(const std::string& path) {
+    const std::string from = path + '\0';
+    SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr,
+                          FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
+    return SHFileOperationA(&op) == 0;
 }
 
 void WriteFileText(const std::filesystem::path& path, const std::string& text) {
@@ -87,14 +95,28 @@ bool PathExists(const std::filesystem::path& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
+bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
     HKEY h;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &h) != ERROR_SUCCESS) return false;
     RegCloseKey(h);
     return true;
 }
 
+std::string Stored(const std::string& section, const std::string& key) {
+    return gf::GetSetting(gf::App::EXEName(), section, key, "<none>");
+}
+
+void Store(const std::string& section, const std::string& key, const std::string& value) {
+    gf::SaveSetting(gf::App::EXEName(), section, key, value);
+}
+
 void ClearAppSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str()); }
+
+bool HotKeyHeld(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return true;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return false;
+}
 
 void PumpFor(DWORD ms) {
     DWORD start = GetTickCount();

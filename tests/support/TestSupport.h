@@ -48,8 +48,6 @@ std::string UniqueName(const std::string& stem);
 // Two numbers as "x,y", to compare positions and sizes in one expectation.
 inline std::string Xy(long x, long y) { return std::to_string(x) + "," + std::to_string(y); }
 
-// The build folder as Windows sees it ("D:\"), from the sandbox's drive mapping.
-std::string BuildDrive();
 // The folder of the running test executable (the helper programs lie beside it).
 std::string ExeFolder();
 
@@ -61,13 +59,21 @@ std::string Utf8(const std::wstring& wide);
 // target).
 void RemoveTree(const std::wstring& path);
 
+// Moves a file to the recycle bin, as Explorer's Delete does.
+bool Recycle(const std::string& path);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
 std::string ReadFileText(const std::filesystem::path& path);
 bool PathExists(const std::filesystem::path& path);
 
-bool KeyExists(HKEY root, const std::string& path);
-// Removes this executable's part of the settings store (Software\<exe name>).
+// A key opens for reading (view: KEY_WOW64_64KEY for the 64-bit one).
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
+// This executable's part of the settings store (Software\<exe name>): a value ("<none>"
+// when missing), a value written, all of it removed.
+std::string Stored(const std::string& section, const std::string& key);
+void Store(const std::string& section, const std::string& key, const std::string& value);
 void ClearAppSettings();
+// Some window holds the hot key when another registration of it is refused.
+bool HotKeyHeld(UINT modifiers, UINT vk);
 
 // Runs the message loop for about ms milliseconds.
 void PumpFor(DWORD ms);
