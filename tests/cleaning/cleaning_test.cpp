@@ -27,25 +27,20 @@
 #include "framework/Error.h"
 
 using ModCleaning::Group;
-using testing_support::ScratchDir;
-using testing_support::ScratchKey;
-using testing_support::UniqueName;
+using namespace testing_support;
 
 namespace {
 
 using enum ModCleaning::Group;
 using namespace std::string_literals;
-using testing_support::ExeFolder;
-using testing_support::KeyExists;
-const auto W = testing_support::Wide;
+const auto W = Wide;
 
 std::wstring Long(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path; }
 
 // Ends the run outright before a test makes anything outside the sandbox.
 void RequireSandbox(const std::wstring& path) {
     std::wstring p = Long(path).substr(4);
-    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\"),
-                                     std::wstring(L"C:\\Program Files (x86)\\")})
+    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\")})
         if (_wcsnicmp(p.c_str(), base.c_str(), base.size()) == 0) return;
     fprintf(stderr, "test path outside the sandbox: %ls\n", p.c_str());
     std::abort();
@@ -146,12 +141,6 @@ const char* const kAolKey = "Software\\America Online\\America Online\\CurrentVe
 // Made by links_setup.sh: in the cache and in the temp folder, links to a folder with
 // contents, to an empty folder, to a file, and one in a subfolder; other names of C:.
 const std::string kFarm = ExeFolder() + "\\linkfarm";
-// Read before any test points ProgramFiles into its scratch profile.
-const std::string kProgramFiles = [] {
-    char path[MAX_PATH] = {};
-    return std::string(path, GetEnvironmentVariableA("ProgramFiles", path, MAX_PATH));
-}();
-
 const std::string kProfile = [] {
     char path[MAX_PATH] = {};
     return std::string(path, SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, path)) ? strlen(path) : 0);
@@ -301,15 +290,14 @@ protected:
         for (const char* profile : {"\\zz.\u015Cecond", "\\\u0141bc.default"}) MakeDirs(Expand("{profiles}") + profile);
         std::vector<std::wstring> profiles = List(W(Expand("{profiles}")));
         ASSERT_EQ(profiles.size(), 2u);
-        Name("{ff}") = "{profiles}\\" + testing_support::Utf8(profiles[0]);
-        Name("{ff2}") = "{profiles}\\" + testing_support::Utf8(profiles[1]);
+        Name("{ff}") = "{profiles}\\" + Utf8(profiles[0]);
+        Name("{ff2}") = "{profiles}\\" + Utf8(profiles[1]);
         keys.Create(HKEY_LOCAL_MACHINE, kAolKey);
-        SetAolPath(Expand("{aol}\\"));  // stored with its backslash; the 32-bit test stores it without
+        SetAolPath(Expand("{aol}\\"));
         ASSERT_FALSE(Exists(Expand("{received}"))) << "left over from an earlier run";
     }
     void TearDown() override {
-        for (const char* made : {"{received}", "{pf}\\Netscape", "{pf}\\Trillian", "{pf}\\Winamp", "{aol}"})
-            if (std::wstring path = W(Expand(made)); Exists(path)) RequireSandbox(path), testing_support::RemoveTree(path);
+        if (std::wstring received = W(Expand("{received}")); Exists(received)) RemoveTree(received);
     }
 
     // Plants the row's traces; fresh = false adds them to those planted before.
@@ -344,12 +332,9 @@ protected:
             return void(CloseClipboard());
         }
         if (kind == 'R') {
-            std::string name = UniqueName("recycled") + ".txt", from = (dir / name) + '\0';
+            std::string name = UniqueName("recycled") + ".txt";
             MakeFile(dir / name);
-            SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr,
-                                  FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
-            SHFileOperationA(&op);
-            ASSERT_TRUE(Exists(path += "\\" + name));
+            ASSERT_TRUE(Recycle(dir / name) && Exists(path += "\\" + name));
         }
         if (kind == 'F' || kind == 'D' || kind == 'R') return (goes ? gone : stays).push_back(path);
         keys.Create(hive, path);
@@ -447,6 +432,9 @@ TEST_F(Profile, EveryItemShowsItsTextsErasesItsTracesAndLeavesTheirNeighbours) {
     EXPECT_EQ(ModCleaning::Items(Internet).size() + ModCleaning::Items(Software).size() +
                   ModCleaning::Items(Windows).size(),
               std::size(kCatalogue));
+    SetAolPath(Expand("{aol}"));  // AOL's folder stored without its backslash, then with it
+    EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
+    SetAolPath(Expand("{aol}\\"));
     EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
     for (const Row& row : kCatalogue) {
         SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index) + " " + row.tag);
@@ -466,7 +454,7 @@ TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
     for (const Row& row : kCatalogue) Plant(row, false);
     const std::string trace = Expand("{cache}\\a.txt");
     std::vector<std::string> events;
-    testing_support::MessageProbe probe([&] { events.push_back(Exists(trace) ? "turn, trace there" : "turn, gone"); });
+    MessageProbe probe([&] { events.push_back(Exists(trace) ? "turn, trace there" : "turn, gone"); });
     for (auto [group, index] : {std::pair<Group, short>{Internet, 19}, {Internet, -1}, {Software, 13}, {Software, 9},
                                 {Windows, 5}, {Windows, 32767}, {Internet, 1}}) {
         if (index == 1) Check(false);
@@ -503,34 +491,6 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
     for (const Row& row : kCatalogue)
         if (!ownBase(row)) ModCleaning::CleanItem(row.group, row.index, nullptr, row.tag);
     for (const auto& p : gone) EXPECT_TRUE(Exists(p)) << "erased: " << p;
-}
-
-// This test, like the program, is a 32-bit process under WoW64: its ProgramFiles is
-// C:\Program Files (x86) and the HKLM keys it plants land in the 32-bit view, where 32-bit
-// programs (Netscape, Trillian, Winamp, AOL, QuickTime) keep their traces. Erased there.
-TEST_F(Profile, ItemsEraseWhere32BitProgramsKeepTheirTraces) {
-    auto in32BitView = [](const std::string& path) {  // as 64-bit Windows sees the key
-        HKEY key;
-        std::string wow = "SOFTWARE\\Wow6432Node" + path.substr(path.find('\\'));
-        return !RegOpenKeyExA(HKEY_LOCAL_MACHINE, wow.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) && !RegCloseKey(key);
-    };
-    ASSERT_EQ(kProgramFiles, "C:\\Program Files (x86)");
-    auto programFiles = SetEnv("ProgramFiles", kProgramFiles);
-    Name("{pf}") = kProgramFiles;
-    Name("{aol}") = kProgramFiles + "\\AOL 9.0";
-    SetAolPath(Expand("{aol}"));
-    EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
-    ASSERT_TRUE(in32BitView(kAolKey)) << "AOL's AppPath";
-    for (const Row& row : kCatalogue) {
-        bool where32 = false;
-        for (std::string t : row.traces)
-            for (const char* place : {"{pf}", "{ns}", "{aol}"}) where32 |= t[1] == 'L' || t.find(place) != t.npos;
-        if (!where32) continue;
-        SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index));
-        Plant(row);
-        for (const auto& [hive, path] : keysGone) ASSERT_TRUE(in32BitView(path)) << path;
-        Clean(row.group, row.index);
-    }
 }
 
 // An error ends the item and reaches the caller: here the clipboard, held open by
@@ -670,7 +630,7 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
         for (const std::string& wrong : {dir / "missing\\", cache, cache + "\\a.txt\\"})
             ModCleaning::DeleteFolderEntries(W(wrong));
         ASSERT_TRUE(Exists(f + L"\\a.txt"));
-        testing_support::HeldFile held("\\\\?\\" + cache + "\\held\\held.dat");
+        HeldFile held("\\\\?\\" + cache + "\\held\\held.dat");
         ASSERT_TRUE(held.Holding());
         EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));
         EXPECT_EQ(List(f + L"\\held"), std::vector<std::wstring>{L"held.dat"});
