@@ -49,7 +49,6 @@ shot settings-ticked
 
 # The second start: the store and the registry stay as they are, and it ends by itself.
 wine_cmd "$E2E_DIR/before.txt" reg export 'HKCU\Software\Glimmerfold' 'D:\e2e\first_start_test\before.reg' /y $REG_VIEW
-reg_delete_key "$VERB_KEY\\command"
 reg_delete_key "$VERB_KEY"
 first=$APP_PID
 start_app

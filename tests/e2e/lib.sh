@@ -47,8 +47,9 @@ REG_VIEW=/reg:64
 
 # The data of a REG_SZ value, or nothing when it is missing.
 reg_get() {  # <key> <value name, empty for the default value>
-  local f="$E2E_DIR/reg.txt"
-  if [ -z "$2" ]; then wine_cmd "$f" reg query "$1" /ve $REG_VIEW; else wine_cmd "$f" reg query "$1" /v "$2" $REG_VIEW; fi
+  local f="$E2E_DIR/reg.txt" name=(/v "$2")
+  [ -n "$2" ] || name=(/ve)
+  wine_cmd "$f" reg query "$1" "${name[@]}" $REG_VIEW
   awk -F'    ' '/REG_SZ/ {print $4; exit}' "$f" | sed 's/^ *//'
 }
 # True when a REG_SZ value holds the text ("?": any text; "": none), for wait_until.
@@ -68,11 +69,10 @@ RUN_KEY='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run'
 # HKCR\*\shell is shared by both views: the verb is where 64-bit Explorer reads it.
 VERB_KEY='HKCR\*\shell\Glimmerfold-Shred File'
 
-# A first start's world: no settings, no Run value, no verb.
+# A first start's world: no settings, no Run value, no verb (a key goes with its subkeys).
 reset_program_state() {
   reg_delete_key "$SETTINGS"
   reg_delete_value "$RUN_KEY" Glimmerfold
-  reg_delete_key "$VERB_KEY\\command"
   reg_delete_key "$VERB_KEY"
 }
 
@@ -82,28 +82,20 @@ start_app() {  # [args...]; sets APP_PID
   APP_PIDS+=("$APP_PID")
 }
 
-# Waits for the main window; sets WID and the client area's origin on the screen.
+# The main window shows (WID: its X window); waits for it and where its client area is.
+main_window() { WID=$(xdotool search --onlyvisible --name '^Glimmerfold$' 2>/dev/null | head -1); [ -n "$WID" ]; }
+no_main_window() { ! main_window; }
 wait_main_window() {
-  local i
-  WID=""
-  for i in $(seq 1 150); do
-    WID=$(xdotool search --onlyvisible --name '^Glimmerfold$' 2>/dev/null | head -1 || true)
-    [ -n "$WID" ] && break
-    sleep 0.1
-  done
-  [ -n "$WID" ] || fail "the main window did not show"
+  wait_until 15 main_window || fail "the main window did not show"
   client_origin
   wait_settled ""
 }
 
 # The client area is 600 x 497 pixels; the rest of the X window is Wine's frame.
 client_origin() {
-  local x y w h
   eval "$(xdotool getwindowgeometry --shell "$WID")"
-  x=$X; y=$Y; w=$WIDTH; h=$HEIGHT
-  local border=$(( (w - 600) / 2 ))
-  CX=$(( x + border ))
-  CY=$(( y + h - 497 - border ))
+  CX=$((X + (WIDTH - 600) / 2))
+  CY=$((Y + HEIGHT - 497 - (WIDTH - 600) / 2))
 }
 
 # A fingerprint of what the main window's client area shows now.
@@ -152,7 +144,6 @@ wait_until() {  # <seconds> <command...>
 
 # Ends a start of the program that this test made, and waits until its window is gone:
 # a start made while it lingers would find the old instance and end at once.
-no_main_window() { ! xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null 2>&1; }
 stop_app() {
   kill "$APP_PID" 2>/dev/null || true
   wait "$APP_PID" 2>/dev/null || true
