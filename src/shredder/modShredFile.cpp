@@ -126,8 +126,17 @@ std::string OpenFailure(DWORD code) {
 
 const char kLinkRefused[] = "This is a link; the shredder does not follow links.";
 const char kNotItsOwnName[] =
-    "This name leads to another file (through a link, or as a short name); the shredder takes only a file's own "
-    "name and does not follow links.";
+    "This name leads to another file, through a link; the shredder takes only a file's own name and does not "
+    "follow links.";
+const char kMoreThanOneName[] =
+    "This file has more than one name (hard links): overwriting it would destroy its content under its other "
+    "names too. The shredder takes only a file that has a single name.";
+const char kNameInManyCases[] =
+    "Several files in this folder have this name in different letter cases; name the file exactly as the folder "
+    "shows it.";
+const char kNameStays[] =
+    "Its content is overwritten and it is marked for deletion, but its name is still there: another program has "
+    "the file open (the name goes when that program closes it), or the folder does not let it be removed.";
 
 bool SameText(std::wstring_view a, std::wstring_view b) {
     return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
@@ -203,6 +212,7 @@ std::string CheckOpenedFile(HANDLE h) {
     if (!GetFileInformationByHandle(h, &info)) return SystemMessage(GetLastError());
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "This is a folder, not a file.";
     if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return kLinkRefused;
+    if (info.nNumberOfLinks > 1) return kMoreThanOneName;
     return {};
 }
 
@@ -211,50 +221,92 @@ std::wstring_view Trimmed(std::wstring_view name) {
     return name.substr(0, name.find_last_not_of(L" .") + 1);
 }
 
-// Whether another entry of the folder, named as the file but for the spaces and dots
-// it ends in, is the very file the handle holds (that twin itself, or a link to it).
-// The folder's listing tells, without opening any other file.
-bool ReachedThroughATwin(HANDLE folder, std::wstring_view name, HANDLE file) {
-    BY_HANDLE_FILE_INFORMATION mine;
-    if (!GetFileInformationByHandle(file, &mine)) return true;
-    const LONGLONG id = static_cast<LONGLONG>((ULONGLONG(mine.nFileIndexHigh) << 32) | mine.nFileIndexLow);
+// One entry of a folder's listing: its name, its 8.3 short name (empty when the name is
+// one already) and its identity on the volume.
+struct Listed {
+    std::wstring name, shortName;
+    LONGLONG id = 0;
+};
+
+// Every entry of the open folder; false with the system's error when it cannot be read.
+bool ListFolder(HANDLE folder, std::vector<Listed>& entries, DWORD& error) {
     std::vector<BYTE> buffer(64 * 1024);
     for (auto kind = FileIdBothDirectoryRestartInfo;
          GetFileInformationByHandleEx(folder, kind, buffer.data(), static_cast<DWORD>(buffer.size()));
          kind = FileIdBothDirectoryInfo) {
         for (std::size_t at = 0;;) {
             const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data() + at);
-            std::wstring_view entry(e->FileName, e->FileNameLength / sizeof(wchar_t));
-            if (e->FileId.QuadPart == id && !SameText(entry, name) && SameText(Trimmed(entry), Trimmed(name)))
-                return true;
+            entries.push_back({std::wstring(e->FileName, e->FileNameLength / sizeof(wchar_t)),
+                               std::wstring(e->ShortName, e->ShortNameLength / sizeof(wchar_t)), e->FileId.QuadPart});
             if (!e->NextEntryOffset) break;
             at += e->NextEntryOffset;
         }
     }
-    return false;
+    error = GetLastError();
+    return error == ERROR_NO_MORE_FILES;
 }
 
-// Opens the file the path names, by its \\?\ form so that no character or trailing
-// space or dot is reinterpreted, and makes sure the handle is that very file: the
-// system's name for it is its folder's name and the named file name. Under Wine a Unix
-// link to a file opens as its target and fails here, before anything is written.
+// The entry that the typed name stands for, under the name the folder stores: the very
+// name, or else the one entry whose name, or 8.3 short name, differs from it in letter
+// case alone (more than one such entry, on a disk that tells cases apart, is refused).
+std::string FindStored(const std::vector<Listed>& entries, std::wstring_view typed, const Listed*& found) {
+    found = nullptr;
+    int alike = 0;
+    for (const Listed& e : entries) {
+        if (e.name == typed) {
+            found = &e;
+            return {};
+        }
+        if (SameText(e.name, typed) || (!e.shortName.empty() && SameText(e.shortName, typed))) {
+            found = &e;
+            ++alike;
+        }
+    }
+    if (alike > 1) return kNameInManyCases;
+    return found ? std::string() : OpenFailure(ERROR_FILE_NOT_FOUND);
+}
+
+// Whether another entry of the folder, named as the file but for the spaces and dots
+// it ends in, is the very file the handle holds (that twin itself, or a link to it).
+bool ReachedThroughATwin(const std::vector<Listed>& entries, const Listed& named, HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION mine;
+    if (!GetFileInformationByHandle(file, &mine)) return true;
+    const LONGLONG id = static_cast<LONGLONG>((ULONGLONG(mine.nFileIndexHigh) << 32) | mine.nFileIndexLow);
+    return std::any_of(entries.begin(), entries.end(), [&](const Listed& e) {
+        return e.id == id && !SameText(e.name, named.name) && SameText(Trimmed(e.name), Trimmed(named.name));
+    });
+}
+
+// Opens the file the path names, under the name its folder stores (found in the folder's
+// listing, so a name typed in other letter cases or as the short name leads to the
+// file's own name), by its \\?\ form so that no character or trailing space or dot is
+// reinterpreted; then makes sure the handle is that very file: the system's name for it
+// is its folder's name and that stored name, letter for letter. Under Wine a Unix link
+// to a file opens as its target and fails here, before anything is written, also when
+// the target differs from it in letter case alone.
 std::string OpenExactly(const guarded::Path& path, DWORD access, DWORD share, FileHandle& out) {
     FileHandle folder(CreateFileW(path.Parent().Long().c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, kShareAll,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder) return OpenFailure(GetLastError());
-    FileHandle file(CreateFileW(path.Long().c_str(), access, share, nullptr, OPEN_EXISTING,
+    std::vector<Listed> entries;
+    if (DWORD error = 0; !ListFolder(folder.Get(), entries, error))
+        return "The folder's contents could not be read: " + SystemMessage(error);
+    const Listed* stored = nullptr;
+    if (std::string why = FindStored(entries, path.parts.back(), stored); !why.empty()) return why;
+    guarded::Path exact = path;
+    exact.parts.back() = stored->name;
+    FileHandle file(CreateFileW(exact.Long().c_str(), access, share, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return OpenFailure(GetLastError());
     if (std::string why = CheckOpenedFile(file.Get()); !why.empty()) return why;
     std::wstring within = filesys::FinalPathOf(folder.Get());
     if (within.empty() || within.back() != L'\\') within += L'\\';
-    const std::wstring& name = path.parts.back();
+    const std::wstring& name = stored->name;
     const std::wstring final = filesys::FinalPathOf(file.Get());
     // Wine names an open file without the spaces and dots its name ends in: such a name
     // passes when no twin of it in the folder is the file opened.
-    if (!SameText(final, within + name) &&
-        (Trimmed(name) == name || !SameText(final, within.append(Trimmed(name))) ||
-         ReachedThroughATwin(folder.Get(), name, file.Get())))
+    if (final != within + name && (Trimmed(name) == name || final != within.append(Trimmed(name)) ||
+                                   ReachedThroughATwin(entries, *stored, file.Get())))
         return kNotItsOwnName;
     out = std::move(file);
     return {};
@@ -290,64 +342,90 @@ void RunWhileTurning(const std::function<void()>& work, const std::function<void
 }
 
 // Flushes the file on a thread of its own whenever asked, so that the disk writes out
-// what is written while the next blocks are being written.
+// what is written while the next blocks are being written. A failed flush counts as
+// much as the last one: the system may report a lost write to one flush only.
 class BackgroundFlush {
 public:
     explicit BackgroundFlush(HANDLE file) : file_(file), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
         if (wake_) thread_ = StartThread(run_);
     }
-    ~BackgroundFlush() {
-        if (!thread_) return;
-        stop_ = true;
-        SetEvent(wake_.Get());
-        WaitForSingleObject(thread_.Get(), INFINITE);
-    }
+    ~BackgroundFlush() { Stop(); }
     BackgroundFlush(const BackgroundFlush&) = delete;
     BackgroundFlush& operator=(const BackgroundFlush&) = delete;
     // Without a thread of its own nothing happens: the last flush covers everything.
     void Request() const {
         if (thread_) SetEvent(wake_.Get());
     }
+    // The error of the first flush that failed so far; 0 while none has.
+    DWORD Failure() const { return failure_; }
+    // Ends the thread (a flush under way finishes first); then Failure().
+    DWORD Stop() {
+        if (thread_) {
+            stop_ = true;
+            SetEvent(wake_.Get());
+            WaitForSingleObject(thread_.Get(), INFINITE);
+            thread_.Close();
+        }
+        return failure_;
+    }
 
 private:
     HANDLE file_;
     std::atomic<bool> stop_{false};
+    std::atomic<DWORD> failure_{0};
     KernelHandle wake_;
     const std::function<void()> run_ = [this] {
-        while (WaitForSingleObject(wake_.Get(), INFINITE) == WAIT_OBJECT_0 && !stop_) FlushFileBuffers(file_);
+        while (WaitForSingleObject(wake_.Get(), INFINITE) == WAIT_OBJECT_0 && !stop_) {
+            if (FlushFileBuffers(file_)) continue;
+            DWORD code = GetLastError(), none = 0;
+            failure_.compare_exchange_strong(none, code ? code : ERROR_WRITE_FAULT);
+        }
     };
     KernelHandle thread_;
 };
 
+std::string HowFar(std::uint64_t done, std::uint64_t length) {
+    return std::to_string(done) + " of " + std::to_string(length) + " bytes";
+}
+
 // Every byte from the start, in blocks, then flushed; done counts the bytes written.
-// False with the reason when a write or the flush fails.
+// False with the reason, saying how far it got, when a write or any flush fails.
 bool Overwrite(HANDLE h, std::uint64_t length, std::atomic<std::uint64_t>& done, std::string& reason) {
     std::string block(static_cast<std::size_t>(std::min<std::uint64_t>(length, kShredBlockSize)), '\0');
     Random random;
-    {
-        BackgroundFlush flush(h);
-        for (std::uint64_t position = 0; position < length;) {
-            DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(length - position, block.size()));
-            random.Fill(block.data(), chunk);
-            DWORD written = 0;
-            if (!WriteFile(h, block.data(), chunk, &written, nullptr) || written != chunk) {
-                DWORD code = GetLastError();
-                reason = "Writing over the file failed after " + std::to_string(position + written) + " of " +
-                         std::to_string(length) + " bytes: " +
-                         (written != chunk && code == ERROR_SUCCESS ? "the disk took less than was written."
-                                                                   : SystemMessage(code));
-                return false;
-            }
-            if (position / kShredFlushStep != (position + chunk) / kShredFlushStep) flush.Request();
-            position += chunk;
-            done = position;
+    BackgroundFlush flush(h);
+    for (std::uint64_t position = 0; position < length && !flush.Failure();) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(length - position, block.size()));
+        random.Fill(block.data(), chunk);
+        DWORD written = 0;
+        if (!WriteFile(h, block.data(), chunk, &written, nullptr) || written != chunk) {
+            DWORD code = GetLastError();
+            reason = "Writing over the file failed after " + HowFar(position + written, length) + ": " +
+                     (written != chunk && code == ERROR_SUCCESS ? "the disk took less than was written."
+                                                               : SystemMessage(code));
+            return false;
         }
+        if (position / kShredFlushStep != (position + chunk) / kShredFlushStep) flush.Request();
+        position += chunk;
+        done = position;
     }
-    if (!FlushFileBuffers(h)) {
-        reason = "The new content could not be flushed to the disk: " + SystemMessage(GetLastError());
+    DWORD failure = flush.Stop();
+    if (!failure && !FlushFileBuffers(h)) failure = GetLastError();
+    if (failure) {
+        reason = "Flushing the new content to the disk failed after " + HowFar(done, length) +
+                 " were written: " + SystemMessage(failure);
         return false;
     }
     return true;
+}
+
+// Whether anything still answers to the name once the file's handles are closed: the
+// deletion waits for every handle, also another program's that only reads the file's
+// attributes, and a folder may refuse it; a pending deletion opens as "access denied".
+bool NameRemains(const guarded::Path& path) {
+    if (GetFileAttributesW(path.Long().c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD code = GetLastError();
+    return code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND;
 }
 
 // Marks the open file for deletion, so the very file that was overwritten goes when
@@ -405,7 +483,8 @@ ShredOutcome ShredFile(const std::wstring& text, ShredProgress* progress) {
         !why.empty())
         return Refused(why);
     ReadOnlyLift readOnly(attributes.Get());
-    // Others may read meanwhile, but nobody writes to it or deletes it under us.
+    // Others may read meanwhile, but nobody writes to it or deletes it under us. A reader
+    // that holds it keeps its name after the deletion: that is checked at the end.
     FileHandle file;
     if (std::string why = OpenExactly(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ, file); !why.empty())
         return Refused(why);
@@ -441,6 +520,10 @@ ShredOutcome ShredFile(const std::wstring& text, ShredProgress* progress) {
     readOnly.Keep();
     // Removing a large file takes a while too; the window stays alive meanwhile.
     RunWhileTurning([&] { file.Close(); attributes.Close(); }, [] {});
+    if (NameRemains(path)) {
+        outcome.reason = kNameStays;
+        return outcome;
+    }
     outcome.shredded = true;
     return outcome;
 }

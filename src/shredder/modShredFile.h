@@ -41,7 +41,7 @@ public:
 };
 
 struct ShredOutcome {
-    bool shredded = false;     // overwritten, flushed and deleted
+    bool shredded = false;     // overwritten, flushed and deleted, its name gone
     bool overwritten = false;  // every byte overwritten and flushed (even if not deleted)
     std::string reason;        // why not, in words for the user; empty when shredded
 };
@@ -57,15 +57,19 @@ std::string RandomString(std::size_t n);
 std::string CheckShredPath(const std::wstring& path);
 
 // The path checks, then what the path names now: an existing file that is neither a
-// folder nor a link, reached under exactly this name (the system's own name of the
-// opened file is the named one, so a link that looks like a plain file is refused).
-// ShredFile checks again on the file it opens.
+// folder nor a link and has no other name (hard link), reached under its own name: the
+// folder's entry that the name stands for (the same name in other letter cases, or its
+// 8.3 short name, leads to the name the folder stores), opened and found to be the file
+// the system names by the folder's name and that stored name, letter for letter, so a
+// link that looks like a plain file is refused. ShredFile checks again on the file it
+// opens.
 std::string CheckShredTarget(const std::wstring& path);
 
 // Overwrites and deletes the file, on other threads while this one's message loop
 // turns (see kShredTurnMs). A read-only file has that attribute cleared first (and set
-// again if the file stays). Nothing is deleted unless every byte was written and
-// flushed to the disk.
+// again if the file stays). Nothing is deleted unless every byte was written and every
+// flush succeeded; a file whose name is still there once deleted (another program
+// holds it open) is not reported shredded.
 ShredOutcome ShredFile(const std::wstring& path, ShredProgress* progress = nullptr);
 
 }  // namespace shredder

@@ -47,16 +47,17 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
-// tests/helpers/holdfile.exe holding a file open without sharing for as long as this
-// object lives (or until Release).
+// tests/helpers/holdfile.exe holding a file open for as long as this object lives (or
+// until Release): without sharing, or shared for reading with every sharing.
 class HeldFile {
 public:
-    explicit HeldFile(const std::string& path) {
+    explicit HeldFile(const std::string& path, bool shared = false) {
         const std::string ready = UniqueName("GfHoldReady"), release = UniqueName("GfHoldRelease");
         ready_ = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
         release_ = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
         std::string command = "\"";  // built by appending: a quote put in front trips a false -Wrestrict
-        process_.emplace(command.append(ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release));
+        process_.emplace(command.append(ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release +
+                                        (shared ? " shared" : "")));
         holding_ = process_->Started() && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
     }
     ~HeldFile() { Release(); }
