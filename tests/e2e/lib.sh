@@ -30,7 +30,6 @@ gf_stop_wineserver
 gf_start_wineserver
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-note() { echo "-- $*"; }
 
 # Runs a Windows command of the sandbox with its output in a file (pipes stall Wine).
 wine_cmd() {  # <output file> <args...>
