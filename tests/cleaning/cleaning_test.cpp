@@ -568,9 +568,11 @@ TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
     for (const char* path : {"C:\\", "\\\\server\\share\\"}) EXPECT_EQ(root(path), 1) << path;
 }
 
-// Relative, drive-relative and device forms would, unguarded, reach the working folder;
-// here that is a scratch folder full of bait.
-TEST(Guard, RefusedFormsDeleteNothing) {
+// Relative, drive-relative and device forms would, unguarded, reach the working folder, here
+// a scratch folder full of bait. What the guard protects must resolve, or nothing at all is
+// emptied: Wine's shell builds the profile from the machine's folder of profiles (not from
+// USERPROFILE), so with that moved where nothing is, the profile cannot be resolved.
+TEST(Guard, RefusedFormsAndAnUnresolvedProfileDeleteNothing) {
     ScratchDir dir;
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) MakeFile(dir / name);
     auto cwd = WorkIn(dir.Path());
@@ -583,15 +585,6 @@ TEST(Guard, RefusedFormsDeleteNothing) {
         ModCleaning::DeleteFileIfExists(W(path));
     for (const std::string& path : {"sub"s, "sub\\"s, p + "\\inner\\..\\sub", "\\\\?\\" + p + "\\sub", p + "\\sub\\*"})
         EXPECT_FALSE(ModCleaning::RemoveFolder(W(path))) << path;
-    for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) EXPECT_TRUE(Exists(dir / name)) << name;
-}
-
-// What the guard protects must resolve, or nothing is emptied. Wine's shell builds the
-// profile from the machine's folder of profiles (not from USERPROFILE): moved to a
-// folder that does not exist, the profile cannot be resolved.
-TEST(Guard, RefusesEverythingWhileTheProfileCannotBeResolved) {
-    ScratchDir dir;
-    for (const char* name : {"a.txt", "sub\\b.txt"}) MakeFile(dir / name);
     auto profile = [] {
         wchar_t path[MAX_PATH] = {};
         return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) && Exists(path);
@@ -600,12 +593,13 @@ TEST(Guard, RefusesEverythingWhileTheProfileCannotBeResolved) {
     {
         auto moved = SetValue(HKEY_LOCAL_MACHINE, kProfileList, "ProfilesDirectory", "C:\\" + UniqueName("nowhere"));
         ASSERT_FALSE(profile());
-        ModCleaning::DeleteFolderEntries(W(dir / "*"));
-        EXPECT_TRUE(Exists(dir / "a.txt") && Exists(dir / "sub\\b.txt"));
+        ModCleaning::DeleteFolderEntries(W(p + "\\"));
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(p + "\\sub")));
     }
+    for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) EXPECT_TRUE(Exists(dir / name)) << name;
     ASSERT_TRUE(profile());
-    ModCleaning::DeleteFolderEntries(W(dir / "*"));
-    EXPECT_EQ(List(W(dir.Path())), std::vector<std::wstring>{});
+    ModCleaning::DeleteFolderEntries(W(p + "\\"));
+    EXPECT_EQ(List(W(p)), std::vector<std::wstring>{});
 }
 
 // Every listed entry goes, file or folder with all it holds (told apart by what it is, not
