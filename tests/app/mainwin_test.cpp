@@ -22,7 +22,6 @@
 #include "bosskey/CaptionFile.h"
 #include "bosskey/HotKeyCombos.h"
 #include "framework/App.h"
-#include "framework/Settings.h"
 #include "framework/Text.h"
 #include "registry/Reg32.h"
 #include "shredder/ShredVerb.h"
@@ -137,9 +136,6 @@ TEST_F(MainWindowTest, LoadingWithNothingUsableStoredStoresNothingAndShowsTheSum
     EXPECT_TRUE(f.fraInternet.Visible() && !f.fraSoftware.Visible() && !f.fraWindows.Visible());
     EXPECT_FALSE(f.TCheck.Enabled() || f.Timer1.Enabled() || f.TClosed.Enabled() || !IsWindowVisible(f.Hwnd()));
     EXPECT_EQ(Xy(f.TCheck.Interval(), f.TClosed.Interval()), "900,900");
-    // The clean hot key reaches this window's clean.
-    SendMessageA(f.Hwnd(), WM_HOTKEY, 0, 0);
-    EXPECT_NE(Stored("SystemInfo", "LastRun"), "<none>");
 }
 
 TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {

@@ -22,7 +22,6 @@
 #include "controls/KivoXPButtonDesigns.h"
 #include "framework/App.h"
 #include "framework/Forms.h"
-#include "framework/Settings.h"
 
 using namespace testing_support;
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>

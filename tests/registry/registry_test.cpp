@@ -42,6 +42,9 @@ struct Values : ScratchKey {
     Values() {
         DWORD n = 0x12345678;
         BYTE bin[6] = {0xAB, 1, 2, 3, 4, 5};
+        auto Set = [this](const char* name, DWORD type, const void* data, DWORD size) {
+            RegSetKeyValueA(Root(), Path().c_str(), name, type, data, size);
+        };
         Set("sz", REG_SZ, "C:\\Users\\x", 11), Set("exp", REG_EXPAND_SZ, "%APPDATA%", 10);
         Set("multi", REG_MULTI_SZ, "a\0b\0\0", 5), Set("dw", REG_DWORD, &n, 4), Set("bin", REG_BINARY, bin, 6);
         Set("nobin", REG_BINARY, bin, 0), Set("inner", REG_SZ, "ab\0cd", 6), Set("empty", REG_SZ, "", 1);

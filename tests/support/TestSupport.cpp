@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "framework/App.h"
+#include "framework/Handles.h"
 #include "framework/Settings.h"
 
 namespace testing_support {
@@ -17,18 +18,12 @@ std::string UniqueName(const std::string& stem) {
            "_" + std::to_string(++counter);
 }
 
-ScratchKey::ScratchKey(HKEY root)
-    : root_(root), path_("Software\\GlimmerfoldTests\\" + UniqueName("key")) {
-    HKEY h = nullptr;
-    RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-    if (h) RegCloseKey(h);
+ScratchKey::ScratchKey(HKEY root) : root_(root), path_("Software\\GlimmerfoldTests\\" + UniqueName("key")) {
+    gf::RegKey key;
+    RegCreateKeyA(root_, path_.c_str(), key.Receive());
 }
 
 ScratchKey::~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()); }
-
-void ScratchKey::Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
-    RegSetKeyValueA(root_, path_.c_str(), name.c_str(), type, data, size);
-}
 
 std::wstring Wide(const std::string& utf8) {
     std::wstring wide(utf8.size(), L'\0');
@@ -96,10 +91,8 @@ bool PathExists(const std::filesystem::path& path) {
 }
 
 bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
-    HKEY h;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
+    gf::RegKey key;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
 }
 
 std::string Stored(const std::string& section, const std::string& key) {
@@ -144,11 +137,9 @@ MessageProbe::~MessageProbe() { DestroyWindow(hwnd_); }
 
 LRESULT CALLBACK MessageProbe::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<MessageProbe*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-    if (msg == WM_APP && self) {
-        self->onApp_();
-        return 0;
-    }
-    return DefWindowProcA(h, msg, wp, lp);
+    if (msg != WM_APP || !self) return DefWindowProcA(h, msg, wp, lp);
+    self->onApp_();
+    return 0;
 }
 
 COLORREF ScreenPixel(int x, int y) {

@@ -19,8 +19,6 @@ public:
     ScratchKey& operator=(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
     HKEY Root() const { return root_; }
-    // Writes a value of any type and size straight through the registry API.
-    void Set(const std::string& name, DWORD type, const void* data, DWORD size) const;
 
 private:
     HKEY root_;
