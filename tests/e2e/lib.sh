@@ -97,10 +97,9 @@ client_origin() {
   CY=$((Y + HEIGHT - 497 - (WIDTH - 600) / 2))
 }
 
-# A fingerprint of what the main window's client area shows now.
-client_pixels() {
-  /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage rgb:- 2>/dev/null | md5sum
-}
+# A fingerprint of what the main window's client area shows now, and a screenshot of it.
+client_pixels() { /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage rgb:- 2>/dev/null | md5sum; }
+shot() { /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage "$E2E_SHOTS/$1.png" 2>/dev/null || true; }
 
 # Waits until the window shows something other than <before> (a click's answer) and then
 # stays the same between two looks: the program has drawn what the input asked for.
@@ -128,13 +127,8 @@ PAGE_BUTTON_X=80; PAGE_BUTTON_Y=(120 207 293)
 PAGE_X=167; PAGE_Y=70
 page() { click $PAGE_BUTTON_X "${PAGE_BUTTON_Y[$1]}"; }
 
-shot() {  # <name>
-  /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage "$E2E_SHOTS/$1.png" 2>/dev/null || true
-}
-
 wait_until() {  # <seconds> <command...>
-  local t=$1; shift
-  local end=$((SECONDS + t))
+  local end=$((SECONDS + $1)); shift
   while ! "$@"; do
     [ $SECONDS -lt $end ] || return 1
     sleep 0.3
