@@ -69,13 +69,13 @@ protected:
 TEST_F(BossKey, ReadsLineByLineAndAppendsWholeLines) {
     EXPECT_FALSE(bosskey::ReadCaptionFile(path)) << "a missing file reads as no list";
     WriteFileText(path, "One\r\n\r\nTwo\nThree\rFour");
-    EXPECT_EQ(*bosskey::ReadCaptionFile(path), (std::vector<std::string>{"One", "", "Two", "Three", "Four"}));
+    EXPECT_EQ(bosskey::ReadCaptionFile(path).value(), (std::vector<std::string>{"One", "", "Two", "Three", "Four"}));
     // A last line without its ending stays apart from the next caption; equal
     // captions are kept.
     ASSERT_TRUE(bosskey::AppendCaption(path, "Four"));
     EXPECT_EQ(ReadFileText(path), "One\r\n\r\nTwo\nThree\rFour\r\nFour\r\n");
     WriteFileText(path, "");
-    EXPECT_TRUE(bosskey::ReadCaptionFile(path)->empty());
+    EXPECT_TRUE(bosskey::ReadCaptionFile(path).value().empty());
     // A file that cannot be written is reported, not taken as added.
     EXPECT_EQ(bosskey::AddCaption(folder + L"\\no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
 }
