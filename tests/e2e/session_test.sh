@@ -57,7 +57,7 @@ wait_until 5 reg_is "$SETTINGS\\ProgramSettings" minuteCombo 5 || fail "the minu
 reg_is "$SETTINGS\\ProgramSettings" AutoRun 1 || fail "AutoRun was not stored"
 reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse was not stored"
 # The first start showed the shredder on, so the options stored since keep it on.
-reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "touching an option turned the shredder off"
+reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "an option turned the shredder off"
 reg_is "$RUN_KEY" Glimmerfold "?" || fail "the Run value was not written"
 shot settings-ticked
 
