@@ -9,9 +9,8 @@ gf_sandbox_prepare
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR="$GF_BUILD/e2e/$E2E_NAME"
-E2E_SHOTS="$GF_BUILD/screenshots"
-mkdir -p "$E2E_DIR" "$E2E_SHOTS"
-rm -f "$E2E_DIR"/*.txt
+mkdir -p "$E2E_DIR"
+rm -f "$E2E_DIR"/*.txt "$E2E_DIR/failed.png"
 cp "$GF_EXE" "$E2E_DIR/Glimmerfold.exe"
 APP_PIDS=()
 E2E_OWN_XVFB=0
@@ -29,7 +28,8 @@ if [ -z "${DISPLAY:-}" ]; then gf_start_xvfb; E2E_OWN_XVFB=1; fi
 gf_stop_wineserver
 gf_start_wineserver
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Ends the test with a message and the screen as it was, beside the test's files.
+fail() { echo "FAIL: $*" >&2; /usr/bin/import -window root "$E2E_DIR/failed.png" 2>/dev/null; exit 1; }
 
 # Runs a Windows command of the sandbox with its output in a file (pipes stall Wine).
 wine_cmd() {  # <output file> <args...>
@@ -97,9 +97,8 @@ client_origin() {
   CY=$((Y + HEIGHT - 497 - (WIDTH - 600) / 2))
 }
 
-# A fingerprint of what the main window's client area shows now, and a screenshot of it.
+# A fingerprint of what the main window's client area shows now.
 client_pixels() { /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage rgb:- 2>/dev/null | md5sum; }
-shot() { /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage "$E2E_SHOTS/$1.png" 2>/dev/null || true; }
 
 # Waits until the window shows something other than <before> (a click's answer) and then
 # stays the same between two looks: the program has drawn what the input asked for.

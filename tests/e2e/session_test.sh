@@ -30,7 +30,6 @@ start_app
 wait_main_window
 wait_until 10 reg_is "$SETTINGS\\FirstRun" FirstRun 1 || fail "FirstRun was not stored"
 reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "the shredder is not on"
-shot first-start-home
 appdata=$(reg_get 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' APPDATA)
 [ -n "$appdata" ] || fail "no APPDATA shell folder in the prefix"
 # C:\users\<user>\AppData\Roaming -> the prefix's drive_c. The paths are read at
@@ -59,7 +58,6 @@ reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse w
 # The first start showed the shredder on, so the options stored since keep it on.
 reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "an option turned the shredder off"
 reg_is "$RUN_KEY" Glimmerfold "?" || fail "the Run value was not written"
-shot settings-ticked
 
 visible() { [ "$(xdotool search --onlyvisible --name "^$target\$" 2>/dev/null | wc -l)" = "$1" ]; }
 wait_until 15 visible 1 || fail "the other program's window did not show"
@@ -93,7 +91,6 @@ wait_until 20 test ! -e "$temp/gf-e2e-1.tmp" || fail "the temp folder's file is 
 [ ! -e "$temp/gf-e2e-folder" ] || fail "the temp folder's sub-folder is still there"
 [ -e "$opera/keep.dat" ] || fail "a file the item does not name was erased"
 wait_until 10 reg_is "$SETTINGS\\SystemInfo" LastRun "?" || fail "LastRun was not stored"
-shot home-after-clean
 echo cookie >"$opera/cookies4.dat"
 press_until ctrl+F1 test ! -e "$opera/cookies4.dat"
 
