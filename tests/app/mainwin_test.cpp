@@ -1,7 +1,6 @@
 // The real main window under Xvfb, driven by real messages: texts, loading and layout, pages,
-// tabs, options and their work, caption ticks, automatic cleaning, tray, clean run, status.
-// Then the tray icon's record, the Help address, the interval cleaner on a clock the test
-// drives, the browser watcher tick by tick, and browsers found among real processes.
+// tabs, options and their work, caption ticks, automatic cleaning, tray, clean run, status;
+// the tray record, Help, the interval cleaner and browser watcher tick by tick, real browsers.
 // GF_EXCLUSIVE_DISPLAY
 // GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include <windows.h>
@@ -38,7 +37,6 @@ using ModCleaning::Group;
 
 namespace {
 
-// The Run value's command, empty when there is none.
 std::string RunValue() { return Reg32::GetRegString(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName); }
 bool VerbExists() { return KeyExists(HKEY_CLASSES_ROOT, std::string(shredder::kShredVerbKey) + "\\command"); }
 const gf::DesignRow& DesignOf(const std::string& name, int index = -1) {
@@ -425,20 +423,16 @@ TEST_F(MainWindowTest, ACaptionTickClickedInTheListIsStoredAndSteersTheHotKeys) 
         {ticked, "True"}, {unticked, "False"}, {"AutoRun", "0"}, {"cntrlFirst2", "True"}, {"", "<none>"}};
     for (const auto& [key, value] : stored) EXPECT_EQ(Stored("ProgramSettings", key), value) << key;
 
-    std::vector<HWND> windows;
-    for (const std::string& title : {ticked + " - Editor", unticked})
-        windows.push_back(CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP | WS_VISIBLE, 500, 400, 120, 40,
-                                          nullptr, nullptr, nullptr, nullptr));
+    PlainWindow shown(ticked + " - Editor", true, 500, 400), kept(unticked, true, 500, 400);
     // Started twice, the replaced procedure still passes other messages on (rather than to
     // itself) with their results; a hot key counts by the low 8 bits of its id, and any id
     // but 0 and 1 shows.
     bosskey::StartHotKeys(f.Hwnd(), f.cntrlFirst, f.cntrlSecond, f);
     EXPECT_EQ(SendMessageA(f.Hwnd(), WM_GETTEXTLENGTH, 0, 0), 11);
     EXPECT_EQ(SendMessageA(f.Hwnd(), WM_HOTKEY, 0x101, 0), 1);
-    EXPECT_TRUE(!IsWindowVisible(windows[0]) && IsWindowVisible(windows[1]));
+    EXPECT_TRUE(!IsWindowVisible(shown.hwnd) && IsWindowVisible(kept.hwnd));
     SendMessageA(f.Hwnd(), WM_HOTKEY, 7, 0);
-    EXPECT_TRUE(IsWindowVisible(windows[0]));
-    for (HWND w : windows) DestroyWindow(w);
+    EXPECT_TRUE(IsWindowVisible(shown.hwnd));
 }
 
 // The window's own timers: TCheck's tick sees a browser start and hands over to
@@ -527,9 +521,8 @@ TEST_F(MainWindowTest, StatusDisplayTexts) {
               "Show Windows:    Shift+Space");
 }
 
-// The file to shred is everything after the program's name, as Windows keeps the line:
-// quotes, inner and trailing spaces and letters outside the code page stay; a line with
-// nothing after the name (blanks alone) starts the main window.
+// The file to shred is everything after the program's name, quotes, spaces and letters outside
+// the code page kept; a line with nothing after the name (blanks alone) starts the main window.
 TEST(CommandLine, IsEverythingAfterTheProgramsName) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"Glimmerfold.exe", L""}, {L"\"C:\\My Apps\\Glimmerfold.exe\"", L""}, {L"", L""},
@@ -567,16 +560,13 @@ TEST(OpenBrowser, HelpAddressAndTheSchemeRule) {
     EXPECT_FALSE(app::OpenBrowser("a", launch));
 }
 
-TEST(IntervalCleaner, MinutesAreWholeNumbersFromOne) {
+// Minutes are whole numbers from one. A clean at the first tick at or after each N minutes
+// from switching on, N read from the store at every tick; a machine that slept through
+// periods gets one clean, and the rhythm holds; switched on again, the count starts anew.
+TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
     EXPECT_EQ(Xy(app::WholeMinutes("1"), app::WholeMinutes(" 15 ")), "1,15");
     for (const char* bad : {"", "0", "-5", "+5", "1.5", "5 min", "abc", "99999999999999999999"})
         EXPECT_EQ(app::WholeMinutes(bad), 0) << '"' << bad << '"';
-}
-
-// A clean at the first tick at or after each N minutes from switching on, N read from the
-// store at every tick; a machine that slept through periods gets one clean, and the
-// rhythm holds; switched on again, the count starts anew.
-TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
     constexpr std::uint64_t kMinute = 60000, kOn = 1'000'000;
     gf::Timer timer1("Timer1");
     std::uint64_t now = kOn;

@@ -27,16 +27,6 @@ using namespace testing_support;
 
 namespace {
 
-// A top-level window with a title, to be hidden and shown, or to hold hot keys.
-struct PlainWindow {
-    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80)
-        : hwnd(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300,
-                               160, nullptr, nullptr, nullptr, nullptr)) {}
-    ~PlainWindow() { DestroyWindow(hwnd); }
-    PlainWindow(const PlainWindow&) = delete;
-    const HWND hwnd;
-};
-
 void StoreTick(const std::string& caption, const char* value) { Store("ProgramSettings", caption, value); }
 
 using Entries = std::vector<std::pair<std::string, bool>>;
@@ -66,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BossKey, ReadsLineByLineAndAppendsWholeLines) {
+TEST_F(BossKey, TheFileIsReadLineByLineAndChangedByWholeLines) {
     EXPECT_FALSE(bosskey::ReadCaptionFile(path)) << "a missing file reads as no list";
     WriteFileText(path, "One\r\n\r\nTwo\nThree\rFour");
     EXPECT_EQ(bosskey::ReadCaptionFile(path).value(), (std::vector<std::string>{"One", "", "Two", "Three", "Four"}));
@@ -78,9 +68,8 @@ TEST_F(BossKey, ReadsLineByLineAndAppendsWholeLines) {
     EXPECT_TRUE(bosskey::ReadCaptionFile(path).value().empty());
     // A file that cannot be written is reported, not taken as added.
     EXPECT_EQ(bosskey::AddCaption(folder + L"\\no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
-}
 
-TEST_F(BossKey, RemovingDropsOneLineEvenWhenTheListIsStaleAndAFailureLeavesTheFileWhole) {
+    // Removing drops one line even when the list is stale, and a failure leaves the file whole.
     WriteFileText(path, "WordPad\r\n\r\nNotepad\r\nWord\r\n");
     // An empty entry is one line, not a text found in every line.
     ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 1, ""));

@@ -1,6 +1,5 @@
-// The catalogue held to one table of what each item shows and erases, run against a
-// profile planted in the sandbox; the AutoComplete store clean; the file and folder
-// helpers with their guard, links and other names of the system and the profile.
+// The catalogue as one table of what each item shows, erases and keeps, against a profile
+// planted in the sandbox; the AutoComplete store; the file helpers, their guard and links.
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
@@ -130,8 +129,7 @@ struct PlantedKeys {
 };
 
 const char* const kAolKey = "Software\\America Online\\America Online\\CurrentVersion";
-// Made by links_setup.sh: in the cache and in the temp folder, links to a folder with
-// contents, to an empty folder, to a file, and one in a subfolder; other names of C:.
+// Made by links_setup.sh: links in a cache and a temp folder, other names of C:.
 const std::string kFarm = ExeFolder() + "\\linkfarm";
 const std::string kProfile = [] {
     char path[MAX_PATH] = {};

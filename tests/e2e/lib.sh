@@ -39,9 +39,8 @@ wine_cmd() {  # <output file> <args...>
   rm -f "$out.raw"
 }
 
-# The registry as 64-bit Windows itself reads it (Explorer, log-on): Wine's `reg` is a
-# 32-bit program here and would see the 32-bit view of HKLM\Software, the view the
-# program writes to; every key below names its place in the 64-bit view.
+# The registry as 64-bit Windows reads it (Explorer, log-on): Wine's `reg` is 32-bit here and
+# would see the program's own view of HKLM\Software; the keys below name 64-bit places.
 REG_VIEW=/reg:64
 
 # The data of a REG_SZ value, or nothing when it is missing.
@@ -62,8 +61,7 @@ reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f $REG
 reg_set() { wine_cmd "$E2E_DIR/reg.txt" reg add "$1" /v "$2" /d "$3" /f $REG_VIEW; }  # <key> <name> <REG_SZ data>
 
 SETTINGS='HKCU\Software\Glimmerfold'
-# A 32-bit program's Run value lands in the 32-bit view, which Windows runs at log-on
-# as it runs the 64-bit one.
+# A 32-bit program's Run value lands in the 32-bit view, which Windows runs at log-on too.
 RUN_KEY='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run'
 # HKCR\*\shell is shared by both views: the verb is where 64-bit Explorer reads it.
 VERB_KEY='HKCR\*\shell\Glimmerfold-Shred File'

@@ -32,8 +32,7 @@ wait_until 10 reg_is "$SETTINGS\\FirstRun" FirstRun 1 || fail "FirstRun was not 
 reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "the shredder is not on"
 appdata=$(reg_get 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' APPDATA)
 [ -n "$appdata" ] || fail "no APPDATA shell folder in the prefix"
-# C:\users\<user>\AppData\Roaming -> the prefix's drive_c. The paths are read at
-# start-up; they name the same folders before and after.
+# C:\users\<user>\AppData\Roaming in the prefix's drive_c, read at start-up.
 opera="$WINEPREFIX/drive_c/$(echo "${appdata#?:\\}" | tr '\\' '/')/Opera/Opera/profile"
 mkdir -p "$opera"
 echo cookie >"$opera/cookies4.dat"
@@ -61,8 +60,7 @@ reg_is "$RUN_KEY" Glimmerfold "?" || fail "the Run value was not written"
 
 visible() { [ "$(xdotool search --onlyvisible --name "^$target\$" 2>/dev/null | wc -l)" = "$1" ]; }
 wait_until 15 visible 1 || fail "the other program's window did not show"
-# Presses keys with the focus on the main window until done holds: a window of another
-# program may take the focus between the two.
+# Keys pressed on the main window until done holds: another program may take the focus.
 press_until() {  # <keys> <command...>
   local keys=$1 try; shift
   for try in 1 2 3; do

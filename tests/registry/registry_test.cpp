@@ -95,7 +95,8 @@ TEST(Reg32, ReadsOnlyPlainStringsAndWritesAndDeletesOneThingAtATime) {
     EXPECT_FALSE(KeyExists(k.Root(), k.Path() + "\\a"));
 }
 
-TEST(clsRegistry, GetValueByTypeAndItsFallbacks) {
+// Read by the type found, with the fallbacks; written keeping the stored type.
+TEST(clsRegistry, ValuesByTheirStoredType) {
     Values k;
     clsRegistry reg;
     auto get = [&](const std::string& name) { return reg.GetValue(k.Root(), k.Path(), name); };
@@ -110,11 +111,7 @@ TEST(clsRegistry, GetValueByTypeAndItsFallbacks) {
     // Leading "\" is dropped once.
     EXPECT_EQ(std::get<std::string>(reg.GetValue(k.Root(), "\\" + k.Path(), "sz")), "C:\\Users\\x");
     EXPECT_EQ(Raised([&] { get("zero"); }), "11002 clsRegistry GetValue");  // no length to cut a NUL from
-}
 
-TEST(clsRegistry, SetValueKeepsTheStoredType) {
-    Values k;
-    clsRegistry reg;
     const struct { const char* name; RegValueArg value; std::string raw; } writes[] = {
         {"new", "abc", std::string("1:abc\0", 6)},  // a missing value becomes text with its NUL
         {"none", "", std::string("1:\0", 3)},          // (which the system adds to "abc" by itself)

@@ -40,6 +40,16 @@ private:
     std::string path_;
 };
 
+// A top-level window with a title, to be hidden and shown, or to hold hot keys.
+struct PlainWindow {
+    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80)
+        : hwnd(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300,
+                               160, nullptr, nullptr, nullptr, nullptr)) {}
+    ~PlainWindow() { DestroyWindow(hwnd); }
+    PlainWindow(const PlainWindow&) = delete;
+    const HWND hwnd;
+};
+
 // A name unique within this run (process id, tick count and a counter).
 std::string UniqueName(const std::string& stem);
 
