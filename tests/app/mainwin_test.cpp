@@ -64,7 +64,8 @@ protected:
         gf::Screen::OverrideTwipsPerPixel(15, 15);
     }
     void TearDown() override {
-        CloseWindow();
+        if (form && form->Loaded()) form->Unload(gf::vbFormCode);
+        form.reset();
         SetUp();
         gf::Screen::OverrideTwipsPerPixel(0, 0);
     }
@@ -83,10 +84,6 @@ protected:
         if (load) form->Load();
         PumpFor(50);
         return *form;
-    }
-    void CloseWindow() {
-        if (form && form->Loaded()) form->Unload(gf::vbFormCode);
-        form.reset();
     }
 
     std::unique_ptr<app::frmMain> form;

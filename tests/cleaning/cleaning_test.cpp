@@ -21,6 +21,7 @@
 #include "cleaning/ModCleaning.h"
 #include "cleaning/ShellFolders.h"
 #include "framework/Error.h"
+#include "framework/Handles.h"
 
 using ModCleaning::Group;
 using namespace testing_support;
@@ -66,10 +67,9 @@ void MakeFile(const std::string& path, DWORD attributes = 0) { MakeFile(W(path),
 std::vector<std::wstring> List(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((Long(folder) + L"\\*").c_str(), &fd);
-    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd))
+    gf::FindHandle h(FindFirstFileW((Long(folder) + L"\\*").c_str(), &fd));
+    for (BOOL more = bool(h); more; more = FindNextFileW(h.Get(), &fd))
         if (wcscmp(fd.cFileName, L".") && wcscmp(fd.cFileName, L"..")) names.push_back(fd.cFileName);
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
     return names;
 }
 
@@ -361,12 +361,11 @@ protected:
 const std::string kStore = "Software\\Microsoft\\Protected Storage System Provider";
 
 std::string CurrentUser() {  // as a string SID
-    HANDLE token;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    gf::KernelHandle token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive());
     BYTE buffer[512];
     DWORD size = 0;
-    GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
-    CloseHandle(token);
+    GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size);
     char* sid = nullptr;
     ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid);
     std::string text = sid ? sid : "";
