@@ -287,11 +287,10 @@ TEST_F(MainWindowTest, PageButtonsShowOnePageReloadCaptionsAndRefreshTheStatus) 
     EXPECT_TRUE(std::string(text) == "Ctrl" && IsWindowVisible(f.cntrlFirst(0).Hwnd()));
 }
 
-// The real window in the tray, on a screen of 12 twips per pixel: loading adds the icon,
-// the close box only hides the window, of the icon's mouse messages only a left button
-// up or double click shows it (normal, in front) and only a right button up opens the
-// menu. "&Show" leaves a minimised window minimised; only "&Exit" ends the window, a
-// caption dialog left open and the message loop.
+// The real window in the tray at 12 twips per pixel: loading adds the icon, the close box only
+// hides the window; of the icon's mouse messages only a left button up or double click shows it
+// (normal, in front), only a right button up opens the menu. "&Show" leaves a minimised window
+// minimised; only "&Exit" ends the window, a caption dialog left open and the message loop.
 TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
     gf::App::SetTitle("Glimmerfold");
     gf::Screen::OverrideTwipsPerPixel(12, 12);
@@ -455,10 +454,9 @@ TEST_F(MainWindowTest, AutomaticCleaningRunsOnTheWindowsOwnTimers) {
     EXPECT_TRUE(PumpUntil([&] { return erased.size() == 2; }, 15000)) << "Timer1 cleaned nothing";
 }
 
-// Ticked items in order, the bar ahead of each; afterwards the bar and the line are hidden
-// and the time is stored and shown. A request during a run (the hot key or a timer while
-// the loop runs) is ignored; an item that fails, with a numbered error or with something
-// that is no standard exception, ends only itself, and the next run runs.
+// Ticked items in order, the bar ahead of each; then the bar and the line hidden, the time stored
+// and shown. A request during a run (the hot key or a timer while the loop runs) is ignored; an
+// item that fails, with a numbered error or anything else, ends only itself; the next run runs.
 TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderOneRunAtATime) {
     auto& f = OpenWindow();
     f.clean();  // nothing ticked: nothing erased, the time stored and shown all the same

@@ -183,9 +183,8 @@ TEST_F(BossKey, DialogHelpAndDragBySurface) {
               "that contains XXX. You can add XXX as a window caption");
     EXPECT_FALSE(dialog.Dragging()) << "a press on the picture is no drag";
 
-    // A press on the bare surface and a move carry the window along with the pointer;
-    // then the pointer rests on the pressed point again, and after the release moves
-    // carry nothing.
+    // A press on the bare surface and a move carry the window along with the pointer, which
+    // then rests on the pressed point again; after the release moves carry nothing.
     RECT before, after;
     GetWindowRect(dialog.Hwnd(), &before);
     SendMouse(dialog.Hwnd(), WM_LBUTTONDOWN, 10, 120, MK_LBUTTON);

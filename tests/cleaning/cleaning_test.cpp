@@ -356,8 +356,7 @@ protected:
     }
 };
 
-// The store is one fixed key: these tests share this executable with the catalogue walk,
-// which cleans it too, so that they never run at the same time.
+// One fixed key, which the catalogue walk cleans too: in one executable they never overlap.
 const std::string kStore = "Software\\Microsoft\\Protected Storage System Provider";
 
 std::string CurrentUser() {  // as a string SID
@@ -405,8 +404,7 @@ LRESULT CALLBACK CountQuitsTaken(int code, WPARAM remove, LPARAM msg) {
 
 class AutoCompleteStore : public testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }  // ours alone
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }  // ours alone; keys removes it
     void Make(const std::string& sub) { keys.Create(HKEY_CURRENT_USER, kStore + "\\" + sub); }
     PlantedKeys keys;
 };
@@ -574,10 +572,9 @@ TEST(Guard, RefusedFormsAndAnUnresolvedProfileDeleteNothing) {
     EXPECT_EQ(List(W(p)), std::vector<std::wstring>{});
 }
 
-// Every listed entry goes, file or folder with all it holds (told apart by what it is, not
-// by a dot), hidden, read-only, non-ANSI, past 260 characters; system entries are not listed
-// and stay, as does a file held open. Only a "\" or "\*" argument is emptied. RemoveFolder
-// is true only when the folder existed and is gone: not while a file in it is held.
+// Every listed entry goes, file or folder with all it holds (told apart by what it is, not by a
+// dot), hidden, read-only, non-ANSI, past 260 characters; system entries and a file held open
+// stay. Only a "\" or "\*" argument is emptied. RemoveFolder is true when the folder was and went.
 TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
     for (const char* tail : {"\\", "\\*"}) {
         ScratchDir dir;

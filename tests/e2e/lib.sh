@@ -7,8 +7,7 @@ export GF_PREFIX_NAME=e2e-prefix
 . "$GF_SOURCE/tools/sandbox-env.sh"
 gf_sandbox_prepare
 
-E2E_NAME=$(basename "$0" .sh)
-E2E_DIR="$GF_BUILD/e2e/$E2E_NAME"
+E2E_DIR="$GF_BUILD/e2e/$(basename "$0" .sh)"
 mkdir -p "$E2E_DIR"
 rm -f "$E2E_DIR"/*.txt "$E2E_DIR/failed.png"
 cp "$GF_EXE" "$E2E_DIR/Glimmerfold.exe"

@@ -24,12 +24,8 @@ class DialogWatcher {
 public:
     // Each box that appears is answered with the next button id.
     explicit DialogWatcher(std::vector<int> answers) : answers_(answers.begin(), answers.end()) {}
-    ~DialogWatcher() {
-        stop_ = true;
-        thread_.join();
-    }
+    ~DialogWatcher() { stop_ = true, thread_.join(); }
     DialogWatcher(const DialogWatcher&) = delete;
-    DialogWatcher& operator=(const DialogWatcher&) = delete;
     std::vector<SeenDialog> Seen() {
         std::lock_guard lock(mutex_);
         return seen_;

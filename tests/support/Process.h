@@ -22,7 +22,6 @@ public:
     }
     ~ChildProcess() { End(); }
     ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
     bool Started() const { return pi_.hProcess != nullptr; }
     HANDLE Handle() const { return pi_.hProcess; }
     // Waits for its end; its exit code, or STILL_ACTIVE when it ran on past ms.
@@ -60,7 +59,6 @@ public:
     }
     ~HeldFile() { Release(); }
     HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
     bool Holding() const { return holding_; }
     // Lets go of the file; the helper's exit code (0 when it held the file throughout).
     DWORD Release() {

@@ -16,7 +16,6 @@ public:
     explicit ScratchKey(HKEY root = HKEY_CURRENT_USER);
     ~ScratchKey();
     ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
     HKEY Root() const { return root_; }
 
@@ -32,7 +31,6 @@ public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
@@ -103,7 +101,6 @@ public:
     explicit MessageProbe(std::function<void()> onApp);
     ~MessageProbe();
     MessageProbe(const MessageProbe&) = delete;
-    MessageProbe& operator=(const MessageProbe&) = delete;
     void Post() const { PostMessageA(hwnd_, WM_APP, 0, 0); }
 
 private:
