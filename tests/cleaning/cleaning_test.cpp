@@ -523,10 +523,7 @@ TEST_F(AutoCompleteStore, TheWalkTurnsTheMessageLoopAtEverySubkey) {
 
 // Refused (-1), a root (1), or a place below one (0).
 TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
-    auto root = [](const char* path) {
-        auto parsed = guarded::Parse(W(path));
-        return parsed ? int(parsed->IsRoot()) : -1;
-    };
+    auto root = [](const char* path) { auto p = guarded::Parse(W(path)); return p ? int(p->IsRoot()) : -1; };
     for (const char* path : {"", "\\", "\\*", "\\Cache\\", "\\organize\\*.ARL", "*", "Cache\\*", "C:", "C:x\\*",
                              "D:Cache", "\\\\?\\C:\\x", "\\\\?\\UNC\\s\\h\\x", "\\\\.\\C:\\x", "\\\\.\\PhysicalDrive0",
                              "\\??\\C:\\x", "\\\\server", "\\\\server\\", "C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\...\\b",
