@@ -70,16 +70,16 @@ TEST_F(BossKey, TheFileIsReadLineByLineAndChangedByWholeLines) {
     EXPECT_EQ(bosskey::AddCaption(folder + L"\\no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
 
     // Removing drops one line even when the list is stale, and a failure leaves the file whole.
-    WriteFileText(path, "WordPad\r\n\r\nNotepad\r\nWord\r\n");
+    WriteFileText(path, "WordPad\r\n\r\nWord\r\nNotepad\r\nWord\r\n");
     // An empty entry is one line, not a text found in every line.
     ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 1, ""));
-    EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\nWord\r\n");
+    EXPECT_EQ(ReadFileText(path), "WordPad\r\nWord\r\nNotepad\r\nWord\r\n");
     // A position that no longer holds the text falls back to the first equal line.
     ASSERT_TRUE(bosskey::RemoveCaptionLine(path, 0, "Word"));
-    EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\n");
+    EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\nWord\r\n");
     // A text the file does not hold, or no file at all, changes nothing.
-    EXPECT_FALSE(bosskey::RemoveCaptionLine(path, 0, "Word"));
-    EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\n");
+    EXPECT_FALSE(bosskey::RemoveCaptionLine(path, 0, "Pad"));
+    EXPECT_EQ(ReadFileText(path), "WordPad\r\nNotepad\r\nWord\r\n");
     EXPECT_FALSE(PathExists(temp));
     EXPECT_FALSE(bosskey::RemoveCaptionLine(folder + L"\\missing.dat", 0, "WordPad"));
 
