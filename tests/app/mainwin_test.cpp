@@ -1,13 +1,14 @@
-// The real main window under Xvfb, driven by real messages: its texts, loading and layout,
-// pages, tabs and "Check All", each option both ways with its work (Run value, shred verb,
-// timers, hot keys), the caption list's ticks, automatic cleaning on its own timers, the
-// tray icon, menu and close box, the clean run and the status texts.
+// The real main window under Xvfb, driven by real messages: texts, loading and layout, pages,
+// tabs, options and their work, caption ticks, automatic cleaning, tray, clean run, status;
+// the tray record, Help, the interval cleaner and browser watcher tick by tick, real browsers.
 // GF_EXCLUSIVE_DISPLAY
 // GF_EXCLUSIVE_PROFILE: the shred verb is one machine-wide key.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,14 +18,16 @@
 #include "Process.h"
 #include "TestSupport.h"
 #include "app/AddRun.h"
+#include "app/AutoClean.h"
+#include "app/CheckProcess.h"
 #include "app/Startup.h"
 #include "app/SysTray.h"
+#include "app/TrayMenu.h"
 #include "app/frmMain.h"
 #include "app/frmMainDesign.h"
 #include "bosskey/CaptionFile.h"
 #include "bosskey/HotKeyCombos.h"
 #include "framework/App.h"
-#include "framework/Settings.h"
 #include "framework/Text.h"
 #include "registry/Reg32.h"
 #include "shredder/ShredVerb.h"
@@ -34,21 +37,8 @@ using ModCleaning::Group;
 
 namespace {
 
-std::string Stored(const std::string& section, const std::string& key) {
-    return gf::GetSetting(gf::App::EXEName(), section, key, "<none>");
-}
-void Store(const std::string& section, const std::string& key, const std::string& value) {
-    gf::SaveSetting(gf::App::EXEName(), section, key, value);
-}
-// The Run value's command, empty when there is none.
 std::string RunValue() { return Reg32::GetRegString(HKEY_LOCAL_MACHINE, AddRun::kRunKey, AddRun::kRunName); }
 bool VerbExists() { return KeyExists(HKEY_CLASSES_ROOT, std::string(shredder::kShredVerbKey) + "\\command"); }
-// Some window holds the combination when another registration of it is refused.
-bool Held(UINT modifiers, UINT vk) {
-    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return true;
-    UnregisterHotKey(nullptr, 0xBF00);
-    return false;
-}
 const gf::DesignRow& DesignOf(const std::string& name, int index = -1) {
     for (const auto& row : app::FrmMainDesign())
         if (name == row.name && row.index == index) return row;
@@ -74,7 +64,8 @@ protected:
         gf::Screen::OverrideTwipsPerPixel(15, 15);
     }
     void TearDown() override {
-        CloseWindow();
+        if (form && form->Loaded()) form->Unload(gf::vbFormCode);
+        form.reset();
         SetUp();
         gf::Screen::OverrideTwipsPerPixel(0, 0);
     }
@@ -93,10 +84,6 @@ protected:
         if (load) form->Load();
         PumpFor(50);
         return *form;
-    }
-    void CloseWindow() {
-        if (form && form->Loaded()) form->Unload(gf::vbFormCode);
-        form.reset();
     }
 
     std::unique_ptr<app::frmMain> form;
@@ -143,7 +130,7 @@ TEST_F(MainWindowTest, LoadingWithNothingUsableStoredStoresNothingAndShowsTheSum
         EXPECT_EQ(items, "Ctrl+F1: Ctrl Alt Shift Space F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12");
         EXPECT_EQ(f.cntrlFirst(i).ListIndex() + f.cntrlSecond(i).ListIndex(), -2);
     }
-    EXPECT_TRUE(Held(MOD_CONTROL, VK_F1));
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL, VK_F1));
     EXPECT_FALSE(UnregisterHotKey(f.Hwnd(), 1) || UnregisterHotKey(f.Hwnd(), 2));
     // The summary page, its button disabled; the Internet tab's frame matches currentTab.
     EXPECT_TRUE(f.fraWindow(0).Visible() && !f.fraWindow(1).Visible() && !f.fraWindow(2).Visible());
@@ -151,9 +138,11 @@ TEST_F(MainWindowTest, LoadingWithNothingUsableStoredStoresNothingAndShowsTheSum
     EXPECT_TRUE(f.fraInternet.Visible() && !f.fraSoftware.Visible() && !f.fraWindows.Visible());
     EXPECT_FALSE(f.TCheck.Enabled() || f.Timer1.Enabled() || f.TClosed.Enabled() || !IsWindowVisible(f.Hwnd()));
     EXPECT_EQ(Xy(f.TCheck.Interval(), f.TClosed.Interval()), "900,900");
-    // The clean hot key reaches this window's clean.
-    SendMessageA(f.Hwnd(), WM_HOTKEY, 0, 0);
-    EXPECT_NE(Stored("SystemInfo", "LastRun"), "<none>");
+    // At 15 twips per pixel the design stands.
+    const gf::DesignRow& design = DesignOf("cmdClean");
+    const gf::Control& clean = f.Get<gf::Control>("cmdClean");
+    EXPECT_EQ(Xy(f.ScaleWidth(), f.ScaleHeight()) + " " + Xy(clean.Left(), clean.Top()),
+              "9000,7455 " + Xy(design.left, design.top));
 }
 
 TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {
@@ -183,48 +172,43 @@ TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {
         stored += Stored("ProgramSettings", key) + " ";
     EXPECT_EQ(stored, "1 1 1 1 1 7 Ctrl Shift F9 ");
     // The restored options did their work again: hot keys, Run value, verb, timers.
-    EXPECT_TRUE(Held(MOD_CONTROL, VK_F1) && Held(MOD_SHIFT, VK_SPACE) && Held(MOD_CONTROL, VK_F9));
+    EXPECT_TRUE(HotKeyHeld(MOD_CONTROL, VK_F1) && HotKeyHeld(MOD_SHIFT, VK_SPACE) && HotKeyHeld(MOD_CONTROL, VK_F9));
     EXPECT_TRUE(RunValue() == gf::Narrow(AddRun::RunCommand()) && VerbExists());
     EXPECT_TRUE(f.TCheck.Running() && f.Timer1.Running() && !f.TClosed.Enabled());  // Timer1 on a page still waiting
     shredder::UnregisterShredVerb();
 }
 
-// At 15 twips per pixel the design stands; at 12 the window shrinks by 0.8 and every
-// control but the skin and the menu moves by 0.81, labels, check boxes and the logo
-// without being resized. Loading places the pages and page buttons before scaling them.
+// At 12 twips per pixel (the design's 15 the whole-program test clicks on) the window shrinks
+// by 0.8 and every control but the skin and the menu moves by 0.81, labels, check boxes and
+// the logo without being resized. Loading places the pages and page buttons before scaling.
 TEST_F(MainWindowTest, LayoutFollowsTheScreensTwipsPerPixel) {
-    for (int tpp : {15, 12}) {
-        gf::Screen::OverrideTwipsPerPixel(tpp, tpp);
-        auto& f = OpenWindow(false);
-        const double designWidth = f.Width(), designHeight = f.Height();
-        f.Load();
-        const float r = tpp == 15 ? 1.0f : 12.0f / 15 + 0.01f;
-        EXPECT_NEAR(f.Width(), designWidth * tpp / 15, 12) << tpp;  // within the pixel it is rounded to
-        EXPECT_NEAR(f.Height(), designHeight * tpp / 15, 12) << tpp;
-        for (const char* name : {"Frame1", "cmdClean", "List1", "Picture2", "pgbClean", "lblLastClean", "chkShredder",
-                                 "imgLogo", "Label11"}) {
-            const auto& row = DesignOf(name);
-            auto& c = f.Get<gf::Control>(name);
-            bool resized = std::string("lblLastClean chkShredder imgLogo Label11").find(name) == std::string::npos;
-            EXPECT_NEAR(c.Left(), row.left * r, 0.01) << name << tpp;
-            EXPECT_NEAR(c.Top(), row.top * r, 0.01) << name << tpp;
-            // The drawn buttons take their size from their saved extent (HiMetric).
-            EXPECT_NEAR(c.Width(), row.width * (resized ? r : 1), resized ? 1 : 0) << name << tpp;
-            EXPECT_NEAR(c.Height(), row.height * (resized ? r : 1), resized ? 1 : 0) << name << tpp;
-        }
-        EXPECT_NEAR(f.fraWindow(1).Left(), 2500 * r, 0.01);
-        EXPECT_NEAR(f.ButtonEx1(2).Top(), 3800 * r, 0.01);
-        EXPECT_NEAR(f.chkInternet(18).Top(), DesignOf("chkInternet", 18).top * r, 0.01);
-        EXPECT_EQ(Xy(f.picMain.Left(), f.picMain.Width()), "0,9000");
-        EXPECT_TRUE(tpp != 15 || (f.ScaleWidth() == 9000 && f.ScaleHeight() == 7455));  // the design's client area
-        CloseWindow();
+    gf::Screen::OverrideTwipsPerPixel(12, 12);
+    auto& f = OpenWindow(false);
+    const double designWidth = f.Width(), designHeight = f.Height();
+    f.Load();
+    const float r = 12.0f / 15 + 0.01f;
+    EXPECT_NEAR(f.Width(), designWidth * 0.8, 12);  // within the pixel it is rounded to
+    EXPECT_NEAR(f.Height(), designHeight * 0.8, 12);
+    for (const char* name :
+         {"Frame1", "cmdClean", "List1", "Picture2", "pgbClean", "lblLastClean", "chkShredder", "imgLogo", "Label11"}) {
+        const auto& row = DesignOf(name);
+        auto& c = f.Get<gf::Control>(name);
+        bool resized = std::string("lblLastClean chkShredder imgLogo Label11").find(name) == std::string::npos;
+        EXPECT_NEAR(c.Left(), row.left * r, 0.01) << name;
+        EXPECT_NEAR(c.Top(), row.top * r, 0.01) << name;
+        // The drawn buttons take their size from their saved extent (HiMetric).
+        EXPECT_NEAR(c.Width(), row.width * (resized ? r : 1), resized ? 1 : 0) << name;
+        EXPECT_NEAR(c.Height(), row.height * (resized ? r : 1), resized ? 1 : 0) << name;
     }
+    EXPECT_NEAR(f.fraWindow(1).Left(), 2500 * r, 0.01);
+    EXPECT_NEAR(f.ButtonEx1(2).Top(), 3800 * r, 0.01);
+    EXPECT_NEAR(f.chkInternet(18).Top(), DesignOf("chkInternet", 18).top * r, 0.01);
+    EXPECT_EQ(Xy(f.picMain.Left(), f.picMain.Width()), "0,9000");
 }
 
 // The first start marks itself and turns the shredder on, and the window that loaded
-// before it shows the box ticked without storing anything more: the next option touched
-// keeps the shredder on. A later start skips the step, so an option cleared meanwhile
-// stays cleared. A mark that is no number counts as done.
+// before it shows the box ticked without storing anything more. A later start skips the
+// step, so an option cleared meanwhile stays cleared. A mark that is no number counts as done.
 TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndShowsTheShredderOn) {
     shredder::UnregisterShredVerb();
     auto& f = OpenWindow();
@@ -232,10 +216,7 @@ TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndShowsTheShredderOn) {
     app::RunFirstStart(f);
     EXPECT_EQ(Stored("FirstRun", "FirstRun") + Stored("ProgramSettings", "useShredder"), "11");
     EXPECT_EQ(Stored("ProgramSettings", "AutoMin"), "<none>");  // the box's click did not run
-    EXPECT_EQ(f.chkShredder.Value(), 1);
-    f.chkAutoMin.SetValue(1);
-    EXPECT_EQ(Stored("ProgramSettings", "useShredder"), "1");
-    EXPECT_TRUE(VerbExists());
+    EXPECT_TRUE(f.chkShredder.Value() == 1 && VerbExists());
     Store("ProgramSettings", "useShredder", "0");
     app::RunFirstStart(f);
     Store("FirstRun", "FirstRun", "yes");
@@ -306,10 +287,13 @@ TEST_F(MainWindowTest, PageButtonsShowOnePageReloadCaptionsAndRefreshTheStatus) 
     EXPECT_TRUE(std::string(text) == "Ctrl" && IsWindowVisible(f.cntrlFirst(0).Hwnd()));
 }
 
-// The real window in the tray: loading adds the icon, the close box only hides the
-// window, the icon's clicks and its menu act on it, and only "&Exit" ends it and the
-// message loop.
+// The real window in the tray at 12 twips per pixel: loading adds the icon, the close box only
+// hides the window; of the icon's mouse messages only a left button up or double click shows it
+// (normal, in front), only a right button up opens the menu. "&Show" leaves a minimised window
+// minimised; only "&Exit" ends the window, a caption dialog left open and the message loop.
 TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
+    gf::App::SetTitle("Glimmerfold");
+    gf::Screen::OverrideTwipsPerPixel(12, 12);
     auto& f = OpenWindow();
     const HWND main = f.Hwnd();
     NOTIFYICONDATAA nid = app::TrayIconRecord(main, app::WindowIcon(main));
@@ -332,9 +316,9 @@ TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
         if (msg == WM_ENTERMENULOOP && PostMessageA(main, WM_KEYDOWN, menuKey, 0)) ++menus;
         return false;
     };
-    for (UINT m : {WM_LBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
-        f.SetWindowState(gf::vbMinimized);
-        f.Hide();
+    auto hideMinimised = [&] { f.SetWindowState(gf::vbMinimized), f.Hide(); };
+    for (int m = WM_MOUSEMOVE; m <= WM_MBUTTONDBLCLK; ++m) {
+        hideMinimised();
         const int menusBefore = menus;
         SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(m, 0));
         const bool shows = m == WM_LBUTTONUP || m == WM_LBUTTONDBLCLK;
@@ -349,21 +333,27 @@ TEST_F(MainWindowTest, TrayIconMenuAndCloseBoxActOnTheWindow) {
         menuKey = static_cast<UINT>(key);
         SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
     };
-    f.Hide();
+    hideMinimised();
     pick('C');
     EXPECT_TRUE(Stored("SystemInfo", "LastRun") != "<none>" && !f.Visible());
     pick('S');
-    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.Visible() && f.WindowState() == gf::vbMinimized);
     {
         DialogWatcher box({IDOK});
         pick('A');
-        ASSERT_EQ(box.Seen().size(), 1u);
-        EXPECT_EQ(box.Seen()[0].text, "Glimmerfold Version 1.06");
+        const auto seen = box.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].title + "|" + seen[0].text, "Glimmerfold|Glimmerfold Version 1.06");
+        EXPECT_EQ(seen[0].icon, LoadIconA(nullptr, MAKEINTRESOURCEA(32516)));
+        EXPECT_EQ(seen[0].buttons, std::vector<int>{IDOK});
     }
+    f.cmdAddMore_Click();
+    ASSERT_EQ(gf::Form::LoadedCount(), 2);
     EXPECT_FALSE(quitPosted());
     pick('E');
     EXPECT_TRUE(quitPosted()) << "the message loop must end";
     EXPECT_FALSE(f.Loaded() || IsWindow(main) || iconShown());
+    EXPECT_EQ(gf::Form::LoadedCount(), 0);
 }
 
 // Each option ticked and cleared again: it stores the whole set from the controls as
@@ -395,7 +385,7 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     const std::wstring command = L"\"C:\\\u015Cam\\Glimmerfold\"";
     AddRun::AddRunEntry(AddRun::kRunName, command);
     EXPECT_EQ(Reg32::GetRegStringW(HKEY_LOCAL_MACHINE, Wide(AddRun::kRunKey), Wide(AddRun::kRunName)), command);
-    EXPECT_TRUE(Held(MOD_ALT, VK_F5));
+    EXPECT_TRUE(HotKeyHeld(MOD_ALT, VK_F5));
 
     // The minutes box stores at every change of its text, as typed; picking a hot-key
     // item stores the set and registers it.
@@ -405,7 +395,7 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     }
     f.cntrlSecond(1).SetListIndex(11);
     EXPECT_EQ(Stored("ProgramSettings", "cntrlSecond1"), "F11");
-    EXPECT_TRUE(Held(MOD_ALT, VK_F11) && !Held(MOD_ALT, VK_F5));
+    EXPECT_TRUE(HotKeyHeld(MOD_ALT, VK_F11) && !HotKeyHeld(MOD_ALT, VK_F5));
 }
 
 // A click on an entry's check mark saves the options: every entry's tick under its
@@ -429,20 +419,16 @@ TEST_F(MainWindowTest, ACaptionTickClickedInTheListIsStoredAndSteersTheHotKeys) 
         {ticked, "True"}, {unticked, "False"}, {"AutoRun", "0"}, {"cntrlFirst2", "True"}, {"", "<none>"}};
     for (const auto& [key, value] : stored) EXPECT_EQ(Stored("ProgramSettings", key), value) << key;
 
-    std::vector<HWND> windows;
-    for (const std::string& title : {ticked + " - Editor", unticked})
-        windows.push_back(CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP | WS_VISIBLE, 500, 400, 120, 40,
-                                          nullptr, nullptr, nullptr, nullptr));
+    PlainWindow shown(ticked + " - Editor", true, 500, 400), kept(unticked, true, 500, 400);
     // Started twice, the replaced procedure still passes other messages on (rather than to
     // itself) with their results; a hot key counts by the low 8 bits of its id, and any id
     // but 0 and 1 shows.
     bosskey::StartHotKeys(f.Hwnd(), f.cntrlFirst, f.cntrlSecond, f);
     EXPECT_EQ(SendMessageA(f.Hwnd(), WM_GETTEXTLENGTH, 0, 0), 11);
     EXPECT_EQ(SendMessageA(f.Hwnd(), WM_HOTKEY, 0x101, 0), 1);
-    EXPECT_TRUE(!IsWindowVisible(windows[0]) && IsWindowVisible(windows[1]));
+    EXPECT_TRUE(!IsWindowVisible(shown.hwnd) && IsWindowVisible(kept.hwnd));
     SendMessageA(f.Hwnd(), WM_HOTKEY, 7, 0);
-    EXPECT_TRUE(IsWindowVisible(windows[0]));
-    for (HWND w : windows) DestroyWindow(w);
+    EXPECT_TRUE(IsWindowVisible(shown.hwnd));
 }
 
 // The window's own timers: TCheck's tick sees a browser start and hands over to
@@ -468,7 +454,10 @@ TEST_F(MainWindowTest, AutomaticCleaningRunsOnTheWindowsOwnTimers) {
     EXPECT_TRUE(PumpUntil([&] { return erased.size() == 2; }, 15000)) << "Timer1 cleaned nothing";
 }
 
-TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderWithTheBarAheadOfEachItem) {
+// Ticked items in order, the bar ahead of each; then the bar and the line hidden, the time stored
+// and shown. A request during a run (the hot key or a timer while the loop runs) is ignored; an
+// item that fails, with a numbered error or anything else, ends only itself; the next run runs.
+TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderOneRunAtATime) {
     auto& f = OpenWindow();
     f.clean();  // nothing ticked: nothing erased, the time stored and shown all the same
     EXPECT_TRUE(erased.empty() && Stored("SystemInfo", "LastRun") != "<none>");
@@ -478,65 +467,41 @@ TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderWithTheBarAheadOfEachItem) {
     f.chkSoftware(3).SetValue(2);  // greyed: not ticked
     EXPECT_EQ(f.getMax(), 4);
     Store("SystemInfo", "LastRun", "before");
+    duringErase = [&] {
+        if (erased.size() <= 4) f.clean();  // bounded, should the request run
+    };
     f.clean();
     EXPECT_EQ(erased, (std::vector<Erase>{"chkInternet0 1/4 Cleaning Internet Explorer Entered URL's",
                                           "chkInternet18 2/4 Cleaning Yahoo Entered Search Words",
                                           "chkSoftware12 3/4 Cleaning Word Pad Recent Files",
                                           "chkWindows4 4/4 Cleaning Windows Recycle Bin"}));
-    // Afterwards the bar and the line are hidden, the time is stored and shown.
     EXPECT_FALSE(f.pgbClean.Visible() || f.lblCleanStatus.Visible() || Stored("SystemInfo", "LastRun") == "before");
     EXPECT_EQ(f.lblLastClean.Caption(), Stored("SystemInfo", "LastRun"));
-}
 
-TEST_F(MainWindowTest, ACleanRequestDuringARunIsIgnored) {
-    auto& f = OpenWindow();
-    f.chkInternet(1).SetValue(1);
-    f.chkWindows(2).SetValue(1);
-    int nested = 0;
-    duringErase = [&] {
-        if (nested++ == 0) f.clean();  // the hot key or a timer, while the loop runs
-        EXPECT_TRUE(f.pgbClean.Visible() && f.lblCleanStatus.Visible());
-    };
-    f.clean();
-    ASSERT_EQ(erased.size(), 2u);
-    EXPECT_EQ(erased[1], "chkWindows2 2/2 Cleaning Windows Temp Folder");
-    EXPECT_FALSE(f.CleanRunning());
-    // Once the run has ended, the next request runs again.
-    duringErase = nullptr;
-    f.clean();
-    EXPECT_EQ(erased.size(), 4u);
-}
-
-// Items that fail, with a numbered error or with something that is no standard
-// exception at all, end only themselves; the run ends whole and the next one runs.
-TEST_F(MainWindowTest, AnItemThatFailsEndsOnlyThatItem) {
-    auto& f = OpenWindow();
-    for (int i : {8, 11, 12}) f.chkSoftware(i).SetValue(1);
+    erased.clear();
     f.SetItemCleaner([&](Group, short i, const ModCleaning::StatusLabel&, const std::string&) {
         erased.push_back(std::to_string(i));
-        if (i == 8) throw gf::Error(11006, "clsRegistry", "DeleteKey");
-        if (i == 11) throw 11;
+        if (i == 0) throw gf::Error(11006, "clsRegistry", "DeleteKey");
+        if (i == 18) throw 18;
     });
     f.clean();
-    EXPECT_EQ(erased, (std::vector<Erase>{"8", "11", "12"}));
-    EXPECT_NE(Stored("SystemInfo", "LastRun"), "<none>");
     EXPECT_FALSE(f.CleanRunning() || f.pgbClean.Visible());
     f.clean();
-    EXPECT_EQ(erased.size(), 6u);
+    EXPECT_EQ(erased, (std::vector<Erase>{"0", "18", "12", "4", "0", "18", "12", "4"}));
 }
 
 // The status display reads the store, never the boxes.
 TEST_F(MainWindowTest, StatusDisplayTexts) {
     auto& f = OpenWindow();
-    const struct { const char* key, *value, *autoClean; } steps[] = {{"", "", "Off"},
-                 {"AutoCleanTime", "1", "Clean every 0 Minute(s)"},
-                 {"minuteCombo", "5", "Clean every 5 Minute(s)"},
-                 {"AutoCleanBrowse", "True", "Clean After Browsing, Clean every 5 Minute(s)"},
-                 {"AutoCleanTime", "0", "Clean After Browsing"}};
+    const struct { const char *key, *value, *shown; } steps[] = {
+        {"", "", "Off"}, {"AutoCleanTime", "1", "Clean every 0 Minute(s)"},
+        {"minuteCombo", "5", "Clean every 5 Minute(s)"},
+        {"AutoCleanBrowse", "True", "Clean After Browsing, Clean every 5 Minute(s)"},
+        {"AutoCleanTime", "0", "Clean After Browsing"}};
     for (const auto& step : steps) {
         if (*step.key) Store("ProgramSettings", step.key, step.value);
         f.UpdateInfo();
-        EXPECT_EQ(f.lblAutoClean.Caption(), step.autoClean) << step.key;
+        EXPECT_EQ(f.lblAutoClean.Caption(), step.shown) << step.key;
     }
     EXPECT_EQ(f.lblLastClean.Caption() + "|" + f.lblBossKey.Caption(),
               "Never|Clean:                   Ctrl+F1\r\nHide Windows:     Ctrl+F1\r\nShow Windows:    Ctrl+F1");
@@ -551,21 +516,191 @@ TEST_F(MainWindowTest, StatusDisplayTexts) {
               "Show Windows:    Shift+Space");
 }
 
-// The file to shred is everything after the program's name, as Windows keeps the line:
-// quotes, inner and trailing spaces and letters outside the code page stay; a line with
-// nothing after the name (blanks alone) starts the main window.
+// The file to shred is everything after the program's name, quotes, spaces and letters outside
+// the code page kept; a line with nothing after the name (blanks alone) starts the main window.
 TEST(CommandLine, IsEverythingAfterTheProgramsName) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"Glimmerfold.exe", L""},
-        {L"\"C:\\My Apps\\Glimmerfold.exe\"", L""},
-        {L"\"C:\\My Apps\\Glimmerfold.exe\" \t ", L""},
-        {L"", L""},
+        {L"Glimmerfold.exe", L""}, {L"\"C:\\My Apps\\Glimmerfold.exe\"", L""}, {L"", L""},
+        {L"\"C:\\My Apps\\Glimmerfold.exe\" \t ", L""}, {L"\"C:\\unterminated D:\\x.txt", L""},
         {L"Glimmerfold.exe D:\\my files\\plans.txt", L"D:\\my files\\plans.txt"},
         {L"\"C:\\My Apps\\Glimmerfold.exe\" \"D:\\a b.txt\" more", L"\"D:\\a b.txt\" more"},
         {L"C:\\Apps\\Glimmerfold.exe\tD:\\\u0141ukasz\\\uff52eport.txt", L"D:\\\u0141ukasz\\\uff52eport.txt"},
-        {L"Glimmerfold.exe  D:\\plain2.txt ", L"D:\\plain2.txt "},
-        {L"\"C:\\My Apps\\Glimmerfold.exe\"D:\\x.txt", L"D:\\x.txt"},
-        {L"\"C:\\unterminated D:\\x.txt", L""},
-    };
+        {L"Glimmerfold.exe  D:\\plain2.txt ", L"D:\\plain2.txt "}, {L"\"Glimmerfold.exe\"D:\\x.txt", L"D:\\x.txt"}};
     for (auto [line, args] : cases) EXPECT_EQ(app::CommandLineArguments(line), args) << testing::PrintToString(line);
+}
+
+// The shell gets the first-version ANSI record; its callbacks come as the window's mouse
+// moves with the message in x, halves of a twips position going to the even neighbour.
+TEST(TrayIcon, RecordAndCallbackDecoding) {
+    const NOTIFYICONDATAA nid = app::TrayIconRecord(reinterpret_cast<HWND>(0x1234), nullptr);
+    EXPECT_EQ(Xy(nid.cbSize, nid.uID) + " " + Xy(nid.uFlags, nid.uCallbackMessage), "88,1 7,512");
+    EXPECT_EQ(std::string(nid.szTip, 64), std::string("Glimmerfold") + '\0' + std::string(52, ' '));
+    EXPECT_EQ(Xy(app::TrayMessageFromX(514.5 * 15, false, 15), app::TrayMessageFromX(515.5 * 15, false, 15)),
+              "514,516");
+    EXPECT_EQ(app::TrayMessageFromX(517, true, 15), 517);  // a window scaled in pixels
+}
+
+// Help opens the support page; an address keeps its scheme, anything else gets "http://"
+// (a name that merely starts with "http" must not run as a program); above 32 is success.
+TEST(OpenBrowser, HelpAddressAndTheSchemeRule) {
+    std::vector<std::string> opened;
+    std::intptr_t answer = 33;
+    app::UrlLauncher launch = [&](const std::string& url) { return opened.push_back(url), answer; };
+    app::mnuHelp_Click({.launch = launch});
+    for (const char* url : {"HTTP://Example.org/Help", "https://example.org", "www.example.org", "httpd.exe"})
+        EXPECT_TRUE(app::OpenBrowser(url, launch));
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://glimmerfold.example/support", "HTTP://Example.org/Help",
+                                                "https://example.org", "http://www.example.org", "http://httpd.exe"}));
+    answer = 32;
+    EXPECT_FALSE(app::OpenBrowser("a", launch));
+}
+
+// Minutes are whole numbers from one. A clean at the first tick at or after each N minutes
+// from switching on, N read from the store at every tick; a machine that slept through
+// periods gets one clean, and the rhythm holds; switched on again, the count starts anew.
+TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
+    EXPECT_EQ(Xy(app::WholeMinutes("1"), app::WholeMinutes(" 15 ")), "1,15");
+    for (const char* bad : {"", "0", "-5", "+5", "1.5", "5 min", "abc", "99999999999999999999"})
+        EXPECT_EQ(app::WholeMinutes(bad), 0) << '"' << bad << '"';
+    constexpr std::uint64_t kMinute = 60000, kOn = 1'000'000;
+    gf::Timer timer1("Timer1");
+    std::uint64_t now = kOn;
+    int cleans = 0;
+    app::IntervalCleaner cleaner(timer1, [&] { ++cleans; }, app::StoredMinutesText, {[&] { return now; }, kMinute});
+    EXPECT_EQ(timer1.Interval(), 1000u) << "a clean is at most a second late";
+    // "on" / "off" switch at that time (cleans: Timer1 on); other rows store the minutes
+    // text and tick (cleans: so far).
+    const struct { const char* minutes; std::uint64_t at; int cleans; } rows[] = {
+        {"on", 0, 1}, {"5", 5 * kMinute - 1, 0}, {"5", 5 * kMinute, 1}, {" 5 ", 10 * kMinute - 1, 1},
+        {"5", 10 * kMinute + 36000, 2}, {"5", 15 * kMinute - 1, 2}, {"5", 15 * kMinute, 3},
+        {"5", 42 * kMinute, 4}, {"5", 45 * kMinute - 1, 4}, {"5", 45 * kMinute, 5}, {"five", 90 * kMinute, 5},
+        {"off", 99 * kMinute, 0}, {"1", 100 * kMinute, 5}, {"on", 100 * kMinute, 1},
+        {"1", 100 * kMinute + 36000, 5}, {"1", 101 * kMinute - 1, 5}, {"1", 101 * kMinute, 6}};
+    for (const auto& row : rows) {
+        now = kOn + row.at;
+        const std::string what = row.minutes;
+        if (what == "on" || what == "off") {
+            cleaner.SetActive(what == "on");
+            EXPECT_EQ(timer1.Enabled(), row.cleans == 1) << what << " at " << row.at;
+            continue;
+        }
+        Store("ProgramSettings", "minuteCombo", what);
+        cleaner.Timer1_Timer();
+        EXPECT_EQ(cleans, row.cleans) << what << " at " << row.at;
+    }
+    ClearAppSettings();
+}
+
+namespace {
+
+// The watcher driven one tick at a time against browsers the test switches on and off.
+// A step is "on", "off", "check" (TCheck's tick) or "closed" (TClosed's), with a hook
+// after ':': "nestlook" ticks both timers again inside the process walk, "nestclean"
+// inside the clean, "clear" clears the option inside the clean.
+struct Watch {
+    gf::Timer tCheck{"TCheck"}, tClosed{"TClosed"};
+    app::BrowsersRunning running;
+    std::string hook;
+    int cleans = 0, depth = 0, maxDepth = 0;
+    app::BrowserWatcher watcher{tCheck, tClosed,
+                                [this] {
+                                    ++cleans;
+                                    if (hook == "clear") watcher.SetActive(false);
+                                    if (hook == "nestclean") NestedTicks();
+                                },
+                                [this] {
+                                    maxDepth = std::max(maxDepth, ++depth);
+                                    if (hook == "nestlook") NestedTicks();
+                                    --depth;
+                                    return running;
+                                }};
+    Watch() { tCheck.SetEnabled(false), tClosed.SetEnabled(false); }
+    void NestedTicks() {
+        hook.clear();
+        watcher.TCheck_Timer();
+        watcher.TClosed_Timer();
+    }
+    // Cleans so far, the timers on, the browsers TCheck last saw.
+    std::string Step(const std::string& step, app::BrowsersRunning r) {
+        running = r;
+        const auto colon = step.find(':');
+        hook = colon == std::string::npos ? "" : step.substr(colon + 1);
+        const std::string action = step.substr(0, colon);
+        if (action == "on" || action == "off") watcher.SetActive(action == "on");
+        if (action == "check") watcher.TCheck_Timer();
+        if (action == "closed") watcher.TClosed_Timer();
+        return std::to_string(cleans) + (tCheck.Enabled() ? " check" : "") + (tClosed.Enabled() ? " closed" : "") +
+               (watcher.ieOpen() ? " ie" : "") + (watcher.firefoxOpen() ? " ff" : "") + (maxDepth > 1 ? " nested" : "");
+    }
+};
+
+}  // namespace
+
+TEST(BrowserWatcher, DecisionsTickByTick) {
+    struct Row { const char* step; app::BrowsersRunning running; const char* after; };
+    const std::vector<std::vector<Row>> scenarios = {
+        // Both seen, both closed before TClosed's tick: two cleans in that tick.
+        {{"on", {}, "0 check"}, {"check", {}, "0 check"}, {"check", {1, 1}, "0 closed ie ff"},
+         {"closed", {1, 1}, "0 closed ie ff"}, {"closed", {}, "2 check ie ff"}},
+        // Internet Explorer closes first: one clean; TCheck sees Firefox and waits again.
+        {{"on", {}, "0 check"}, {"check", {1, 1}, "0 closed ie ff"}, {"closed", {0, 1}, "1 check ie ff"},
+         {"check", {0, 1}, "1 closed ff"}, {"closed", {}, "2 check ff"}},
+        // Only what TCheck saw counts: a browser started while TClosed waits is no reason to clean.
+        {{"on", {}, "0 check"}, {"check", {1, 0}, "0 closed ie"}, {"closed", {1, 1}, "0 closed ie"},
+         {"closed", {1, 0}, "0 closed ie"}, {"closed", {}, "1 check ie"}},
+        // Clearing stops both timers and a tick already queued does nothing; ticked again,
+        // it waits for a browser, or keeps waiting for the one it saw.
+        {{"on", {}, "0 check"}, {"check", {1, 1}, "0 closed ie ff"}, {"off", {1, 1}, "0 ie ff"},
+         {"closed", {}, "0 ie ff"}, {"check", {1, 0}, "0 ie"}, {"on", {1, 0}, "0 check ie"},
+         {"check", {1, 0}, "0 closed ie"}, {"on", {1, 0}, "0 closed ie"}},
+        // Ticks arriving while a walk or a clean lets the message loop run are dropped.
+        {{"on", {}, "0 check"}, {"check:nestlook", {1, 1}, "0 closed ie ff"},
+         {"closed:nestclean", {}, "2 check ie ff"}},
+        // The option cleared during the clean: no second clean, every timer off.
+        {{"on", {}, "0 check"}, {"check", {1, 1}, "0 closed ie ff"}, {"closed:clear", {}, "1 ie ff"}}};
+    for (size_t s = 0; s < scenarios.size(); ++s) {
+        Watch w;
+        for (const Row& row : scenarios[s])
+            EXPECT_EQ(w.Step(row.step, row.running), row.after) << "scenario " << s << ", " << row.step;
+    }
+}
+
+// Real processes of either bitness, among more than the process list's first buffer
+// holds: the whole executable name counts, trimmed, in any case; a process that ended
+// is gone although a handle to it is still held. The watcher looks for both browsers
+// in one walk and tells them apart.
+TEST(IsProcessRunning, FindsTheWholeExecutableNameAmongRealProcesses) {
+    ScratchDir dir;
+    std::vector<std::unique_ptr<ChildProcess>> started;
+    auto start = [&](const std::string& exeName, bool is64Bit = false) {
+        const std::string path = dir / exeName;
+        CopyFileA((ExeFolder() + (is64Bit ? "\\browser_standin64.exe" : "\\browser_standin.exe")).c_str(),
+                  path.c_str(), FALSE);
+        started.push_back(std::make_unique<ChildProcess>("\"" + path + "\""));
+        return started.back().get();
+    };
+    for (int i = 0; i < 40; ++i) start("FILLER.EXE");
+    ChildProcess* ie = start("IEXPLORE.EXE", true);
+    start("Firefox.exe");
+    start("XOPERA.EXE");
+    for (auto& p : started) ASSERT_TRUE(p->Started());
+    const auto listed = app::process::RunningProcesses();
+    EXPECT_EQ(std::count_if(listed.begin(), listed.end(), [](const auto& p) { return p.exeName == "FILLER.EXE"; }), 40);
+
+    const std::pair<const char*, bool> looks[] = {
+        {"  iexplore.exe ", true}, {"FIREFOX.EXE", true}, {"firefox.exe", true}, {"XOPERA.EXE", true},
+        {"IEXPLORE", false}, {"IEXPLORE.EX", false}, {"XPLORE.EXE", false}, {"IEXPLORE.EXEX", false},
+        {"OPERA.EXE", false}, {"XXOPERA.EXE", false}, {"", false}, {"  ", false}};
+    for (const auto& [name, running] : looks) EXPECT_EQ(app::IsProcessRunning(name), running) << '"' << name << '"';
+    EXPECT_EQ(app::process::FindRunning({"IEXPLORE.EXE", "NOSUCH.EXE", " firefox.exe"}),
+              (std::vector<bool>{true, false, true}));
+
+    TerminateProcess(ie->Handle(), 1);
+    ASSERT_EQ(WaitForSingleObject(ie->Handle(), 10000), WAIT_OBJECT_0);
+    EXPECT_FALSE(app::IsProcessRunning("IEXPLORE.EXE"));
+    gf::Timer tCheck("TCheck"), tClosed("TClosed");
+    app::BrowserWatcher watcher(tCheck, tClosed, [] {});
+    watcher.SetActive(true);
+    watcher.TCheck_Timer();
+    EXPECT_TRUE(!watcher.ieOpen() && watcher.firefoxOpen() && tClosed.Enabled());
 }

@@ -1,19 +1,15 @@
-// The catalogue held to one table of what each item shows and erases, run against a
-// profile planted in the sandbox; the AutoComplete store clean; the file and folder
-// helpers with their guard, links and other names of the system and the profile.
+// The catalogue as one table of what each item shows, erases and keeps, against a profile
+// planted in the sandbox; the AutoComplete store; the file helpers, their guard and links.
 #include <windows.h>
 #include <aclapi.h>
 #include <sddl.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "Process.h"
@@ -25,27 +21,23 @@
 #include "cleaning/ModCleaning.h"
 #include "cleaning/ShellFolders.h"
 #include "framework/Error.h"
+#include "framework/Handles.h"
 
 using ModCleaning::Group;
-using testing_support::ScratchDir;
-using testing_support::ScratchKey;
-using testing_support::UniqueName;
+using namespace testing_support;
 
 namespace {
 
 using enum ModCleaning::Group;
 using namespace std::string_literals;
-using testing_support::ExeFolder;
-using testing_support::KeyExists;
-const auto W = testing_support::Wide;
+const auto W = Wide;
 
 std::wstring Long(const std::wstring& path) { return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path; }
 
 // Ends the run outright before a test makes anything outside the sandbox.
 void RequireSandbox(const std::wstring& path) {
     std::wstring p = Long(path).substr(4);
-    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\"),
-                                     std::wstring(L"C:\\Program Files (x86)\\")})
+    for (const std::wstring& base : {W(ExeFolder()) + L"\\", std::wstring(L"C:\\users\\")})
         if (_wcsnicmp(p.c_str(), base.c_str(), base.size()) == 0) return;
     fprintf(stderr, "test path outside the sandbox: %ls\n", p.c_str());
     std::abort();
@@ -66,12 +58,8 @@ void MakeDirs(const std::string& path) { MakeDirs(W(path)); }
 // A small file (and its folders); attributes are set after writing.
 void MakeFile(const std::wstring& path, DWORD attributes = 0) {
     MakeDirs(path.substr(0, path.find_last_of(L'\\')));
-    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written;
-    WriteFile(h, "trace", 5, &written, nullptr);
-    CloseHandle(h);
-    if (attributes) SetFileAttributesW(Long(path).c_str(), attributes);
+    WriteFileText(Long(path), "trace");
+    ASSERT_TRUE(Exists(path) && (!attributes || SetFileAttributesW(Long(path).c_str(), attributes))) << Utf8(path);
 }
 void MakeFile(const std::string& path, DWORD attributes = 0) { MakeFile(W(path), attributes); }
 
@@ -79,14 +67,12 @@ void MakeFile(const std::string& path, DWORD attributes = 0) { MakeFile(W(path),
 std::vector<std::wstring> List(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((Long(folder) + L"\\*").c_str(), &fd);
-    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &fd))
+    gf::FindHandle h(FindFirstFileW((Long(folder) + L"\\*").c_str(), &fd));
+    for (BOOL more = bool(h); more; more = FindNextFileW(h.Get(), &fd))
         if (wcscmp(fd.cFileName, L".") && wcscmp(fd.cFileName, L"..")) names.push_back(fd.cFileName);
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
     return names;
 }
 
-// Runs its function when the scope ends.
 template <typename F>
 struct AtExit {
     F f;
@@ -103,6 +89,19 @@ struct AtExit {
     }};
 }
 using EnvOverride = decltype(SetEnv("", ""));
+
+// A registry value of this prefix as a REG_SZ text until the scope ends, then as it was.
+[[nodiscard]] auto SetValue(HKEY root, const char* key, const char* name, const std::string& text) {
+    DWORD type = REG_NONE, size = 0;
+    std::string old(RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) ? 0 : size, '\0');
+    RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, old.data(), &size);
+    RegSetKeyValueA(root, key, name, REG_SZ, text.c_str(), DWORD(text.size() + 1));
+    return AtExit{[=] {
+        if (type == REG_NONE) RegDeleteKeyValueA(root, key, name);
+        else RegSetKeyValueA(root, key, name, type, old.data(), DWORD(old.size()));
+    }};
+}
+const char* const kProfileList = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
 // The working folder until the scope ends.
 [[nodiscard]] auto WorkIn(const std::string& path) {
@@ -130,15 +129,8 @@ struct PlantedKeys {
 };
 
 const char* const kAolKey = "Software\\America Online\\America Online\\CurrentVersion";
-// Made by links_setup.sh: in the cache and in the temp folder, links to a folder with
-// contents, to an empty folder, to a file, and one in a subfolder; other names of C:.
+// Made by links_setup.sh: links in a cache and a temp folder, other names of C:.
 const std::string kFarm = ExeFolder() + "\\linkfarm";
-// Read before any test points ProgramFiles into its scratch profile.
-const std::string kProgramFiles = [] {
-    char path[MAX_PATH] = {};
-    return std::string(path, GetEnvironmentVariableA("ProgramFiles", path, MAX_PATH));
-}();
-
 const std::string kProfile = [] {
     char path[MAX_PATH] = {};
     return std::string(path, SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, path)) ? strlen(path) : 0);
@@ -288,16 +280,13 @@ protected:
         for (const char* profile : {"\\zz.\u015Cecond", "\\\u0141bc.default"}) MakeDirs(Expand("{profiles}") + profile);
         std::vector<std::wstring> profiles = List(W(Expand("{profiles}")));
         ASSERT_EQ(profiles.size(), 2u);
-        Name("{ff}") = "{profiles}\\" + testing_support::Utf8(profiles[0]);
-        Name("{ff2}") = "{profiles}\\" + testing_support::Utf8(profiles[1]);
+        Name("{ff}") = "{profiles}\\" + Utf8(profiles[0]);
+        Name("{ff2}") = "{profiles}\\" + Utf8(profiles[1]);
         keys.Create(HKEY_LOCAL_MACHINE, kAolKey);
-        SetAolPath(Expand("{aol}\\"));  // stored with its backslash; the 32-bit test stores it without
+        SetAolPath(Expand("{aol}\\"));
         ASSERT_FALSE(Exists(Expand("{received}"))) << "left over from an earlier run";
     }
-    void TearDown() override {
-        for (const char* made : {"{received}", "{pf}\\Netscape", "{pf}\\Trillian", "{pf}\\Winamp", "{aol}"})
-            if (std::wstring path = W(Expand(made)); Exists(path)) RequireSandbox(path), testing_support::RemoveTree(path);
-    }
+    void TearDown() override { RemoveTree(W(Expand("{received}"))); }
 
     // Plants the row's traces; fresh = false adds them to those planted before.
     void Plant(const Row& row, bool fresh = true) {
@@ -331,12 +320,9 @@ protected:
             return void(CloseClipboard());
         }
         if (kind == 'R') {
-            std::string name = UniqueName("recycled") + ".txt", from = (dir / name) + '\0';
+            std::string name = UniqueName("recycled") + ".txt";
             MakeFile(dir / name);
-            SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr,
-                                  FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
-            SHFileOperationA(&op);
-            ASSERT_TRUE(Exists(path += "\\" + name));
+            ASSERT_TRUE(Recycle(dir / name) && Exists(path += "\\" + name));
         }
         if (kind == 'F' || kind == 'D' || kind == 'R') return (goes ? gone : stays).push_back(path);
         keys.Create(hive, path);
@@ -370,17 +356,15 @@ protected:
     }
 };
 
-// The store is one fixed key: these tests share this executable with the catalogue walk,
-// which cleans it too, so that they never run at the same time.
+// One fixed key, which the catalogue walk cleans too: in one executable they never overlap.
 const std::string kStore = "Software\\Microsoft\\Protected Storage System Provider";
 
 std::string CurrentUser() {  // as a string SID
-    HANDLE token;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    gf::KernelHandle token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive());
     BYTE buffer[512];
     DWORD size = 0;
-    GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
-    CloseHandle(token);
+    GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size);
     char* sid = nullptr;
     ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid);
     std::string text = sid ? sid : "";
@@ -420,8 +404,7 @@ LRESULT CALLBACK CountQuitsTaken(int code, WPARAM remove, LPARAM msg) {
 
 class AutoCompleteStore : public testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }  // ours alone
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kStore.c_str()); }  // ours alone; keys removes it
     void Make(const std::string& sub) { keys.Create(HKEY_CURRENT_USER, kStore + "\\" + sub); }
     PlantedKeys keys;
 };
@@ -434,6 +417,9 @@ TEST_F(Profile, EveryItemShowsItsTextsErasesItsTracesAndLeavesTheirNeighbours) {
     EXPECT_EQ(ModCleaning::Items(Internet).size() + ModCleaning::Items(Software).size() +
                   ModCleaning::Items(Windows).size(),
               std::size(kCatalogue));
+    SetAolPath(Expand("{aol}"));  // AOL's folder stored without its backslash, then with it
+    EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
+    SetAolPath(Expand("{aol}\\"));
     EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
     for (const Row& row : kCatalogue) {
         SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index) + " " + row.tag);
@@ -453,7 +439,7 @@ TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
     for (const Row& row : kCatalogue) Plant(row, false);
     const std::string trace = Expand("{cache}\\a.txt");
     std::vector<std::string> events;
-    testing_support::MessageProbe probe([&] { events.push_back(Exists(trace) ? "turn, trace there" : "turn, gone"); });
+    MessageProbe probe([&] { events.push_back(Exists(trace) ? "turn, trace there" : "turn, gone"); });
     for (auto [group, index] : {std::pair<Group, short>{Internet, 19}, {Internet, -1}, {Software, 13}, {Software, 9},
                                 {Windows, 5}, {Windows, 32767}, {Internet, 1}}) {
         if (index == 1) Check(false);
@@ -465,19 +451,13 @@ TEST_F(Profile, StatusLineThenOneMessageLoopTurnThenTheSteps) {
     EXPECT_FALSE(Exists(trace));
 }
 
-// Shell folders that cannot be read (missing, not plain strings), no ProgramFiles, APPDATA or
+// No shell folders (a value of another type reads as none too), no ProgramFiles, APPDATA or
 // AOL folder, a temporary folder set to "." (which the system would take as the current
 // folder): the items on them erase nothing, above all not the current root or folder.
 TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
-    ScratchKey wrongTypes;
-    SetText(HKEY_CURRENT_USER, wrongTypes.Path(), "CACHE", REG_EXPAND_SZ, Expand("{cache}"));
-    DWORD number = 7;
-    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "RECENT", REG_DWORD, &number, 4);
-    RegSetKeyValueA(HKEY_CURRENT_USER, wrongTypes.Path().c_str(), "COOKIES", REG_BINARY, "C:\\x", 4);
-    ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, wrongTypes.Path().c_str());
+    ModCleaning::ReadShellFolders(HKEY_CURRENT_USER, (shellFolders.Path() + "\\missing").c_str());
     ASSERT_EQ(ModCleaning::AppDataFolder() + ModCleaning::CacheFolder() + ModCleaning::RecentFolder() +
-                  ModCleaning::CookiesFolder(),
-              L"");
+              ModCleaning::CookiesFolder(), L"");
     auto noProgramFiles = SetEnv("ProgramFiles", ""), noAppData = SetEnv("APPDATA", ""), tmp = SetEnv("TMP", "."),
          temp = SetEnv("TEMP", ".");
     SetAolPath("");
@@ -492,51 +472,14 @@ TEST_F(Profile, ItemsOnMissingFoldersEraseNothing) {
     for (const auto& p : gone) EXPECT_TRUE(Exists(p)) << "erased: " << p;
 }
 
-// This test, like the program, is a 32-bit process under WoW64: its ProgramFiles is
-// C:\Program Files (x86) and the HKLM keys it plants land in the 32-bit view, where 32-bit
-// programs (Netscape, Trillian, Winamp, AOL, QuickTime) keep their traces. Erased there.
-TEST_F(Profile, ItemsEraseWhere32BitProgramsKeepTheirTraces) {
-    auto in32BitView = [](const std::string& path) {  // as 64-bit Windows sees the key
-        HKEY key;
-        std::string wow = "SOFTWARE\\Wow6432Node" + path.substr(path.find('\\'));
-        return !RegOpenKeyExA(HKEY_LOCAL_MACHINE, wow.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) && !RegCloseKey(key);
-    };
-    ASSERT_EQ(kProgramFiles, "C:\\Program Files (x86)");
-    auto programFiles = SetEnv("ProgramFiles", kProgramFiles);
-    Name("{pf}") = kProgramFiles;
-    Name("{aol}") = kProgramFiles + "\\AOL 9.0";
-    SetAolPath(Expand("{aol}"));
-    EXPECT_EQ(ModCleaning::GetAOLPath(), W(Expand("{aol}\\")));
-    ASSERT_TRUE(in32BitView(kAolKey)) << "AOL's AppPath";
-    for (const Row& row : kCatalogue) {
-        bool where32 = false;
-        for (std::string t : row.traces)
-            for (const char* place : {"{pf}", "{ns}", "{aol}"}) where32 |= t[1] == 'L' || t.find(place) != t.npos;
-        if (!where32) continue;
-        SCOPED_TRACE(std::string(ModCleaning::ArrayName(row.group)) + std::to_string(row.index));
-        Plant(row);
-        for (const auto& [hive, path] : keysGone) ASSERT_TRUE(in32BitView(path)) << path;
-        Clean(row.group, row.index);
-    }
-}
-
 // An error ends the item and reaches the caller: here the clipboard, held open by
-// another thread, cannot be cleared.
+// another window, cannot be cleared.
 TEST(GroupProcedures, AnErrorEndsTheItemAndReachesTheCaller) {
-    std::atomic<int> opened = -1;
-    std::atomic<bool> release = false;
-    std::thread holder([&] {
-        HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        opened = OpenClipboard(owner);
-        while (!release) Sleep(1);
-        CloseClipboard();
-        DestroyWindow(owner);
-    });
-    while (opened < 0) Sleep(1);
-    EXPECT_EQ(opened, 1);
+    HWND owner = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(owner));
     EXPECT_THROW(ModCleaning::CleanSoftware(8, nullptr, "Clipboard Contents"), gf::Error);
-    release = true;
-    holder.join();
+    CloseClipboard();
+    DestroyWindow(owner);
 }
 
 // Each key gets an entry granting the current user full control, added to the DACL it
@@ -580,10 +523,7 @@ TEST_F(AutoCompleteStore, TheWalkTurnsTheMessageLoopAtEverySubkey) {
 
 // Refused (-1), a root (1), or a place below one (0).
 TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
-    auto root = [](const char* path) {
-        auto parsed = guarded::Parse(W(path));
-        return parsed ? int(parsed->IsRoot()) : -1;
-    };
+    auto root = [](const char* path) { auto p = guarded::Parse(W(path)); return p ? int(p->IsRoot()) : -1; };
     for (const char* path : {"", "\\", "\\*", "\\Cache\\", "\\organize\\*.ARL", "*", "Cache\\*", "C:", "C:x\\*",
                              "D:Cache", "\\\\?\\C:\\x", "\\\\?\\UNC\\s\\h\\x", "\\\\.\\C:\\x", "\\\\.\\PhysicalDrive0",
                              "\\??\\C:\\x", "\\\\server", "\\\\server\\", "C:\\a\\..\\b", "C:\\a\\.\\b", "C:\\a\\...\\b",
@@ -595,9 +535,11 @@ TEST(Guard, TakesOnlyPathsThatNameOnePlaceOnADriveOrShare) {
     for (const char* path : {"C:\\", "\\\\server\\share\\"}) EXPECT_EQ(root(path), 1) << path;
 }
 
-// Relative, drive-relative and device forms would, unguarded, reach the working folder;
-// here that is a scratch folder full of bait.
-TEST(Guard, RefusedFormsDeleteNothing) {
+// Relative, drive-relative and device forms would, unguarded, reach the working folder, here
+// a scratch folder full of bait. What the guard protects must resolve, or nothing at all is
+// emptied: Wine's shell builds the profile from the machine's folder of profiles (not from
+// USERPROFILE), so with that moved where nothing is, the profile cannot be resolved.
+TEST(Guard, RefusedFormsAndAnUnresolvedProfileDeleteNothing) {
     ScratchDir dir;
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) MakeFile(dir / name);
     auto cwd = WorkIn(dir.Path());
@@ -610,13 +552,26 @@ TEST(Guard, RefusedFormsDeleteNothing) {
         ModCleaning::DeleteFileIfExists(W(path));
     for (const std::string& path : {"sub"s, "sub\\"s, p + "\\inner\\..\\sub", "\\\\?\\" + p + "\\sub", p + "\\sub\\*"})
         EXPECT_FALSE(ModCleaning::RemoveFolder(W(path))) << path;
+    auto profile = [] {
+        wchar_t path[MAX_PATH] = {};
+        return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path)) && Exists(path);
+    };
+    ASSERT_TRUE(profile());
+    {
+        auto moved = SetValue(HKEY_LOCAL_MACHINE, kProfileList, "ProfilesDirectory", "C:\\" + UniqueName("nowhere"));
+        ASSERT_FALSE(profile());
+        ModCleaning::DeleteFolderEntries(W(p + "\\"));
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(p + "\\sub")));
+    }
     for (const char* name : {"a.txt", "sub\\b.txt", "inner\\c.txt"}) EXPECT_TRUE(Exists(dir / name)) << name;
+    ASSERT_TRUE(profile());
+    ModCleaning::DeleteFolderEntries(W(p + "\\"));
+    EXPECT_EQ(List(W(p)), std::vector<std::wstring>{});
 }
 
-// Every listed entry goes, file or folder with all it holds (told apart by what it is, not
-// by a dot), hidden, read-only, non-ANSI, past 260 characters; system entries are not listed
-// and stay, as does a file held open. Only a "\" or "\*" argument is emptied. RemoveFolder
-// is true only when the folder existed and is gone: not while a file in it is held.
+// Every listed entry goes, file or folder with all it holds (told apart by what it is, not by a
+// dot), hidden, read-only, non-ANSI, past 260 characters; system entries and a file held open
+// stay. Only a "\" or "\*" argument is emptied. RemoveFolder is true when the folder was and went.
 TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
     for (const char* tail : {"\\", "\\*"}) {
         ScratchDir dir;
@@ -635,7 +590,7 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
         for (const std::string& wrong : {dir / "missing\\", cache, cache + "\\a.txt\\"})
             ModCleaning::DeleteFolderEntries(W(wrong));
         ASSERT_TRUE(Exists(f + L"\\a.txt"));
-        testing_support::HeldFile held("\\\\?\\" + cache + "\\held\\held.dat");
+        HeldFile held("\\\\?\\" + cache + "\\held\\held.dat");
         ASSERT_TRUE(held.Holding());
         EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));
         EXPECT_EQ(List(f + L"\\held"), std::vector<std::wstring>{L"held.dat"});
@@ -645,7 +600,6 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
         EXPECT_EQ(left, (std::vector<std::wstring>{L"held", L"sysdir", L"system.dat"})) << tail;
         EXPECT_TRUE(Exists(f + L"\\sysdir\\kept.txt") && Exists(dir / "cache2\\neighbour.txt"));
         held.Release();
-        EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\*")));
         EXPECT_TRUE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));
         EXPECT_FALSE(Exists(f + L"\\held"));
         EXPECT_FALSE(ModCleaning::RemoveFolder(W(cache + "\\held\\")));

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Makes the links the cleaning tests need. Wine cannot make links itself (its
-# CreateSymbolicLinkW makes nothing, and it takes no junctions), but it shows a Unix
-# symbolic link to a folder as a folder with the reparse-point attribute, and one to a
-# file as a plain file. Every link lies inside the test executables' folder and points
-# at a folder or file inside it, or at the sandbox prefix's own drive C:.
+# Makes the links the cleaning tests need: Wine makes none itself, but shows a Unix link to a
+# folder as a folder with the reparse-point attribute, and one to a file as a plain file.
+# Every link lies in the test executables' folder and points inside it or at the prefix's C:.
 set -euo pipefail
 : "${GF_BUILD:?}" "${GF_TEST_BIN:?}"
 case "$GF_TEST_BIN" in "$GF_BUILD"/*) ;; *) echo "links: $GF_TEST_BIN is outside the build" >&2; exit 1 ;; esac

@@ -7,11 +7,9 @@ export GF_PREFIX_NAME=e2e-prefix
 . "$GF_SOURCE/tools/sandbox-env.sh"
 gf_sandbox_prepare
 
-E2E_NAME=$(basename "$0" .sh)
-E2E_DIR="$GF_BUILD/e2e/$E2E_NAME"
-E2E_SHOTS="$GF_BUILD/screenshots"
-mkdir -p "$E2E_DIR" "$E2E_SHOTS"
-rm -f "$E2E_DIR"/*.txt
+E2E_DIR="$GF_BUILD/e2e/$(basename "$0" .sh)"
+mkdir -p "$E2E_DIR"
+rm -f "$E2E_DIR"/*.txt "$E2E_DIR/failed.png"
 cp "$GF_EXE" "$E2E_DIR/Glimmerfold.exe"
 APP_PIDS=()
 E2E_OWN_XVFB=0
@@ -29,8 +27,8 @@ if [ -z "${DISPLAY:-}" ]; then gf_start_xvfb; E2E_OWN_XVFB=1; fi
 gf_stop_wineserver
 gf_start_wineserver
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-note() { echo "-- $*"; }
+# Ends the test with a message and the screen as it was, beside the test's files.
+fail() { echo "FAIL: $*" >&2; /usr/bin/import -window root "$E2E_DIR/failed.png" 2>/dev/null; exit 1; }
 
 # Runs a Windows command of the sandbox with its output in a file (pipes stall Wine).
 wine_cmd() {  # <output file> <args...>
@@ -40,15 +38,15 @@ wine_cmd() {  # <output file> <args...>
   rm -f "$out.raw"
 }
 
-# The registry as 64-bit Windows itself reads it (Explorer, log-on): Wine's `reg` is a
-# 32-bit program here and would see the 32-bit view of HKLM\Software, the view the
-# program writes to; every key below names its place in the 64-bit view.
+# The registry as 64-bit Windows reads it (Explorer, log-on): Wine's `reg` is 32-bit here and
+# would see the program's own view of HKLM\Software; the keys below name 64-bit places.
 REG_VIEW=/reg:64
 
 # The data of a REG_SZ value, or nothing when it is missing.
 reg_get() {  # <key> <value name, empty for the default value>
-  local f="$E2E_DIR/reg.txt"
-  if [ -z "$2" ]; then wine_cmd "$f" reg query "$1" /ve $REG_VIEW; else wine_cmd "$f" reg query "$1" /v "$2" $REG_VIEW; fi
+  local f="$E2E_DIR/reg.txt" name=(/v "$2")
+  [ -n "$2" ] || name=(/ve)
+  wine_cmd "$f" reg query "$1" "${name[@]}" $REG_VIEW
   awk -F'    ' '/REG_SZ/ {print $4; exit}' "$f" | sed 's/^ *//'
 }
 # True when a REG_SZ value holds the text ("?": any text; "": none), for wait_until.
@@ -62,17 +60,15 @@ reg_delete_value() { wine_cmd "$E2E_DIR/reg.txt" reg delete "$1" /v "$2" /f $REG
 reg_set() { wine_cmd "$E2E_DIR/reg.txt" reg add "$1" /v "$2" /d "$3" /f $REG_VIEW; }  # <key> <name> <REG_SZ data>
 
 SETTINGS='HKCU\Software\Glimmerfold'
-# A 32-bit program's Run value lands in the 32-bit view, which Windows runs at log-on
-# as it runs the 64-bit one.
+# A 32-bit program's Run value lands in the 32-bit view, which Windows runs at log-on too.
 RUN_KEY='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Run'
 # HKCR\*\shell is shared by both views: the verb is where 64-bit Explorer reads it.
 VERB_KEY='HKCR\*\shell\Glimmerfold-Shred File'
 
-# A first start's world: no settings, no Run value, no verb.
+# A first start's world: no settings, no Run value, no verb (a key goes with its subkeys).
 reset_program_state() {
   reg_delete_key "$SETTINGS"
   reg_delete_value "$RUN_KEY" Glimmerfold
-  reg_delete_key "$VERB_KEY\\command"
   reg_delete_key "$VERB_KEY"
 }
 
@@ -82,34 +78,24 @@ start_app() {  # [args...]; sets APP_PID
   APP_PIDS+=("$APP_PID")
 }
 
-# Waits for the main window; sets WID and the client area's origin on the screen.
+# The main window shows (WID: its X window); waits for it and where its client area is.
+main_window() { WID=$(xdotool search --onlyvisible --name '^Glimmerfold$' 2>/dev/null | head -1); [ -n "$WID" ]; }
+no_main_window() { ! main_window; }
 wait_main_window() {
-  local i
-  WID=""
-  for i in $(seq 1 150); do
-    WID=$(xdotool search --onlyvisible --name '^Glimmerfold$' 2>/dev/null | head -1 || true)
-    [ -n "$WID" ] && break
-    sleep 0.1
-  done
-  [ -n "$WID" ] || fail "the main window did not show"
+  wait_until 15 main_window || fail "the main window did not show"
   client_origin
   wait_settled ""
 }
 
 # The client area is 600 x 497 pixels; the rest of the X window is Wine's frame.
 client_origin() {
-  local x y w h
   eval "$(xdotool getwindowgeometry --shell "$WID")"
-  x=$X; y=$Y; w=$WIDTH; h=$HEIGHT
-  local border=$(( (w - 600) / 2 ))
-  CX=$(( x + border ))
-  CY=$(( y + h - 497 - border ))
+  CX=$((X + (WIDTH - 600) / 2))
+  CY=$((Y + HEIGHT - 497 - (WIDTH - 600) / 2))
 }
 
 # A fingerprint of what the main window's client area shows now.
-client_pixels() {
-  /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage rgb:- 2>/dev/null | md5sum
-}
+client_pixels() { /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage rgb:- 2>/dev/null | md5sum; }
 
 # Waits until the window shows something other than <before> (a click's answer) and then
 # stays the same between two looks: the program has drawn what the input asked for.
@@ -137,13 +123,8 @@ PAGE_BUTTON_X=80; PAGE_BUTTON_Y=(120 207 293)
 PAGE_X=167; PAGE_Y=70
 page() { click $PAGE_BUTTON_X "${PAGE_BUTTON_Y[$1]}"; }
 
-shot() {  # <name>
-  /usr/bin/import -window root -crop "600x497+$CX+$CY" +repage "$E2E_SHOTS/$1.png" 2>/dev/null || true
-}
-
 wait_until() {  # <seconds> <command...>
-  local t=$1; shift
-  local end=$((SECONDS + t))
+  local end=$((SECONDS + $1)); shift
   while ! "$@"; do
     [ $SECONDS -lt $end ] || return 1
     sleep 0.3
@@ -152,7 +133,6 @@ wait_until() {  # <seconds> <command...>
 
 # Ends a start of the program that this test made, and waits until its window is gone:
 # a start made while it lingers would find the old instance and end at once.
-no_main_window() { ! xdotool search --onlyvisible --name '^Glimmerfold$' >/dev/null 2>&1; }
 stop_app() {
   kill "$APP_PID" 2>/dev/null || true
   wait "$APP_PID" 2>/dev/null || true

@@ -24,46 +24,36 @@ class DialogWatcher {
 public:
     // Each box that appears is answered with the next button id.
     explicit DialogWatcher(std::vector<int> answers) : answers_(answers.begin(), answers.end()) {}
-    ~DialogWatcher() {
-        stop_ = true;
-        thread_.join();
-    }
+    ~DialogWatcher() { stop_ = true, thread_.join(); }
     DialogWatcher(const DialogWatcher&) = delete;
-    DialogWatcher& operator=(const DialogWatcher&) = delete;
     std::vector<SeenDialog> Seen() {
         std::lock_guard lock(mutex_);
         return seen_;
     }
 
 private:
-    static std::string Text(HWND h) {
+    static std::string Get(HWND h, bool className = false) {
         char buffer[1024] = {};
-        GetWindowTextA(h, buffer, sizeof buffer);
+        className ? GetClassNameA(h, buffer, sizeof buffer) : GetWindowTextA(h, buffer, sizeof buffer);
         return buffer;
-    }
-    static bool IsClass(HWND h, const char* name) {
-        char buffer[64] = {};
-        GetClassNameA(h, buffer, sizeof buffer);
-        return lstrcmpiA(buffer, name) == 0;
     }
     static BOOL CALLBACK AddChild(HWND child, LPARAM lp) {
         auto& d = *reinterpret_cast<SeenDialog*>(lp);
-        if (!IsWindowVisible(child)) return TRUE;
         const LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (IsClass(child, "Button")) {
-            d.buttons.push_back(GetDlgCtrlID(child));
-            if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) d.defaultButton = GetDlgCtrlID(child);
-        } else if (IsClass(child, "Static") && (style & SS_TYPEMASK) == SS_ICON) {
+        const std::string kind = IsWindowVisible(child) ? Get(child, true) : "";
+        const bool button = !lstrcmpiA(kind.c_str(), "Button"), label = !lstrcmpiA(kind.c_str(), "Static");
+        if (button && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) d.defaultButton = GetDlgCtrlID(child);
+        if (button) d.buttons.push_back(GetDlgCtrlID(child));
+        if (label && (style & SS_TYPEMASK) == SS_ICON)
             d.icon = d.icon ? d.icon : reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        } else if (IsClass(child, "Static")) {
-            d.text += Text(child);
-        }
+        else if (label)
+            d.text += Get(child);
         return TRUE;
     }
     static BOOL CALLBACK AddMine(HWND h, LPARAM lp) {
         DWORD pid = 0;
         GetWindowThreadProcessId(h, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(h) && IsClass(h, "#32770"))
+        if (pid == GetCurrentProcessId() && IsWindowVisible(h) && Get(h, true) == "#32770")
             reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
         return TRUE;
     }
@@ -74,11 +64,9 @@ private:
         std::erase_if(answered_, [](HWND h) { return !IsWindow(h); });  // handles get reused
         for (HWND h : dialogs) {
             if (answers_.empty() || std::find(answered_.begin(), answered_.end(), h) != answered_.end()) continue;
-            SeenDialog d;
-            d.title = Text(h);
+            SeenDialog& d = seen_.emplace_back(SeenDialog{Get(h)});
             EnumChildWindows(h, AddChild, reinterpret_cast<LPARAM>(&d));
             std::sort(d.buttons.begin(), d.buttons.end());
-            seen_.push_back(d);
             answered_.push_back(h);
             const int id = answers_.front();
             answers_.pop_front();

@@ -13,19 +13,16 @@ namespace testing_support {
 class ChildProcess {
 public:
     // Starts a command line whose first word (quoted if need be) is the program.
-    explicit ChildProcess(std::string commandLine, const std::string& workDir = "") {
+    explicit ChildProcess(std::string commandLine) {
         STARTUPINFOA si{sizeof si};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_))
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
             CloseHandle(pi_.hThread);
         else
             pi_ = {};
     }
     ~ChildProcess() { End(); }
     ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
     bool Started() const { return pi_.hProcess != nullptr; }
-    DWORD Pid() const { return pi_.dwProcessId; }
     HANDLE Handle() const { return pi_.hProcess; }
     // Waits for its end; its exit code, or STILL_ACTIVE when it ran on past ms.
     DWORD Wait(DWORD ms = 20000) {
@@ -62,7 +59,6 @@ public:
     }
     ~HeldFile() { Release(); }
     HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
     bool Holding() const { return holding_; }
     // Lets go of the file; the helper's exit code (0 when it held the file throughout).
     DWORD Release() {

@@ -1,10 +1,14 @@
 #include "TestSupport.h"
 
+#include <shellapi.h>
+
 #include <atomic>
 #include <fstream>
 #include <sstream>
 
 #include "framework/App.h"
+#include "framework/Handles.h"
+#include "framework/Settings.h"
 
 namespace testing_support {
 
@@ -14,18 +18,12 @@ std::string UniqueName(const std::string& stem) {
            "_" + std::to_string(++counter);
 }
 
-ScratchKey::ScratchKey(HKEY root)
-    : root_(root), path_("Software\\GlimmerfoldTests\\" + UniqueName("key")) {
-    HKEY h = nullptr;
-    RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
-    if (h) RegCloseKey(h);
+ScratchKey::ScratchKey(HKEY root) : root_(root), path_("Software\\GlimmerfoldTests\\" + UniqueName("key")) {
+    gf::RegKey key;
+    RegCreateKeyA(root_, path_.c_str(), key.Receive());
 }
 
 ScratchKey::~ScratchKey() { RegDeleteTreeA(root_, path_.c_str()); }
-
-void ScratchKey::Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
-    RegSetKeyValueA(root_, path_.c_str(), name.c_str(), type, data, size);
-}
 
 std::wstring Wide(const std::string& utf8) {
     std::wstring wide(utf8.size(), L'\0');
@@ -63,12 +61,17 @@ ScratchDir::ScratchDir() {
 
 ScratchDir::~ScratchDir() { RemoveTree(Wide(path_)); }
 
-std::string BuildDrive() { return "D:\\"; }
-
 std::string ExeFolder() {
     char exe[MAX_PATH];
     std::string path(exe, GetModuleFileNameA(nullptr, exe, MAX_PATH));
     return path.substr(0, path.find_last_of('\\'));
+}
+
+bool Recycle(const std::string& path) {
+    const std::string from = path + '\0';
+    SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr,
+                          FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
+    return SHFileOperationA(&op) == 0;
 }
 
 void WriteFileText(const std::filesystem::path& path, const std::string& text) {
@@ -87,14 +90,26 @@ bool PathExists(const std::filesystem::path& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
-    HKEY h;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
+bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
+    gf::RegKey key;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
+}
+
+std::string Stored(const std::string& section, const std::string& key) {
+    return gf::GetSetting(gf::App::EXEName(), section, key, "<none>");
+}
+
+void Store(const std::string& section, const std::string& key, const std::string& value) {
+    gf::SaveSetting(gf::App::EXEName(), section, key, value);
 }
 
 void ClearAppSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\" + gf::App::EXEName()).c_str()); }
+
+bool HotKeyHeld(UINT modifiers, UINT vk) {
+    if (!RegisterHotKey(nullptr, 0xBF00, modifiers, vk)) return true;
+    UnregisterHotKey(nullptr, 0xBF00);
+    return false;
+}
 
 void PumpFor(DWORD ms) {
     DWORD start = GetTickCount();
@@ -122,11 +137,9 @@ MessageProbe::~MessageProbe() { DestroyWindow(hwnd_); }
 
 LRESULT CALLBACK MessageProbe::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<MessageProbe*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-    if (msg == WM_APP && self) {
-        self->onApp_();
-        return 0;
-    }
-    return DefWindowProcA(h, msg, wp, lp);
+    if (msg != WM_APP || !self) return DefWindowProcA(h, msg, wp, lp);
+    self->onApp_();
+    return 0;
 }
 
 COLORREF ScreenPixel(int x, int y) {

@@ -16,11 +16,8 @@ public:
     explicit ScratchKey(HKEY root = HKEY_CURRENT_USER);
     ~ScratchKey();
     ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
     const std::string& Path() const { return path_; }
     HKEY Root() const { return root_; }
-    // Writes a value of any type and size straight through the registry API.
-    void Set(const std::string& name, DWORD type, const void* data, DWORD size) const;
 
 private:
     HKEY root_;
@@ -34,12 +31,21 @@ public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
     std::string path_;
+};
+
+// A top-level window with a title, to be hidden and shown, or to hold hot keys.
+struct PlainWindow {
+    explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80)
+        : hwnd(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300,
+                               160, nullptr, nullptr, nullptr, nullptr)) {}
+    ~PlainWindow() { DestroyWindow(hwnd); }
+    PlainWindow(const PlainWindow&) = delete;
+    const HWND hwnd;
 };
 
 // A name unique within this run (process id, tick count and a counter).
@@ -48,8 +54,6 @@ std::string UniqueName(const std::string& stem);
 // Two numbers as "x,y", to compare positions and sizes in one expectation.
 inline std::string Xy(long x, long y) { return std::to_string(x) + "," + std::to_string(y); }
 
-// The build folder as Windows sees it ("D:\"), from the sandbox's drive mapping.
-std::string BuildDrive();
 // The folder of the running test executable (the helper programs lie beside it).
 std::string ExeFolder();
 
@@ -61,13 +65,21 @@ std::string Utf8(const std::wstring& wide);
 // target).
 void RemoveTree(const std::wstring& path);
 
+// Moves a file to the recycle bin, as Explorer's Delete does.
+bool Recycle(const std::string& path);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
 std::string ReadFileText(const std::filesystem::path& path);
 bool PathExists(const std::filesystem::path& path);
 
-bool KeyExists(HKEY root, const std::string& path);
-// Removes this executable's part of the settings store (Software\<exe name>).
+// A key opens for reading (view: KEY_WOW64_64KEY for the 64-bit one).
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
+// This executable's part of the settings store (Software\<exe name>): a value ("<none>"
+// when missing), a value written, all of it removed.
+std::string Stored(const std::string& section, const std::string& key);
+void Store(const std::string& section, const std::string& key, const std::string& value);
 void ClearAppSettings();
+// Some window holds the hot key when another registration of it is refused.
+bool HotKeyHeld(UINT modifiers, UINT vk);
 
 // Runs the message loop for about ms milliseconds.
 void PumpFor(DWORD ms);
@@ -89,7 +101,6 @@ public:
     explicit MessageProbe(std::function<void()> onApp);
     ~MessageProbe();
     MessageProbe(const MessageProbe&) = delete;
-    MessageProbe& operator=(const MessageProbe&) = delete;
     void Post() const { PostMessageA(hwnd_, WM_APP, 0, 0); }
 
 private:
