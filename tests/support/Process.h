@@ -44,17 +44,17 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
-// tests/helpers/holdfile.exe holding a file open for as long as this object lives (or
-// until Release): without sharing, or shared for reading with every sharing.
+// tests/helpers/holdfile.exe holding a file open while this object lives (or until
+// Release): without sharing, or with every sharing to read ("shared") or write ("writer").
 class HeldFile {
 public:
-    explicit HeldFile(const std::string& path, bool shared = false) {
+    explicit HeldFile(const std::string& path, const std::string& mode = "") {
         const std::string ready = UniqueName("GfHoldReady"), release = UniqueName("GfHoldRelease");
         ready_ = CreateEventA(nullptr, TRUE, FALSE, ready.c_str());
         release_ = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
         std::string command = "\"";  // built by appending: a quote put in front trips a false -Wrestrict
-        process_.emplace(command.append(ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release +
-                                        (shared ? " shared" : "")));
+        process_.emplace(
+            command.append(ExeFolder() + "\\holdfile.exe\" \"" + path + "\" " + ready + " " + release + " " + mode));
         holding_ = process_->Started() && WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
     }
     ~HeldFile() { Release(); }
