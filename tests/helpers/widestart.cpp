@@ -1,7 +1,5 @@
-// Starts a verb's command as Explorer does: widestart.exe <command> <text> puts the text
-// in place of %1, character for character (a trailing space, characters outside the
-// ANSI code page), and runs the result as it stands, the program found from its first
-// words. Waits for the program; its exit code.
+// Starts a verb's command as Explorer does: widestart.exe <command> <text> puts the text in
+// place of %1 character for character and runs the result as it stands. Its exit code.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,9 +9,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     std::wstring line = argv && argc == 3 ? argv[1] : L"";
-    const std::size_t at = line.find(L"%1");
-    if (at == std::wstring::npos) return 2;
-    line.replace(at, 2, argv[2]);
+    if (line.find(L"%1") == std::wstring::npos) return 2;
+    line.replace(line.find(L"%1"), 2, argv[2]);
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
