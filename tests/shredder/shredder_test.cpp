@@ -74,12 +74,12 @@ struct Recorder : ShredProgress {
     UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
 };
 
-// How often this thread activated the progress window (a shown window takes the activation).
-int g_progressShown = 0;
+// Whether this thread activated the progress window (a shown window takes the activation).
+bool g_progressShown = false;
 LRESULT CALLBACK CountProgressWindow(int code, WPARAM wp, LPARAM lp) {
     char title[32] = {};
     if (code == HCBT_ACTIVATE && GetWindowTextA(reinterpret_cast<HWND>(wp), title, sizeof title))
-        g_progressShown += std::string(title) == "Quorrin Shredder";
+        g_progressShown |= std::string(title) == "Quorrin Shredder";
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -90,12 +90,12 @@ struct ShredStart {
 
 // The shred start with its boxes answered in turn.
 ShredStart RunAnswered(const std::string& commandLine, std::vector<int> answers) {
-    g_progressShown = 0;
+    g_progressShown = false;
     HHOOK hook = SetWindowsHookExA(WH_CBT, CountProgressWindow, nullptr, GetCurrentThreadId());
     DialogWatcher watcher(std::move(answers));
     ShredStart start{RunShredCommand(Wide(commandLine))};
     UnhookWindowsHookEx(hook);
-    start.progressShown = g_progressShown > 0;
+    start.progressShown = g_progressShown;
     start.seen = watcher.Seen();
     return start;
 }
