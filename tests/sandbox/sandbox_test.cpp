@@ -38,7 +38,9 @@ TEST(Sandbox, UserFoldersAndTheRecycleBinLeadIntoTheBuildFolder) {
         ASSERT_TRUE(csidl < 0 || SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK);
         const std::string path = (csidl < 0 ? dir.Path() : std::string(folder)) + "\\" + name;
         WriteFileText(path, "x");
-        if (csidl < 0) ASSERT_TRUE(Recycle(path));
+        if (csidl < 0) {
+            ASSERT_TRUE(Recycle(path));
+        }
         EXPECT_TRUE(PathExists("D:\\sandbox\\home\\" + std::string(inBuild) + "\\" + name)) << path;
         DeleteFileA(path.c_str());
     }
