@@ -21,12 +21,6 @@ void RemoveRunEntry(const std::string& name) {
     Reg32::DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKey, name);
 }
 
-std::wstring RunCommand() {
-    // The folder as reported: a drive root already ends in "\" and gives "\\", which
-    // Windows reads as one separator.
-    std::wstring command = L"\"";
-    command.append(gf::App::PathW()).append(L"\\").append(gf::App::EXENameW()).append(L"\"");
-    return command;
-}
+std::wstring RunCommand() { return L"\"" + gf::App::FileW() + L"\""; }
 
 }  // namespace AddRun

@@ -12,9 +12,10 @@ inline constexpr const char* kRunName = "Glimmerfold";
 void AddRunEntry(const std::string& name, const std::wstring& command);
 void RemoveRunEntry(const std::string& name);
 
-// The command stored for this program: its folder, "\" and the executable's name
-// without ".exe", in double quotes so that a folder with spaces cannot start another
-// program. Windows adds ".exe" itself when it starts it.
+// The command stored for this program: the executable's full path, extension included,
+// in double quotes so that a folder with spaces cannot start another program. Windows
+// adds ".exe" only to a name without an extension, so a copy named "Glimmerfold-1.2"
+// would never start by its name alone.
 std::wstring RunCommand();
 
 }  // namespace AddRun

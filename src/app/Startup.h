@@ -10,7 +10,8 @@ class frmMain;
 // instance, the main window and its message loop. Returns the exit code.
 int Main(const std::wstring& commandLine);
 
-// The shred branch for a non-empty command line (the whole text is the path).
+// The shred branch for a non-empty command line: the whole text is the path, one pair
+// of double quotes around all of it taken off.
 int ShredBranch(const std::wstring& commandLine);
 
 // Everything after the program's own name in a command line as Windows keeps it

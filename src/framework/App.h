@@ -15,6 +15,9 @@ public:
     // the ANSI forms turn letters the code page lacks into look-alikes.
     static std::wstring PathW();
     static std::wstring EXENameW();
+    // The executable's full path as Windows reports it, extension included: the one
+    // name that starts this very file whatever dots its name holds.
+    static std::wstring FileW();
     // The title; the executable's name unless set.
     static std::string Title();
     static void SetTitle(const std::string& title);

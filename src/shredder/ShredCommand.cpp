@@ -19,8 +19,15 @@ void Tell(const std::string& heading, const std::wstring& path, const std::strin
 
 }  // namespace
 
+std::wstring ShredPathOf(const std::wstring& commandLine) {
+    const std::size_t n = commandLine.size();
+    if (n >= 2 && commandLine.front() == L'"' && commandLine.back() == L'"' && commandLine.find(L'"', 1) == n - 1)
+        return commandLine.substr(1, n - 2);
+    return commandLine;
+}
+
 bool RunShredCommand(const std::wstring& commandLine) {
-    const std::wstring& path = commandLine;
+    const std::wstring path = ShredPathOf(commandLine);
     if (std::string why = CheckShredTarget(path); !why.empty()) {
         Tell("This cannot be shredded:", path, why);
         return false;
@@ -31,7 +38,7 @@ bool RunShredCommand(const std::wstring& commandLine) {
 
     ShredOutcome outcome;
     {
-        frmShred window(commandLine);
+        frmShred window(path);
         window.Show();
         gf::DoEvents();
         outcome = ShredFile(path, &window);

@@ -15,9 +15,7 @@ const std::string kCommandKey = std::string(kShredVerbKey) + "\\command";
 }  // namespace
 
 std::wstring ShredVerbCommand() {
-    std::wstring folder = gf::App::PathW();
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';  // a drive root keeps its "\"
-    return L"\"" + folder + gf::App::EXENameW() + L".exe\" %1";
+    return L"\"" + gf::App::FileW() + L"\" %1";
 }
 
 void RegisterShredVerb() {

@@ -26,8 +26,7 @@ constexpr double kClientWidth = 5400, kClientHeight = 1560;
 
 }  // namespace
 
-frmShred::frmShred(std::wstring commandLine)
-    : gf::Form("frmShred", kDesign), commandLine_(std::move(commandLine)) {
+frmShred::frmShred(std::wstring path) : gf::Form("frmShred", kDesign), path_(std::move(path)) {
     SetCaption("Quorrin Shredder");
     SetBorderStyle(gf::FormBorder::FixedSingle);
     SetStartUpPosition(gf::StartUpPosition::CenterScreen);
@@ -38,7 +37,7 @@ frmShred::frmShred(std::wstring commandLine)
 }
 
 void frmShred::Form_Load() {
-    lblFile.SetCaption(commandLine_);
+    lblFile.SetCaption(path_);
     // The pictures are drawn for this screen's pixels, on the window's own colour.
     const COLORREF back = RGB(kBack & 0xFF, (kBack >> 8) & 0xFF, (kBack >> 16) & 0xFF);
     const int frame = gf::TwipsToPixelsX(Image1.Width());

@@ -11,8 +11,8 @@ namespace shredder {
 
 class frmShred : public gf::Form, public ShredProgress {
 public:
-    // The command-line text that lblFile shows once the window loads.
-    explicit frmShred(std::wstring commandLine);
+    // The path that lblFile shows once the window loads.
+    explicit frmShred(std::wstring path);
 
     gf::Label& Label1 = Get<gf::Label>("Label1");
     gf::Label& lblFile = Get<gf::Label>("lblFile");
@@ -38,7 +38,7 @@ protected:
     void Form_QueryUnload(bool& cancel, int unloadMode) override;
 
 private:
-    std::wstring commandLine_;
+    std::wstring path_;
 };
 
 }  // namespace shredder

@@ -368,7 +368,7 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     EXPECT_EQ(Stored("ProgramSettings", "AutoRun"), "<none>");
     const struct { gf::CheckBox& box; const char* key; std::function<bool()> working; } options[] = {
         {f.chkShredder, "useShredder", VerbExists},
-        {f.chkRunStart, "AutoRun", [] { return RunValue() == "\"D:\\tests\\bin\\app_mainwin_test\""; }},
+        {f.chkRunStart, "AutoRun", [] { return RunValue() == "\"D:\\tests\\bin\\app_mainwin_test.exe\""; }},
         {f.chkAutoCleanTime, "AutoCleanTime", [&] { return f.Timer1.Enabled(); }},
         {f.chkAutoCleanBrowse, "AutoCleanBrowse", [&] { return f.TCheck.Enabled(); }},
         {f.chkAutoMin, "AutoMin",  // as start-up applies it
@@ -382,7 +382,7 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     EXPECT_EQ(Stored("ProgramSettings", "cntrlFirst1") + Stored("ProgramSettings", "cntrlSecond1") +
               Stored("ProgramSettings", "minuteCombo"), "AltF51");
     // A folder with a letter the code page lacks reaches the Run value as it is.
-    const std::wstring command = L"\"C:\\\u015Cam\\Glimmerfold\"";
+    const std::wstring command = L"\"C:\\\u015Cam\\Glimmerfold.exe\"";
     AddRun::AddRunEntry(AddRun::kRunName, command);
     EXPECT_EQ(Reg32::GetRegStringW(HKEY_LOCAL_MACHINE, Wide(AddRun::kRunKey), Wide(AddRun::kRunName)), command);
     EXPECT_TRUE(HotKeyHeld(MOD_ALT, VK_F5));

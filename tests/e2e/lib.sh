@@ -8,6 +8,7 @@ export GF_PREFIX_NAME=e2e-prefix
 gf_sandbox_prepare
 
 E2E_DIR="$GF_BUILD/e2e/$(basename "$0" .sh)"
+E2E_WIN='D:\e2e\'"$(basename "$0" .sh)"  # the same folder as the program sees it (D: is the build folder)
 mkdir -p "$E2E_DIR"
 rm -f "$E2E_DIR"/*.txt "$E2E_DIR/failed.png"
 cp "$GF_EXE" "$E2E_DIR/Glimmerfold.exe"
@@ -129,6 +130,34 @@ wait_until() {  # <seconds> <command...>
     [ $SECONDS -lt $end ] || return 1
     sleep 0.3
   done
+}
+
+# A start as Windows makes it from a command (widestart.exe): a verb's command with the text
+# in place of %1, or, without a text, a Run value as it stands. Sets START_PID.
+start_command() {  # <command> [text]
+  (cd "$E2E_DIR" && exec wine "$GF_TEST_BIN/widestart.exe" "$@" >/dev/null 2>&1 </dev/null) &
+  START_PID=$!
+  APP_PIDS+=("$START_PID")
+}
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# The box of a shred start (its question or a message) shows; BOX: its X window.
+shred_box() { BOX=$(xdotool search --onlyvisible --name '^Glimmerfold File Shredder$' 2>/dev/null | head -1); [ -n "$BOX" ]; }
+shred_box_gone() { ! xdotool getwindowname "$BOX" >/dev/null 2>&1; }
+# What the box says, its lines joined.
+shred_box_text() {
+  wine_cmd "$E2E_DIR/boxrun.txt" "$GF_TEST_BIN/boxtext.exe" "Glimmerfold File Shredder" "$E2E_WIN\\box.txt"
+  tr -d '\r\n' <"$E2E_DIR/box.txt"
+}
+# Enter on the box (its default button), again if a window of another program took the keyboard.
+press_enter_on_box() {
+  local try
+  for try in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$BOX" 2>/dev/null
+    xdotool key Return
+    wait_until 3 shred_box_gone && return 0
+  done
+  return 1
 }
 
 # Ends a start of the program that this test made, and waits until its window is gone:

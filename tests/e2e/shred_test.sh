@@ -7,7 +7,7 @@
 # best-fitted; a trailing space or dot, trimmed): the named file goes, its twin stays.
 . "$(dirname "$0")/lib.sh"
 set +e
-here='D:\e2e\shred_test'
+here=$E2E_WIN
 mkdir -p "$E2E_DIR/my apps"
 cp "$GF_EXE" "$E2E_DIR/my apps/Glimmerfold.exe"
 cp "$GF_TEST_BIN/holdfile.exe" "$E2E_DIR/my.exe"  # without its arguments it ends at once
@@ -19,25 +19,14 @@ wait_main_window
 verb="\"$here\\my apps\\Glimmerfold.exe\" %1"
 wait_until 10 reg_is "$VERB_KEY\\command" "" "$verb" || fail "the verb runs '$(reg_get "$VERB_KEY\\command" "")'"
 
-box() { BOX=$(xdotool search --onlyvisible --name '^Glimmerfold File Shredder$' 2>/dev/null | head -1); [ -n "$BOX" ]; }
-gone() { ! xdotool getwindowname "$BOX" >/dev/null 2>&1; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
-
 for row in 'ｒeport plans.txt|report plans.txt' 'plain2.txt |plain2.txt' 'p3.|p3'; do
   IFS='|' read -r named twin <<<"$row"
   echo "$named" >"$E2E_DIR/$named"
   head -c 5000 /dev/urandom | tee "$E2E_DIR/$twin" >"$E2E_DIR/twin.orig"
-  (cd "$E2E_DIR" && exec wine "$GF_TEST_BIN/widestart.exe" "$verb" "$here\\$named" >/dev/null 2>&1 </dev/null) &
-  pid=$!
-  APP_PIDS+=("$pid")
-  wait_until 20 box || fail "no question for '$named'"
-  for try in 1 2 3 4 5; do  # again if a window of another program took the keyboard
-    xdotool windowfocus --sync "$BOX" 2>/dev/null
-    xdotool key Return
-    wait_until 3 gone && break
-  done
-  gone || fail "the question for '$named' did not take Enter"
-  wait_until 30 ended "$pid" || fail "the start for '$named' is still running"
+  start_command "$verb" "$here\\$named"
+  wait_until 20 shred_box || fail "no question for '$named'"
+  press_enter_on_box || fail "the question for '$named' did not take Enter"
+  wait_until 30 ended "$START_PID" || fail "the start for '$named' is still running"
   [ -e "$E2E_DIR/$named" ] && fail "'$named' is still there after Yes"
   cmp -s "$E2E_DIR/$twin" "$E2E_DIR/twin.orig" || fail "'$twin' changed when '$named' went"
 done

@@ -223,8 +223,9 @@ TEST(RunShredCommand, WhatCannotBeShreddedIsRefusedAndLeftAsItIs) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "No file"}, {folder, "folder"}, {folder + "\\", "folder"}, {relative, "full path"},
         {file.substr(2), "full path"}, {file.substr(0, 2) + "victim.txt", "full path"},
-        {folder + "\\..\\victim.txt", "parts"}, {file + ":stream", "characters"}, {"\"" + file + "\"", "characters"},
-        {"\\\\?\\" + file, "Device"}, {"\\\\.\\" + file, "Device"}, {dir / "missing.txt", "no file"},
+        {folder + "\\..\\victim.txt", "parts"}, {file + ":stream", "characters"},
+        {"\"" + file + "\" \"" + held + "\"", "characters"}, {"\\\\?\\" + file, "Device"},
+        {"\\\\.\\" + file, "Device"}, {dir / "missing.txt", "no file"},
         {dir / "CON", "device"}, {dir / "nul.txt", "device"}, {links + "filelink.txt", "link"},
         {links + "target.txt ", "link"}, {links + "t\\a.txt", "link"}, {links + "hard.txt", "more than one name"},
         {links + "TWIN.TXT", "letter cases"}, {held, "in use"}};
