@@ -1,20 +1,30 @@
 #include "controls/clsTransForm.h"
 
-#include "framework/PixelBuffer.h"
-
+#include <string>
 #include <vector>
 
+#include "framework/ButtonControl.h"
+#include "framework/Container.h"
 #include "framework/Error.h"
+#include "framework/PixelBuffer.h"
 
 namespace {
 
 enum class TargetKind { Surface, Button, Other };
 
-TargetKind KindOf(const gf::Control& target) {
+TargetKind KindOf(const gf::Object& target) {
     std::string kind = target.TypeName();
     if (kind == "Form" || kind == "PictureBox") return TargetKind::Surface;
     if (kind == "CommandButton" || kind == "CheckBox" || kind == "OptionButton") return TargetKind::Button;
     return TargetKind::Other;
+}
+
+// What a late-bound call meets when the object lacks the member it names.
+template <typename T>
+T& Member(gf::Object& target) {
+    auto* member = dynamic_cast<T*>(&target);
+    if (!member) throw gf::Error(438, "TransForm", "Object doesn't support this property or method");
+    return *member;
 }
 
 // One horizontal run of the transparent colour: row y, first and last column.
@@ -22,14 +32,7 @@ struct Run {
     long y, x0, x1;
 };
 
-// A copy of width x height pixels of a device context; points outside it read as no
-// colour at all, as a read beyond a picture or window does.
-void CopyPixels(gf::PixelBuffer& copy, HDC source) {
-    if (!copy.Valid()) return;
-    BitBlt(copy.Dc(), 0, 0, copy.Width(), copy.Height(), source, 0, 0, SRCCOPY);
-    GdiFlush();
-}
-
+// The scan covers one column and one row beyond the target, which read as no colour.
 std::vector<Run> ScanRuns(const gf::PixelBuffer& pixels, long width, long height, COLORREF color) {
     std::vector<Run> runs;
     for (long y = 0; y <= height; ++y) {
@@ -50,72 +53,87 @@ std::vector<Run> ScanRuns(const gf::PixelBuffer& pixels, long width, long height
     return runs;
 }
 
+// Where the client area starts within the whole window, whose corner is the origin of
+// a window region.
+POINT ClientOrigin(HWND window) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return POINT{origin.x - outer.left, origin.y - outer.top};
+}
+
 }  // namespace
 
-// Our forms and picture boxes paint from their own image; painting them now makes
-// what the screen holds complete before it is read.
 void clsTransForm::PrepareTarget() {
-    HWND window = m_Target->Hwnd();
-    UpdateWindow(window);
+    // The surface's own image serves as the persistent one that AutoRedraw would keep, and
+    // sizes are read in pixels from the window: our forms and picture boxes have no
+    // AutoRedraw, ScaleMode or ClipControls to set.
     RECT client{};
-    GetClientRect(window, &client);
+    GetClientRect(m_Target->Hwnd(), &client);
     m_TargetHeight = client.bottom;
     m_TargetWidth = client.right;
 }
 
-void clsTransForm::ShapeMe(gf::Control& Name, COLORREF Color) {
-    TargetKind kind = KindOf(Name);
+void clsTransForm::ShapeMe(gf::Object& Name, COLORREF Color) {
+    const TargetKind kind = KindOf(Name);
     if (kind == TargetKind::Other)
         throw gf::Error(ErrWrongKind, "TransForm",
                         "Must pass in the name of a Form, PictureBox, CommandButton, CheckBox or OptionButton.  "
                         "TransForm ShapeMe method failed.");
-    HWND window = Name.Hwnd();
+    const HWND window = Name.Hwnd();
     if (!window) throw gf::Error(91, "TransForm", "Object variable or With block variable not set");
-    HDC dc = nullptr;
-    if (kind == TargetKind::Button) {
-        auto* button = dynamic_cast<ShapeableButton*>(&Name);
-        if (!button) throw gf::Error(438, "TransForm", "Object doesn't support this property or method");
-        // Sizes come straight from the window in pixels, so unlike a form that measures in
-        // twips the parent needs no change of scale around the scan.
-        m_Target = &Name;
-        button->SetCaption("");
-        button->SetBackColor(Color);
-        button->Refresh();
-        RECT r{};
-        GetWindowRect(window, &r);
-        m_TargetHeight = r.bottom - r.top;
-        m_TargetWidth = r.right - r.left;
-        dc = GetWindowDC(window);
-    } else {
-        m_Target = &Name;
-        PrepareTarget();
-        dc = GetDC(window);
-    }
+    m_Target = &Name;
     std::vector<Run> runs;
-    {
+    POINT origin{0, 0};
+    if (kind == TargetKind::Button) {
+        auto& button = Member<gf::ButtonControl>(Name);
+        // The parent's scale mode would make Width and Height pixels for the scan; ours
+        // has none, and the window gives its size in pixels.
+        button.SetCaption("");
+        button.SetBackColor(Color);
+        button.Refresh();
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        m_TargetHeight = outer.bottom - outer.top;
+        m_TargetWidth = outer.right - outer.left;
+        HDC dc = GetWindowDC(window);
         gf::PixelBuffer pixels(m_TargetWidth, m_TargetHeight, dc);
-        CopyPixels(pixels, dc);
+        if (pixels.Valid()) BitBlt(pixels.Dc(), 0, 0, m_TargetWidth, m_TargetHeight, dc, 0, 0, SRCCOPY);
+        GdiFlush();
+        ReleaseDC(window, dc);
         runs = ScanRuns(pixels, m_TargetWidth, m_TargetHeight, Color);
+    } else {
+        auto& surface = Member<gf::Container>(Name);
+        PrepareTarget();
+        gf::PixelBuffer pixels(m_TargetWidth, m_TargetHeight);
+        if (pixels.Valid()) surface.PaintImage(pixels.Dc(), RECT{0, 0, m_TargetWidth, m_TargetHeight});
+        GdiFlush();
+        runs = ScanRuns(pixels, m_TargetWidth, m_TargetHeight, Color);
+        origin = ClientOrigin(window);
     }
     // A button's 2-pixel border is cut off with the rest of its outside.
-    m_WindowRegion = kind == TargetKind::Button
-                         ? CreateRectRgn(2, 2, m_TargetWidth - 2, m_TargetHeight - 2)
-                         : CreateRectRgn(0, 0, m_TargetWidth, m_TargetHeight);
+    m_WindowRegion = kind == TargetKind::Button ? CreateRectRgn(2, 2, m_TargetWidth - 2, m_TargetHeight - 2)
+                                                : CreateRectRgn(0, 0, m_TargetWidth, m_TargetHeight);
     for (const Run& run : runs) {
         m_RunRegion = CreateRectRgn(run.x0, run.y, run.x1 + 1, run.y + 1);
         CombineRgn(m_WindowRegion, m_WindowRegion, m_RunRegion, RGN_DIFF);
         DeleteObject(m_RunRegion);
         m_RunRegion = nullptr;
     }
+    // The pixels read were client pixels: a form with a caption, or a picture box with
+    // an edge, is cut where its colour is, and keeps no caption or border around it.
+    OffsetRgn(m_WindowRegion, origin.x, origin.y);
     SetWindowRgn(window, m_WindowRegion, TRUE);
-    ReleaseDC(window, dc);
 }
 
-void clsTransForm::DragForm(HWND Who, short intButton) {
+void clsTransForm::DragForm(const gf::Object& Who, short intButton) {
     if (intButton != 1) return;
     ReleaseCapture();
-    // The press as the caption would get it, at the pointer's place on the screen.
+    // The press as the caption would get it: the message carries the pointer's place on
+    // the screen, so that is what it is given rather than the address of a zero.
     POINT at{};
     GetCursorPos(&at);
-    SendMessageA(Who, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(static_cast<short>(at.x), static_cast<short>(at.y)));
+    SendMessageA(Who.Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION,
+                 MAKELPARAM(static_cast<short>(at.x), static_cast<short>(at.y)));
 }

@@ -4,21 +4,7 @@
 // be dragged by any point of its surface.
 #include <windows.h>
 
-#include <string>
-
 #include "framework/Control.h"
-#include "framework/OleColor.h"
-
-// What ShapeMe sets on a button-kind target (command button, check box, option button)
-// before it reads the button's pixels: no caption, the transparent colour as back
-// colour, a repaint. Button controls that can be shaped provide it.
-class ShapeableButton {
-public:
-    virtual ~ShapeableButton() = default;
-    virtual void SetCaption(const std::string& caption) = 0;
-    virtual void SetBackColor(gf::OLE_COLOR color) = 0;
-    virtual void Refresh() = 0;
-};
 
 class clsTransForm {
 public:
@@ -29,15 +15,17 @@ public:
     clsTransForm(const clsTransForm&) = delete;
     clsTransForm& operator=(const clsTransForm&) = delete;
 
-    // Name: a "Form", "PictureBox", "CommandButton", "CheckBox" or "OptionButton" (by
-    // its kind name), shown and painted; Color: the transparent colour as RGB. Any other
-    // kind raises gf::Error ErrWrongKind with source "TransForm" and leaves Name as it
-    // was; a button kind without ShapeableButton raises error 438.
-    void ShapeMe(gf::Control& Name, COLORREF Color);
+    // Name: a form, picture box, command button, check box or option button (told by its
+    // kind name), loaded; Color: the transparent colour as RGB. A form or picture box is
+    // read from what its surface paints, a button from its whole window once its caption
+    // is emptied and its back colour is Color; a button also loses its 2-pixel border.
+    // Any other kind raises gf::Error ErrWrongKind with source "TransForm" and is left as
+    // it was; a target without a window raises error 91.
+    void ShapeMe(gf::Object& Name, COLORREF Color);
 
     // Starts moving Who as if its caption had been grabbed, when intButton is 1 (the left
     // button of a mouse-down); any other button does nothing. Failures are ignored.
-    void DragForm(HWND Who, short intButton);
+    void DragForm(const gf::Object& Who, short intButton);
 
     // The scanned size of the last target, in pixels.
     long TargetWidth() const { return m_TargetWidth; }
@@ -46,7 +34,7 @@ public:
 private:
     void PrepareTarget();
 
-    gf::Control* m_Target = nullptr;
+    gf::Object* m_Target = nullptr;
     long m_TargetHeight = 0;
     long m_TargetWidth = 0;
     HRGN m_WindowRegion = nullptr;  // belongs to the target's window once given to it

@@ -5,17 +5,16 @@
 // nest: a handler that sets other boxes runs their handlers before it goes on. It draws
 // itself over whatever its container shows, so it looks transparent on a skin.
 #include <functional>
-#include <string>
 
-#include "framework/ChildWindow.h"
+#include "framework/ButtonControl.h"
 
 namespace gf {
 
 enum CheckValue { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
 
-class CheckBox : public ChildWindow {
+class CheckBox : public MarkButton {
 public:
-    using ChildWindow::ChildWindow;
+    using MarkButton::MarkButton;
     const char* TypeName() const override { return "CheckBox"; }
 
     std::function<void()> OnClick;
@@ -24,30 +23,15 @@ public:
     // Throws gf::Error 380 ("Invalid property value") for anything but 0, 1, 2.
     void SetValue(int value);
 
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
-    COLORREF ForeColor() const { return foreColor_; }
-    void SetForeColor(unsigned long color);
-    // 0 transparent (the default: the container shows through), 1 opaque BackColor.
-    int BackStyle() const { return backStyle_; }
-    void SetBackStyle(int style);
-    void SetBackColor(unsigned long color);
-
     void ApplyDesign(const DesignProperties& props) override;
-    bool OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 protected:
-    HWND MakeWindow(HWND parent) override;
+    // A click ticks a clear or greyed box and clears a ticked one.
+    void UserClick() override { SetValue(value_ == vbChecked ? vbUnchecked : vbChecked); }
+    UINT MarkState() const override;
 
 private:
-    void Draw(const DRAWITEMSTRUCT& dis);
-    void UserClick();
-
     int value_ = 0;
-    std::string caption_;
-    unsigned long foreColor_ = 0x80000012;  // button text
-    unsigned long backColor_ = 0x8000000F;  // button face
-    int backStyle_ = 0;
 };
 
 }  // namespace gf

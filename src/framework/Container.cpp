@@ -145,17 +145,20 @@ void Container::Paint(HWND hwnd) {
     if (!target) return;
     {
         BufferedPaint buffer(target, ps.rcPaint);
-        HDC dc = buffer.Dc();
-        PaintBackground(dc, ps.rcPaint);
-        PaintDecorations(dc);
-        for (Control* c : children_) {
-            if (!c->IsWindowless() || !c->Visible()) continue;
-            int saved = SaveDC(dc);
-            c->PaintWindowless(dc);
-            RestoreDC(dc, saved);
-        }
+        PaintImage(buffer.Dc(), ps.rcPaint);
     }
     EndPaint(hwnd, &ps);
+}
+
+void Container::PaintImage(HDC dc, const RECT& area) {
+    PaintBackground(dc, area);
+    PaintDecorations(dc);
+    for (Control* c : children_) {
+        if (!c->IsWindowless() || !c->Visible()) continue;
+        int saved = SaveDC(dc);
+        c->PaintWindowless(dc);
+        RestoreDC(dc, saved);
+    }
 }
 
 Control* Container::WindowlessAt(POINT pt, bool forClick) const {

@@ -35,6 +35,10 @@ public:
 
     // Paints into a child window's dc what this surface shows behind rc (child pixels).
     void PaintBehind(HWND child, HDC dc, const RECT& rc);
+    // Paints the surface's own image for area (client pixels) into dc: its background,
+    // decorations and windowless controls, without the child windows. What the window
+    // shows, read from no screen.
+    void PaintImage(HDC dc, const RECT& area);
 
     const std::vector<Control*>& Children() const { return children_; }
     void AddChild(Control* c) { children_.push_back(c); }

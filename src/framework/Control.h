@@ -29,21 +29,28 @@ int TwipsToPixelsY(double twips);
 double PixelsToTwipsX(int pixels);
 double PixelsToTwipsY(int pixels);
 
-class Control {
+// What forms and controls share: code that takes "any object" (a form or any control)
+// tells the kind by its name and reaches the window, if there is one.
+class Object {
+public:
+    virtual ~Object() = default;
+    // "Form", "CheckBox", "Label", "Frame", "PictureBox", "Menu", "Timer", "ButtonEx", ...
+    virtual const char* TypeName() const = 0;
+    // The object's own window, while it has one.
+    virtual HWND Hwnd() const = 0;
+};
+
+class Control : public Object {
 public:
     explicit Control(std::string name, int index = -1) : name_(std::move(name)), index_(index) {}
-    virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    // "CheckBox", "Label", "Frame", "PictureBox", "Menu", "Timer", "ButtonEx", ...
-    virtual const char* TypeName() const = 0;
     const std::string& Name() const { return name_; }
     // Position in its control array, or -1 for a single control.
     int Index() const { return index_; }
 
-    // The control's own window, if it has one.
-    virtual HWND Hwnd() const { return nullptr; }
+    HWND Hwnd() const override { return nullptr; }
     // Timers and menus have no place on the form.
     virtual bool HasGeometry() const { return true; }
 

@@ -32,7 +32,7 @@ enum WindowStates { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 enum class FormBorder { None = 0, FixedSingle = 1 };
 enum class StartUpPosition { Manual = 0, CenterScreen = 2, WindowsDefault = 3 };
 
-class Form : public Container, public MessageSink {
+class Form : public Container, public MessageSink, public Object {
 public:
     explicit Form(std::string name);
     // Builds the design table at once, so that members of a derived window can bind
@@ -44,7 +44,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     const std::string& Name() const { return name_; }
-    HWND Hwnd() const { return hwnd_; }
+    const char* TypeName() const override { return "Form"; }
+    HWND Hwnd() const override { return hwnd_; }
 
     // Sees every message of the window before the form does; return true to stop it
     // there (with result set). For modules that serve a window without being it.

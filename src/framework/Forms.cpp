@@ -13,11 +13,13 @@ void Register(const char* type) {
 void RegisterStandardControlTypes() {
     Register<CheckBox>("CheckBox");
     Register<ComboBox>("ComboBox");
+    Register<CommandButton>("CommandButton");
     Register<Frame>("Frame");
     Register<Image>("Image");
     Register<Label>("Label");
     Register<ListBox>("ListBox");
     Register<Menu>("Menu");
+    Register<OptionButton>("OptionButton");
     Register<PictureBox>("PictureBox");
     Register<ProgressBar>("ProgressBar");
     Register<Shape>("Shape");

@@ -3,6 +3,7 @@
 // design tables.
 #include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
+#include "framework/CommandButton.h"
 #include "framework/ControlArray.h"
 #include "framework/Design.h"
 #include "framework/Form.h"
@@ -11,6 +12,7 @@
 #include "framework/Label.h"
 #include "framework/ListBox.h"
 #include "framework/Menu.h"
+#include "framework/OptionButton.h"
 #include "framework/ProgressBar.h"
 #include "framework/Shape.h"
 #include "framework/TextBox.h"

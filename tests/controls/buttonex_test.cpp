@@ -1,5 +1,5 @@
-// ButtonEx and the window shaping class on real windows under the virtual display: real
-// mouse, focus and key messages; faces, regions and screen pixels read back.
+// ButtonEx on real windows under the virtual display: real mouse, focus and key
+// messages; faces, regions and screen pixels read back.
 // GF_EXCLUSIVE_DISPLAY (moves the pointer and the focus, reads screen pixels)
 #include <windows.h>
 
@@ -16,8 +16,6 @@
 #include "TestSupport.h"
 #include "controls/ButtonEx.h"
 #include "controls/PageButtons.h"
-#include "controls/clsTransForm.h"
-#include "framework/Error.h"
 
 using namespace testing_support;
 using gf::PropertyBag;
@@ -380,113 +378,4 @@ TEST_F(ButtonExTest, SavedPropertiesKeepTheirKeysOrderAndDefaults) {
     read.Unload();
     read.Load(host.Hwnd(), &signedColour);
     EXPECT_EQ(read.BackColor(), 0x8000000Fu);
-}
-
-namespace {
-
-constexpr COLORREF kKey = RGB(255, 0, 255), kPaint = RGB(20, 40, 200);
-using PixelFn = std::function<COLORREF(int x, int y, COLORREF back)>;
-
-// A child window of a given kind name showing pixel(x, y, back colour). As a button it
-// takes the caption and back colour ShapeMe sets.
-struct Target : gf::Control, ShapeableButton {
-    Target(const char* kind, HWND parent, RECT r, PixelFn pixel)
-        : Control("target"), kind_(kind), pixel_(pixel), size_{r.right - r.left, r.bottom - r.top} {
-        hwnd_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, r.left, r.top, size_.x, size_.y,
-                                parent, nullptr, nullptr, nullptr);
-        Refresh();
-    }
-    ~Target() override { DeleteObject(reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0))), DestroyWindow(hwnd_); }
-    const char* TypeName() const override { return kind_; }
-    HWND Hwnd() const override { return hwnd_; }
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
-    void SetBackColor(gf::OLE_COLOR color) override { back_ = gf::TranslateColor(color); }
-    void Refresh() override {
-        HBITMAP image = PaintedBitmap(size_.x, size_.y, [this](int x, int y) { return pixel_(x, y, back_); });
-        DeleteObject(reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image))));
-        UpdateWindow(hwnd_);
-    }
-    const char* kind_;
-    PixelFn pixel_;
-    POINT size_;
-    HWND hwnd_ = nullptr;
-    std::string caption_ = "Shape";
-    COLORREF back_ = RGB(212, 208, 200);
-};
-
-// What reaches the host while DragForm runs: the press it sends, and whether the mouse
-// was still captured then. The press is not passed on: no move loop in a test.
-Log g_received;
-WNDPROC g_hostProc = nullptr;
-LRESULT CALLBACK DragProbe(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg != WM_NCLBUTTONDOWN) return CallWindowProcA(g_hostProc, h, msg, wp, lp);
-    g_received.push_back("press on " + std::to_string(wp) + (GetCapture() ? " while captured" : ""));
-    return 0;
-}
-
-class TransFormTest : public ::testing::Test {
-protected:
-    HostWindow host{100, 100, 300, 120, kHostFill};
-    clsTransForm shaper;
-};
-
-}  // namespace
-
-TEST_F(TransFormTest, RunsEndAtTheRightEdgeAndASinglePixelBetweenRunsStays) {
-    // Row 1: key from column 15 to the right edge. Row 3: key at 2-4 and 6-8, paint at 5.
-    Target form("Form", host.Hwnd(), {20, 20, 40, 26}, [](int x, int y, COLORREF) {
-        return (y == 1 && x >= 15) || (y == 3 && x >= 2 && x <= 8 && x != 5) ? kKey : kPaint;
-    });
-    shaper.ShapeMe(form, kKey);
-    EXPECT_EQ(Xy(shaper.TargetWidth(), shaper.TargetHeight()), "20,6");
-    WindowRegion region(form.Hwnd());
-    std::string rows;
-    for (int y : {1, 2, 3})
-        for (int x = 0; x <= 20; ++x) rows += x == 20 ? ' ' : region.Contains(x, y) ? '#' : '.';
-    // The run never wraps into the next row.
-    EXPECT_EQ(rows, "###############..... #################### ##...#...########### ");
-    // What lies behind shows through the cut pixels.
-    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(form.Hwnd(), 17, 1) == kHostFill; }, 2000));
-    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(form.Hwnd(), 5, 3) == kPaint; }, 2000));
-}
-
-// On a 40 x 30 target with a 2-pixel grey border and paint inside its picture rectangle,
-// pictures lose only pixels of the colour; a button also its border and the back colour
-// around its picture, which ShapeMe sets to the colour; other kinds raise the error.
-TEST_F(TransFormTest, EachKindTakesItsShapeOrRaisesTheError) {
-    const std::string kError = "-2147218992 TransForm Must pass in the name of a Form, PictureBox, CommandButton, "
-                               "CheckBox or OptionButton.  TransForm ShapeMe method failed.";
-    const struct { const char* kind; RECT picture, region; } targets[] = {
-        {"PictureBox", {10, 8, 30, 22}, {0, 0, 40, 30}}, {"CommandButton", {2, 2, 38, 28}, {2, 2, 38, 28}},
-        {"CheckBox", {10, 8, 30, 22}, {10, 8, 30, 22}}, {"OptionButton", {12, 6, 30, 22}, {12, 6, 30, 22}},
-        {"Label", {10, 8, 30, 22}, {}},
-    };
-    for (const auto& t : targets) {
-        Target target(t.kind, host.Hwnd(), {200, 20, 240, 50}, [&](int x, int y, COLORREF back) {
-            if (x < 2 || y < 2 || x >= 38 || y >= 28) return RGB(90, 90, 90);
-            return PtInRect(&t.picture, POINT{x, y}) ? kPaint : back;
-        });
-        std::string error;
-        try {
-            shaper.ShapeMe(target, kKey);
-        } catch (const gf::Error& e) {
-            error = std::to_string(e.Number) + " " + e.Source + " " + e.Description;
-        }
-        const bool other = t.kind == std::string("Label"), button = !other && t.kind != std::string("PictureBox");
-        WindowRegion region(target.Hwnd());
-        EXPECT_TRUE(other ? !region.Exists() : region.Equals(t.region)) << t.kind;
-        EXPECT_EQ(target.caption_ == "" && target.back_ == kKey, button) << t.kind;
-        EXPECT_EQ(error, other ? kError : "") << t.kind;
-    }
-}
-
-// A left press lets go of the mouse and hands the window to the caption's move.
-TEST_F(TransFormTest, DragFormSendsALeftPressOnTheCaption) {
-    g_hostProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(host.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DragProbe)));
-    SetCapture(host.Hwnd());
-    shaper.DragForm(host.Hwnd(), 2);
-    EXPECT_EQ(GetCapture(), host.Hwnd());
-    shaper.DragForm(host.Hwnd(), 1);
-    EXPECT_EQ(g_received, (Log{"press on 2"}));  // HTCAPTION, the mouse let go of
 }

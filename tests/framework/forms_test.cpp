@@ -28,6 +28,10 @@ const gf::DesignRow kDesign[] = {
     {"ProgressBar", "pgbWork", -1, "fraPage(0)", 150, 2400, 3000, 255},
     {"ListBox", "List1", -1, "", 120, 300, 3000, 1500},
     {"ComboBox", "cntrlFirst", 0, "", 120, 2100, 1200, 315},
+    {"OptionButton", "optWhen", 0, "fraPage(0)", 150, 900, 2400, 255, "Daily"},
+    {"OptionButton", "optWhen", 1, "fraPage(0)", 150, 1200, 2400, 255, "Weekly", "", "Value=1"},
+    {"OptionButton", "optView", -1, "picMain", 4900, 300, 1000, 255, "List"},
+    {"CommandButton", "cmdApply", -1, "picMain", 4900, 700, 1000, 375, "Apply"},
 };
 
 class TestForm : public gf::Form {
@@ -88,6 +92,39 @@ TEST(CheckTextAndComboBoxes, RaiseTheirEventOncePerChange) {
     EXPECT_EQ(log, (Log{"click 1", "click 0", "click 2", "click 1", "change 15", "change 150", "click0 " + picked,
                         "change Q"}));
     EXPECT_EQ(combo.ListIndex(), -1);  // the pick is forgotten
+}
+
+// An option's Click sees its group settled: the others of its container cleared, those of
+// another container kept. Choosing the chosen one again, or clearing one in code, raises
+// nothing. A command button clicks at every press, a fast second one too.
+TEST(OptionAndCommandButtons, RaiseClickOncePerChoiceAndPerPress) {
+    TestForm f;
+    auto when = f.Array<gf::OptionButton>("optWhen");
+    auto& view = f.Get<gf::OptionButton>("optView");
+    auto& apply = f.Get<gf::CommandButton>("cmdApply");
+    auto chosen = [&] {
+        return std::to_string(when[0].Value()) + std::to_string(when[1].Value()) + std::to_string(view.Value());
+    };
+    Log log;
+    when.Handle(&gf::OptionButton::OnClick, [&](int i) { log.push_back("when" + std::to_string(i) + " " + chosen()); });
+    view.OnClick = [&] { log.push_back("view " + chosen()); };
+    apply.OnClick = [&] { log.push_back("apply"); };
+    EXPECT_EQ(chosen(), "010");  // the design's choice raised nothing
+    view.SetValue(true);
+    SendClick(when[0].Hwnd(), 5, 8);
+    SendClick(when[0].Hwnd(), 5, 8);
+    SendMessageA(when[1].Hwnd(), BM_CLICK, 0, 0);
+    when[1].SetValue(false);
+    EXPECT_EQ(chosen(), "001");
+    when[0].SetValue(true);
+    for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        SendMessageA(apply.Hwnd(), press, MK_LBUTTON, MAKELPARAM(10, 10));
+        SendMessageA(apply.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+    SendMessageA(apply.Hwnd(), BM_CLICK, 0, 0);
+    apply.SetEnabled(false);
+    SendMessageA(apply.Hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(log, (Log{"view 011", "when0 101", "when1 011", "when0 101", "apply", "apply", "apply"}));
 }
 
 namespace {
