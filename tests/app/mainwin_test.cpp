@@ -225,6 +225,24 @@ TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndShowsTheShredderOn) {
     shredder::UnregisterShredVerb();
 }
 
+// After the first start the box works both ways: an option touched keeps the shredder on;
+// cleared, the verb goes, and a later start neither ticks it nor creates the verb again.
+TEST_F(MainWindowTest, AShredderClearedAfterTheFirstStartStaysOffAtTheNextStart) {
+    shredder::UnregisterShredVerb();
+    auto& first = OpenWindow();
+    app::RunFirstStart(first);
+    first.chkAutoMin.SetValue(1);
+    EXPECT_EQ(Stored("ProgramSettings", "useShredder"), "1") << "touching an option turned the shredder off";
+    first.chkShredder.SetValue(0);
+    EXPECT_FALSE(VerbExists()) << "clearing the box after the first start left the verb";
+    first.Unload(gf::vbFormCode);
+    auto& next = OpenWindow();
+    app::RunFirstStart(next);
+    EXPECT_FALSE(VerbExists()) << "a later start created the verb again";
+    EXPECT_EQ(Stored("ProgramSettings", "useShredder") + std::to_string(next.chkShredder.Value()), "00");
+    shredder::UnregisterShredVerb();
+}
+
 TEST_F(MainWindowTest, CheckAllAndTabSwitchesNestAsTheyStore) {
     auto& f = OpenWindow();
     f.ButtonEx1_Click(1);
@@ -285,6 +303,19 @@ TEST_F(MainWindowTest, PageButtonsShowOnePageReloadCaptionsAndRefreshTheStatus) 
     char text[16] = "";
     GetWindowTextA(f.cntrlFirst(0).Hwnd(), text, sizeof text);
     EXPECT_TRUE(std::string(text) == "Ctrl" && IsWindowVisible(f.cntrlFirst(0).Hwnd()));
+}
+
+// Leaving the Settings page enables its button again and shows the page chosen alone.
+TEST_F(MainWindowTest, LeavingTheSettingsPageEnablesItsButtonAndShowsTheOtherPage) {
+    auto& f = OpenWindow();
+    for (int page : {0, 1}) {
+        f.ButtonEx1_Click(2);
+        f.ButtonEx1_Click(page);
+        EXPECT_TRUE(f.fraWindow(page).Visible() && !f.fraWindow(2).Visible() && !f.fraWindow(1 - page).Visible())
+            << page;
+        EXPECT_TRUE(f.ButtonEx1(2).Enabled() && !f.ButtonEx1(page).Enabled() && f.ButtonEx1(1 - page).Enabled())
+            << page;
+    }
 }
 
 // The real window in the tray at 12 twips per pixel: loading adds the icon, the close box only
@@ -431,6 +462,15 @@ TEST_F(MainWindowTest, ACaptionTickClickedInTheListIsStoredAndSteersTheHotKeys) 
     EXPECT_TRUE(IsWindowVisible(shown.hwnd));
 }
 
+// Hot key 0, the clean key, runs the clean on the ticked items.
+TEST_F(MainWindowTest, TheCleanHotKeyRunsTheClean) {
+    auto& f = OpenWindow();
+    f.chkWindows(4).SetValue(1);
+    SendMessageA(f.Hwnd(), WM_HOTKEY, 0, 0);
+    EXPECT_EQ(erased, std::vector<Erase>{"chkWindows4 1/1 Cleaning Windows Recycle Bin"});
+    EXPECT_NE(Stored("SystemInfo", "LastRun"), "<none>");
+}
+
 // The window's own timers: TCheck's tick sees a browser start and hands over to
 // TClosed, whose tick after the browser ends runs the clean and hands back; Timer1's
 // tick runs the clean once its minute (shortened here) has passed.
@@ -468,6 +508,7 @@ TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderOneRunAtATime) {
     EXPECT_EQ(f.getMax(), 4);
     Store("SystemInfo", "LastRun", "before");
     duringErase = [&] {
+        EXPECT_TRUE(f.pgbClean.Visible() && f.lblCleanStatus.Visible()) << "the bar or the status line is hidden";
         if (erased.size() <= 4) f.clean();  // bounded, should the request run
     };
     f.clean();
@@ -589,6 +630,19 @@ TEST(IntervalCleaner, CleansOnceEveryNMinutesFromSwitchingOn) {
         EXPECT_EQ(cleans, row.cleans) << what << " at " << row.at;
     }
     ClearAppSettings();
+}
+
+// Without a clock handed in, the cleaner counts the machine's real time (minutes shortened).
+TEST(IntervalCleaner, CountsRealTime) {
+    constexpr std::uint64_t kShortMinute = 40;
+    gf::Timer timer1("Timer1");
+    std::vector<ULONGLONG> cleans;
+    app::IntervalCleaner cleaner(timer1, [&] { cleans.push_back(GetTickCount64()); }, [] { return "2"; },
+                                 {{}, kShortMinute});
+    const ULONGLONG on = GetTickCount64();
+    cleaner.SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return cleaner.Timer1_Timer(), cleans.size() >= 2; }, 10000));
+    for (size_t i = 0; i < 2; ++i) EXPECT_GE(cleans[i] - on, (i + 1) * 2 * kShortMinute) << i;
 }
 
 namespace {

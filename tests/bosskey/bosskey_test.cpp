@@ -251,6 +251,28 @@ TEST_F(BossKey, ListLoadsTicksAndRemovesExactlyOne) {
     EXPECT_GT(list.HorizontalExtent(), 150);
 }
 
+// A long file on a shown list: every line in order with its tick, the scroll extent untouched.
+TEST_F(BossKey, FiveThousandCaptionsFillTheShownListWhole) {
+    SettingsPage page;
+    page.Show();
+    auto& list = page.List1();
+    bosskey::SetListHScroll(list, page);
+    const int extent = list.HorizontalExtent();
+    Entries expected;
+    std::string text;
+    for (int i = 0; i < 5000; ++i) {
+        std::string caption = i % 1000 == 501 ? "" : "Caption " + std::to_string(i) + std::string(i % 7, 'x');
+        if (i % 250 == 0) StoreTick(caption, "True");
+        expected.emplace_back(caption, i % 250 == 0 || i == 4999);
+        text += caption + "\r\n";
+    }
+    WriteFileText(path, text);
+    bosskey::loadCheckWindows(list, expected.back().first, path);
+    EXPECT_EQ(EntriesOf(list), expected);
+    EXPECT_EQ(SendMessageA(list.Hwnd(), LB_GETCOUNT, 0, 0), 5000);
+    EXPECT_EQ(list.HorizontalExtent(), extent);
+}
+
 // A part of the title in any letter case names a window, an empty caption none. Each
 // window is acted on once, though showing reorders the stack, and shows normal.
 TEST(HideWindows, MatchPartOfTheTitleInAnyCaseAndShowNormal) {
@@ -279,6 +301,8 @@ TEST_F(BossKey, NamesGiveTheirCodesAndRowsWithoutAModifierRegisterNothing) {
         EXPECT_EQ(bosskey::GetModifierCode(name), code) << name;
     for (auto [name, code] : {std::pair{"Space", VK_SPACE}, {"f1", VK_F1}, {"F12", VK_F12}, {" 65 ", 65}})
         EXPECT_EQ(bosskey::GetKeyCode(name), code) << name;
+    for (int n = 1; n <= 12; ++n)
+        EXPECT_EQ(bosskey::GetKeyCode(std::string("F").append(std::to_string(n))), VK_F1 + n - 1) << n;
     EXPECT_FALSE(bosskey::GetKeyCode("F13"));
     bosskey::BuildHotKeyTables();
     EXPECT_EQ(bosskey::colKeys().Entries().size(), 13u);

@@ -69,8 +69,8 @@ std::string Raised(const std::function<void()>& call) {
 TEST(Reg32, ReadsOnlyPlainStringsAndWritesAndDeletesOneThingAtATime) {
     Values k;
     const std::pair<const char*, std::string> reads[] = {
-        {"sz", "C:\\Users\\x"}, {"exp", ""}, {"dw", ""}, {"inner", "ab"}, {"empty", ""},
-        {"long", std::string(300, 'q')}, {"missing", ""}};
+        {"sz", "C:\\Users\\x"}, {"exp", ""}, {"dw", ""}, {"multi", ""}, {"bin", ""}, {"nobin", ""}, {"inner", "ab"},
+        {"empty", ""}, {"long", std::string(300, 'q')}, {"missing", ""}};
     for (const auto& [name, text] : reads) {
         EXPECT_EQ(Reg32::GetRegString(k.Root(), k.Path(), name), text) << name;
         EXPECT_EQ(Reg32::GetRegStringW(k.Root(), Wide(k.Path()), Wide(name)), Wide(text)) << name;
