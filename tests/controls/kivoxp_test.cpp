@@ -380,6 +380,19 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
         tall.Lay(caption, &pic.ref);
         EXPECT_EQ(Xy(tall.look.PictureX, tall.look.PictureY), "32,22") << '"' << caption << '"' << position;
     }
+    // The caption is drawn clipped to its measured box: italic letters, which lean out of
+    // it, leave no ink beyond it.
+    gf::GdiObject<HFONT> italic(CreateFontA(-16, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                            NONANTIALIASED_QUALITY, 0, "Tahoma"));
+    Surface lean{97, 25};
+    lean.Setup(3, 1);
+    SelectObject(lean.canvas.Dc(), italic.Get());
+    lean.Lay("Staff", nullptr);
+    lean.canvas.Fill(0xFFFFFF);
+    lean.look.DrawCaptionText(0);
+    const RECT& box = lean.look.CaptionRect;
+    EXPECT_GT(lean.canvas.CountOther(0xFFFFFF, box), 20);
+    EXPECT_EQ(lean.canvas.CountOther(0xFFFFFF, {0, 0, 97, 25}), lean.canvas.CountOther(0xFFFFFF, box));
 }
 
 namespace {
