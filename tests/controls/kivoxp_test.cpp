@@ -626,6 +626,36 @@ TEST_F(Button, MouseAccessKeyAndKeysPressAndClick) {
     }
 }
 
+// An arrow moves the focus to the window's previous (Left, Up) or next (Right, Down) tab
+// stop, whatever kind of control holds it, passing over what takes no focus; the button
+// that had the focus is drawn as unfocused again.
+TEST_F(Button, ArrowsMoveTheFocusAlongTheTabStopsAndLeaveTheButtonUnfocused) {
+    auto child = [&](const char* cls, DWORD style, int y) {
+        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 10, y, 75, 23, host.Hwnd(), nullptr,
+                               nullptr, nullptr);
+    };
+    auto a = Make("A");
+    child("STATIC", 0, 40);  // between A and B, no tab stop
+    auto b = Make("B", nullptr, 10, 70);
+    HWND edit = child("EDIT", WS_TABSTOP, 100);
+    auto look = [&b] {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 75; ++x) pixels.push_back(At(*b, x, y));
+        return pixels;
+    };
+    const auto unfocused = look();
+    SetForegroundWindow(host.Hwnd());
+    const std::pair<WPARAM, HWND> moves[] = {{VK_RIGHT, edit}, {VK_DOWN, edit}, {VK_LEFT, a->Hwnd()}, {VK_UP, a->Hwnd()}};
+    for (auto [key, to] : moves) {
+        SetFocus(b->Hwnd());
+        ASSERT_NE(look(), unfocused) << "the focus shows";
+        Key(b->Hwnd(), WM_KEYDOWN, key);
+        EXPECT_EQ(GetFocus(), to) << key;
+        EXPECT_EQ(look(), unfocused) << key;
+    }
+}
+
 TEST_F(Button, HoverStartsOnEntryAndEndsWhenThePointerLeaves) {
     auto b = Make("A", nullptr, 40, 40);
     HWND h = b->Hwnd();
