@@ -20,11 +20,11 @@
 #include "app/AddRun.h"
 #include "app/AutoClean.h"
 #include "app/CheckProcess.h"
-#include "app/modMain.h"
 #include "app/SysTray.h"
 #include "app/TrayMenu.h"
 #include "app/frmMain.h"
 #include "app/frmMainDesign.h"
+#include "app/modMain.h"
 #include "bosskey/CaptionFile.h"
 #include "bosskey/HotKeyCombos.h"
 #include "framework/App.h"
@@ -526,7 +526,8 @@ TEST(CommandLine, IsEverythingAfterTheProgramsName) {
         {L"\"C:\\My Apps\\Glimmerfold.exe\" \"D:\\a b.txt\" more", L"\"D:\\a b.txt\" more"},
         {L"C:\\Apps\\Glimmerfold.exe\tD:\\\u0141ukasz\\\uff52eport.txt", L"D:\\\u0141ukasz\\\uff52eport.txt"},
         {L"Glimmerfold.exe  D:\\plain2.txt ", L"D:\\plain2.txt "}, {L"\"Glimmerfold.exe\"D:\\x.txt", L"D:\\x.txt"}};
-    for (auto [line, args] : cases) EXPECT_EQ(modMain::CommandLineArguments(line), args) << testing::PrintToString(line);
+    for (auto [line, args] : cases)
+        EXPECT_EQ(modMain::CommandLineArguments(line), args) << testing::PrintToString(line);
 }
 
 // The shell gets the first-version ANSI record; its callbacks come as the window's mouse

@@ -382,8 +382,8 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
     }
     // The caption is drawn clipped to its measured box: italic letters, which lean out of
     // it, leave no ink beyond it.
-    gf::GdiObject<HFONT> italic(CreateFontA(-16, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0,
-                                            NONANTIALIASED_QUALITY, 0, "Tahoma"));
+    gf::GdiObject<HFONT> italic(
+        CreateFontA(-16, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma"));
     Surface lean{97, 25};
     lean.Setup(3, 1);
     SelectObject(lean.canvas.Dc(), italic.Get());
@@ -631,8 +631,8 @@ TEST_F(Button, MouseAccessKeyAndKeysPressAndClick) {
 // that had the focus is drawn as unfocused again.
 TEST_F(Button, ArrowsMoveTheFocusAlongTheTabStopsAndLeaveTheButtonUnfocused) {
     auto child = [&](const char* cls, DWORD style, int y) {
-        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 10, y, 75, 23, host.Hwnd(), nullptr,
-                               nullptr, nullptr);
+        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 10, y, 75, 23, host.Hwnd(), nullptr, nullptr,
+                               nullptr);
     };
     auto a = Make("A");
     child("STATIC", 0, 40);  // between A and B, no tab stop
@@ -646,7 +646,8 @@ TEST_F(Button, ArrowsMoveTheFocusAlongTheTabStopsAndLeaveTheButtonUnfocused) {
     };
     const auto unfocused = look();
     SetForegroundWindow(host.Hwnd());
-    const std::pair<WPARAM, HWND> moves[] = {{VK_RIGHT, edit}, {VK_DOWN, edit}, {VK_LEFT, a->Hwnd()}, {VK_UP, a->Hwnd()}};
+    const std::pair<WPARAM, HWND> moves[] = {
+        {VK_RIGHT, edit}, {VK_DOWN, edit}, {VK_LEFT, a->Hwnd()}, {VK_UP, a->Hwnd()}};
     for (auto [key, to] : moves) {
         SetFocus(b->Hwnd());
         ASSERT_NE(look(), unfocused) << "the focus shows";
