@@ -31,6 +31,7 @@ const gf::DesignRow kDesign[] = {
     // program's registration of the type gives each instance by name.
     {"KivoXPButton", "cmdAdd", -1, "", 1710, 1560, 1215, 375, "Add"},
     {"KivoXPButton", "cmdCancel", -1, "", 3045, 1560, 1455, 375, "Cancel"},
+    // A shape, not a frame: a frame's window over the dialog would hide its labels and take the presses that drag it.
     {"Shape", "Shape2", -1, "", 0, 0, 4800, 2190, "", "", "BorderColor=&H00A05A1E"},
 };
 

@@ -105,6 +105,7 @@ void RunStep(const Step& step) {
             // The folder the messenger keeps received files in, under the profile the
             // system names; with no profile known nothing is erased.
             std::wstring profile = UserProfileFolder();
+            // Spelt as the messenger names the folder: a misspelt "Recieved" would match none.
             if (!profile.empty()) DeleteFolderEntries(profile + L"\\My Received Files\\");
             break;
         }

@@ -7,7 +7,7 @@ namespace kivoxp {
 namespace {
 
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_WORDBREAK;
-constexpr UINT kCaptionFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOCLIP;
+constexpr UINT kCaptionFlags = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
 
 bool HasVisibleText(const std::string& text) { return text.find_first_not_of(' ') != std::string::npos; }
 

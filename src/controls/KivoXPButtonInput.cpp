@@ -81,6 +81,7 @@ void KivoXPButton::UserControl_DblClick() {
 
 void KivoXPButton::MoveFocus(bool backwards) {
     // Shift+Tab or Tab: the previous or next tab stop of the top-level window.
+    // Not by simulated Tab strokes: a key the user holds (Alt, Shift) would join them; they go wherever the focus is.
     HWND self = hWnd();
     HWND root = GetAncestor(self, GA_ROOT);
     if (!root || root == self) return;

@@ -20,11 +20,11 @@
 #include "app/AddRun.h"
 #include "app/AutoClean.h"
 #include "app/CheckProcess.h"
-#include "app/Startup.h"
 #include "app/SysTray.h"
 #include "app/TrayMenu.h"
 #include "app/frmMain.h"
 #include "app/frmMainDesign.h"
+#include "app/modMain.h"
 #include "bosskey/CaptionFile.h"
 #include "bosskey/HotKeyCombos.h"
 #include "framework/App.h"
@@ -213,14 +213,14 @@ TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndShowsTheShredderOn) {
     shredder::UnregisterShredVerb();
     auto& f = OpenWindow();
     ASSERT_EQ(f.chkShredder.Value(), 0);
-    app::RunFirstStart(f);
+    modMain::RunFirstStart(f);
     EXPECT_EQ(Stored("FirstRun", "FirstRun") + Stored("ProgramSettings", "useShredder"), "11");
     EXPECT_EQ(Stored("ProgramSettings", "AutoMin"), "<none>");  // the box's click did not run
     EXPECT_TRUE(f.chkShredder.Value() == 1 && VerbExists());
     Store("ProgramSettings", "useShredder", "0");
-    app::RunFirstStart(f);
+    modMain::RunFirstStart(f);
     Store("FirstRun", "FirstRun", "yes");
-    app::RunFirstStart(f);
+    modMain::RunFirstStart(f);
     EXPECT_EQ(Stored("FirstRun", "FirstRun") + Stored("ProgramSettings", "useShredder"), "yes0");
     shredder::UnregisterShredVerb();
 }
@@ -567,7 +567,8 @@ TEST(CommandLine, IsEverythingAfterTheProgramsName) {
         {L"\"C:\\My Apps\\Glimmerfold.exe\" \"D:\\a b.txt\" more", L"\"D:\\a b.txt\" more"},
         {L"C:\\Apps\\Glimmerfold.exe\tD:\\\u0141ukasz\\\uff52eport.txt", L"D:\\\u0141ukasz\\\uff52eport.txt"},
         {L"Glimmerfold.exe  D:\\plain2.txt ", L"D:\\plain2.txt "}, {L"\"Glimmerfold.exe\"D:\\x.txt", L"D:\\x.txt"}};
-    for (auto [line, args] : cases) EXPECT_EQ(app::CommandLineArguments(line), args) << testing::PrintToString(line);
+    for (auto [line, args] : cases)
+        EXPECT_EQ(modMain::CommandLineArguments(line), args) << testing::PrintToString(line);
 }
 
 // The shell gets the first-version ANSI record; its callbacks come as the window's mouse

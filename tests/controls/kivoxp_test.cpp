@@ -380,6 +380,19 @@ TEST(KivoXPPicture, CaptionAndPictureLayout) {
         tall.Lay(caption, &pic.ref);
         EXPECT_EQ(Xy(tall.look.PictureX, tall.look.PictureY), "32,22") << '"' << caption << '"' << position;
     }
+    // The caption is drawn clipped to its measured box: italic letters, which lean out of
+    // it, leave no ink beyond it.
+    gf::GdiObject<HFONT> italic(
+        CreateFontA(-16, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma"));
+    Surface lean{97, 25};
+    lean.Setup(3, 1);
+    SelectObject(lean.canvas.Dc(), italic.Get());
+    lean.Lay("Staff", nullptr);
+    lean.canvas.Fill(0xFFFFFF);
+    lean.look.DrawCaptionText(0);
+    const RECT& box = lean.look.CaptionRect;
+    EXPECT_GT(lean.canvas.CountOther(0xFFFFFF, box), 20);
+    EXPECT_EQ(lean.canvas.CountOther(0xFFFFFF, {0, 0, 97, 25}), lean.canvas.CountOther(0xFFFFFF, box));
 }
 
 namespace {
@@ -610,6 +623,37 @@ TEST_F(Button, MouseAccessKeyAndKeysPressAndClick) {
         step.act();
         EXPECT_EQ(a->Look().LastState, step.state) << step.events.front();
         EXPECT_EQ(Take(), step.events);
+    }
+}
+
+// An arrow moves the focus to the window's previous (Left, Up) or next (Right, Down) tab
+// stop, whatever kind of control holds it, passing over what takes no focus; the button
+// that had the focus is drawn as unfocused again.
+TEST_F(Button, ArrowsMoveTheFocusAlongTheTabStopsAndLeaveTheButtonUnfocused) {
+    auto child = [&](const char* cls, DWORD style, int y) {
+        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 10, y, 75, 23, host.Hwnd(), nullptr, nullptr,
+                               nullptr);
+    };
+    auto a = Make("A");
+    child("STATIC", 0, 40);  // between A and B, no tab stop
+    auto b = Make("B", nullptr, 10, 70);
+    HWND edit = child("EDIT", WS_TABSTOP, 100);
+    auto look = [&b] {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 75; ++x) pixels.push_back(At(*b, x, y));
+        return pixels;
+    };
+    const auto unfocused = look();
+    SetForegroundWindow(host.Hwnd());
+    const std::pair<WPARAM, HWND> moves[] = {
+        {VK_RIGHT, edit}, {VK_DOWN, edit}, {VK_LEFT, a->Hwnd()}, {VK_UP, a->Hwnd()}};
+    for (auto [key, to] : moves) {
+        SetFocus(b->Hwnd());
+        ASSERT_NE(look(), unfocused) << "the focus shows";
+        Key(b->Hwnd(), WM_KEYDOWN, key);
+        EXPECT_EQ(GetFocus(), to) << key;
+        EXPECT_EQ(look(), unfocused) << key;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "app/modMain.h"
 
 #include <windows.h>
 
@@ -12,7 +12,9 @@
 #include "shredder/ShredCommand.h"
 #include "shredder/ShredVerb.h"
 
-namespace app {
+namespace modMain {
+
+using app::frmMain;
 
 int ShredBranch(const std::wstring& commandLine) {
     shredder::RunShredCommand(commandLine);  // the question, frmShred, ShredFile
@@ -51,7 +53,7 @@ int Main(const std::wstring& commandLine) {
     if (!commandLine.empty()) return ShredBranch(commandLine);
     if (gf::App::PrevInstance()) return 0;  // the running one is left alone
     bosskey::BuildHotKeyTables();  // before loading: the window registers its hot keys
-    frmMain& main = MainForm();
+    frmMain& main = app::MainForm();
     main.Load();
     main.Show();
     main.UpdateInfo();
@@ -59,8 +61,8 @@ int Main(const std::wstring& commandLine) {
     ModCleaning::ReadShellFolders();  // before the message loop, so before any clean
     RunFirstStart(main);
     int code = gf::RunMessageLoop();
-    DestroyMainForm();
+    app::DestroyMainForm();
     return code;
 }
 
-}  // namespace app
+}  // namespace modMain

@@ -1,10 +1,16 @@
 #pragma once
+// The program's start. The module's other procedures live with what they serve, in the
+// libraries below this one: the hot-key combo boxes, registration and name look-ups in
+// bosskey/HotKeyCombos.h and bosskey/HotKeys.h, the caption list's width in
+// bosskey/CaptionListBox.h, the Explorer verb in shredder/ShredVerb.h.
 #include <string>
 #include <string_view>
 
 namespace app {
-
 class frmMain;
+}
+
+namespace modMain {
 
 // The program's start: with a command line, the shred branch; otherwise the single
 // instance, the main window and its message loop. Returns the exit code.
@@ -26,6 +32,6 @@ bool FirstRunPending(const std::string& storedText);
 // The first-run step: stores "FirstRun" = "1" and "useShredder" = "1", creates the
 // Explorer verb and shows "Enable File Shredder" ticked on the loaded main window,
 // when FirstRunPending says so.
-void RunFirstStart(frmMain& main);
+void RunFirstStart(app::frmMain& main);
 
-}  // namespace app
+}  // namespace modMain
