@@ -230,14 +230,14 @@ TEST_F(MainWindowTest, FirstStartMarksItselfOnceAndShowsTheShredderOn) {
 TEST_F(MainWindowTest, AShredderClearedAfterTheFirstStartStaysOffAtTheNextStart) {
     shredder::UnregisterShredVerb();
     auto& first = OpenWindow();
-    app::RunFirstStart(first);
+    modMain::RunFirstStart(first);
     first.chkAutoMin.SetValue(1);
     EXPECT_EQ(Stored("ProgramSettings", "useShredder"), "1") << "touching an option turned the shredder off";
     first.chkShredder.SetValue(0);
     EXPECT_FALSE(VerbExists()) << "clearing the box after the first start left the verb";
     first.Unload(gf::vbFormCode);
     auto& next = OpenWindow();
-    app::RunFirstStart(next);
+    modMain::RunFirstStart(next);
     EXPECT_FALSE(VerbExists()) << "a later start created the verb again";
     EXPECT_EQ(Stored("ProgramSettings", "useShredder") + std::to_string(next.chkShredder.Value()), "00");
     shredder::UnregisterShredVerb();
