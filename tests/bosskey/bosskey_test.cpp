@@ -22,6 +22,7 @@
 #include "controls/KivoXPButtonDesigns.h"
 #include "framework/App.h"
 #include "framework/Forms.h"
+#include "framework/Text.h"
 
 using namespace testing_support;
 
@@ -268,6 +269,24 @@ TEST(HideWindows, MatchPartOfTheTitleInAnyCaseAndShowNormal) {
     EXPECT_EQ(bosskey::ShowWindowsByCaption(part), 3);
     for (HWND h : {maximized.hwnd, minimized.hwnd, neverShown.hwnd})
         EXPECT_TRUE(IsWindowVisible(h) && !IsZoomed(h) && !IsIconic(h));
+}
+
+// Titles are read with every letter they hold, so a letter the code page lacks is no '?' that a
+// caption of question marks would match; nor is it the plain letter it looks like. A caption is
+// widened through the code page, and letter case counts for nothing beyond ASCII too.
+TEST(HideWindows, TitlesAreComparedWithTheLettersTheyHold) {
+    const std::wstring stem = Wide(UniqueName(" GfWide"));
+    PlainWindow russian(L"\u041f\u0438\u0441\u044c\u043c\u043e" + stem), japanese(L"\u624b\u7d19" + stem, 400),
+        marks(L"What??????" + stem, 80, 300), accented(L"\u015Cam" + stem, 400, 300),
+        czech(L"\u0160KODA" + stem, 240, 200);
+    const std::string narrow = gf::Narrow(stem);
+    EXPECT_EQ(bosskey::HideWindowsByCaption("??" + narrow), 1);
+    EXPECT_TRUE(!IsWindowVisible(marks.hwnd) && IsWindowVisible(russian.hwnd) && IsWindowVisible(japanese.hwnd));
+    EXPECT_EQ(bosskey::HideWindowsByCaption("Sam" + narrow), 0);
+    const std::string skoda = gf::Narrow(L"\u0161koda" + stem);  // a letter of the code page's upper half
+    EXPECT_TRUE(bosskey::HideWindowsByCaption(skoda) == 1 && !IsWindowVisible(czech.hwnd));
+    EXPECT_EQ(bosskey::ShowWindowsByCaption("??" + narrow) + bosskey::ShowWindowsByCaption(skoda), 2);
+    EXPECT_TRUE(IsWindowVisible(marks.hwnd) && IsWindowVisible(czech.hwnd));
 }
 
 // Every name the hot-key boxes offer, in any letter case, gives its flag or key code, and a
