@@ -22,6 +22,7 @@
 #include "controls/KivoXPButtonDesigns.h"
 #include "framework/App.h"
 #include "framework/Forms.h"
+#include "framework/Runtime.h"
 #include "framework/Text.h"
 
 using namespace testing_support;
@@ -68,7 +69,7 @@ TEST_F(BossKey, TheFileIsReadLineByLineAndChangedByWholeLines) {
     WriteFileText(path, "");
     EXPECT_TRUE(bosskey::ReadCaptionFile(path).value().empty());
     // A file that cannot be written is reported, not taken as added.
-    EXPECT_EQ(bosskey::AddCaption(folder + L"\\no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
+    EXPECT_FALSE(bosskey::AppendCaption(folder + L"\\no such folder\\HWD.dat", "abcd"));
 
     // Removing drops one line even when the list is stale, and a failure leaves the file whole.
     WriteFileText(path, "WordPad\r\n\r\nWord\r\nNotepad\r\nWord\r\n");
@@ -166,6 +167,41 @@ TEST_F(BossKey, DialogRefusesShortCaptionsAddsTickedAndHides) {
     Click(dialog.Get<KivoXPButton>("cmdCancel"));
     EXPECT_TRUE(!dialog.Visible() && dialog.Text1().Text() == "half typed" && page.List1().ListCount() == 2);
     EXPECT_EQ(boxes.Seen().size(), 1u) << "no other message";
+}
+
+// Letters typed that the code page lacks would be stored as question marks: the dialog refuses
+// them and keeps them in its box, the file unchanged. Question marks typed as such are a caption.
+TEST_F(BossKey, DialogRefusesLettersTheCodePageLacks) {
+    WriteFileText(path, "Pad\r\n");
+    bosskey::frmInput dialog(path);
+    bosskey::cmdAddMore_Click(dialog);
+    SetForegroundWindow(dialog.Hwnd());
+    dialog.Text1().SetFocus();
+    const std::wstring letter = L"\u041f\u0438\u0441\u044c\u043c\u043e";  // "Letter" in Russian
+    std::vector<INPUT> keys(letter.size() * 2);  // each letter pressed and released
+    for (size_t i = 0; i < keys.size(); ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wScan = letter[i / 2];
+        keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    // The program's own message loop carries the keys to the box.
+    for (DWORD start = GetTickCount(); dialog.Text1().WideText() != letter && GetTickCount() - start < 5000;) {
+        gf::DoEvents();
+        Sleep(10);
+    }
+    ASSERT_EQ(Utf8(dialog.Text1().WideText()), Utf8(letter));
+    DialogWatcher boxes({IDOK});
+    Click(dialog.Get<KivoXPButton>("cmdAdd"));
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, bosskey::kInvalidCaptionMessage);
+    EXPECT_TRUE(dialog.Visible() && dialog.Text1().WideText() == letter);
+    EXPECT_EQ(ReadFileText(path), "Pad\r\n");
+
+    dialog.Text1().SetText("What??????");
+    Click(dialog.Get<KivoXPButton>("cmdAdd"));
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(ReadFileText(path), "Pad\r\nWhat??????\r\n");
 }
 
 TEST_F(BossKey, DialogHelpAndDragBySurface) {
