@@ -288,6 +288,28 @@ TEST_F(BossKey, ListLoadsTicksAndRemovesExactlyOne) {
     EXPECT_GT(list.HorizontalExtent(), 150);
 }
 
+// An editor's UTF-8 mark at the file's start is no part of the first caption: it is ticked by its
+// stored tick and hides its window. Removing another caption keeps the mark and the first
+// caption; a file of nothing but the mark takes a caption as its first line.
+TEST_F(BossKey, AByteOrderMarkBelongsToNoCaption) {
+    const std::string mark = "\xEF\xBB\xBF", first = UniqueName("GfMarked");
+    WriteFileText(path, mark + first + "\r\nOther\r\n");
+    StoreTick(first, "True");
+    PlainWindow target(first + " - Editor");
+    SettingsPage page;
+    bosskey::loadCheckWindows(page.List1(), "", path);
+    EXPECT_EQ(EntriesOf(page.List1()), (Entries{{first, true}, {"Other", false}}));
+    EXPECT_EQ(bosskey::HideWindowsByCaption(page.List1().List(0)), 1);
+    page.List1().SetListIndex(1);
+    bosskey::cmdRemove_Click(page.List1(), path);
+    EXPECT_EQ(ReadFileText(path), mark + first + "\r\n");
+
+    WriteFileText(path, mark);
+    EXPECT_TRUE(bosskey::ReadCaptionFile(path).value().empty());
+    ASSERT_TRUE(bosskey::AppendCaption(path, "Alpha"));
+    EXPECT_EQ(ReadFileText(path), mark + "Alpha\r\n");
+}
+
 // A part of the title in any letter case names a window, an empty caption none. Each
 // window is acted on once, though showing reorders the stack, and shows normal.
 TEST(HideWindows, MatchPartOfTheTitleInAnyCaseAndShowNormal) {
