@@ -156,6 +156,7 @@ void frmMain::Form_Load() {
     // 8. The hot keys: the stored choices shown, registered on this window.
     bosskey::FillHotKeyCombos(cntrlFirst, cntrlSecond);
     bosskey::StartHotKeys(Hwnd(), cntrlFirst, cntrlSecond, *this);
+    loadCheckWindows("");  // the hide and show keys act on the ticked captions from the start
     bosskey::SetListHScroll(List1, *this);
 
     // 9. The cleaning boxes; each one that changes stores itself again.
@@ -355,7 +356,10 @@ void frmMain::loadCheckWindows(const std::string& newF) { bosskey::loadCheckWind
 bosskey::frmInput& frmMain::CaptionDialog() {
     if (!frmInput_) {
         frmInput_ = std::make_unique<bosskey::frmInput>();
-        frmInput_->OnCaptionAdded = [this](const std::string& caption) { loadCheckWindows(caption); };
+        frmInput_->OnCaptionAdded = [this](const std::string& caption) {
+            loadCheckWindows(caption);
+            SaveProgramSettings();  // its tick is kept at once, not at the next option change
+        };
     }
     return *frmInput_;
 }

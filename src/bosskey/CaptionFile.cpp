@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "cleaning/FileHelpers.h"
 #include "framework/App.h"
@@ -38,6 +39,41 @@ std::optional<std::string> ReadAll(const std::wstring& path) {
         text.append(buffer, read);
     }
     return text;
+}
+
+// A file saved by an editor as UTF-8 may start with this mark; it belongs to no caption.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+struct CaptionText {
+    bool marked = false;
+    std::vector<std::string> lines;
+};
+
+std::optional<CaptionText> ReadCaptionText(const std::wstring& path) {
+    auto text = ReadAll(path);
+    if (!text) return std::nullopt;
+    CaptionText file;
+    file.marked = text->starts_with(kUtf8Mark);
+    if (file.marked) text->erase(0, kUtf8Mark.size());
+    file.lines = SplitLines(*text);
+    return file;
+}
+
+// Whether what the file holds so far ends inside a line, so that a caption appended now
+// would join it. A file of nothing but the mark has no line to join.
+bool EndsMidLine(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart == 0) return false;
+    const LONGLONG tail = std::min<LONGLONG>(size.QuadPart, kUtf8Mark.size());
+    LARGE_INTEGER from{};
+    from.QuadPart = size.QuadPart - tail;
+    char last[4] = {};
+    DWORD read = 0;
+    if (!SetFilePointerEx(file, from, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, last, static_cast<DWORD>(tail), &read, nullptr) || read != tail)
+        return false;
+    if (size.QuadPart == tail && std::string_view(last, read) == kUtf8Mark) return false;
+    return last[read - 1] != '\r' && last[read - 1] != '\n';
 }
 
 // The temporary file in the same folder as path, so that replacing is one rename.
@@ -92,9 +128,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::optional<std::vector<std::string>> ReadCaptionFile(const std::wstring& path) {
-    auto text = ReadAll(path);
-    if (!text) return std::nullopt;
-    return SplitLines(*text);
+    auto file = ReadCaptionText(path);
+    if (!file) return std::nullopt;
+    return std::move(file->lines);
 }
 
 bool AppendCaption(const std::wstring& path, const std::string& caption) {
@@ -102,16 +138,7 @@ bool AppendCaption(const std::wstring& path, const std::string& caption) {
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     std::string bytes = caption + "\r\n";
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0) {
-        LARGE_INTEGER last{};
-        last.QuadPart = size.QuadPart - 1;
-        char c = 0;
-        DWORD read = 0;
-        if (SetFilePointerEx(file.Get(), last, nullptr, FILE_BEGIN) &&
-            ReadFile(file.Get(), &c, 1, &read, nullptr) && read == 1 && c != '\r' && c != '\n')
-            bytes.insert(0, "\r\n");
-    }
+    if (EndsMidLine(file.Get())) bytes.insert(0, "\r\n");
     LARGE_INTEGER zero{};
     if (!SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) return false;
     bool ok = WriteAll(file.Get(), bytes);
@@ -119,22 +146,21 @@ bool AppendCaption(const std::wstring& path, const std::string& caption) {
 }
 
 bool RemoveCaptionLine(const std::wstring& path, int index, const std::string& text) {
-    auto lines = ReadCaptionFile(path);
-    if (!lines) return false;
+    auto file = ReadCaptionText(path);
+    if (!file) return false;
+    const std::vector<std::string>& lines = file->lines;
     int drop = -1;
-    if (index >= 0 && index < static_cast<int>(lines->size()) && (*lines)[index] == text) {
+    if (index >= 0 && index < static_cast<int>(lines.size()) && lines[index] == text) {
         drop = index;
     } else {
-        for (size_t i = 0; i < lines->size(); ++i)
-            if ((*lines)[i] == text) {
-                drop = static_cast<int>(i);
-                break;
-            }
+        auto found = std::find(lines.begin(), lines.end(), text);
+        if (found != lines.end()) drop = static_cast<int>(found - lines.begin());
     }
     if (drop < 0) return false;
-    std::string bytes;
-    for (size_t i = 0; i < lines->size(); ++i)
-        if (static_cast<int>(i) != drop) bytes += (*lines)[i] + "\r\n";
+    // The mark stays, so an editor still reads the file as it saved it.
+    std::string bytes(file->marked ? kUtf8Mark : "");
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (static_cast<int>(i) != drop) bytes += lines[i] + "\r\n";
     return WriteTempAndReplace(path, bytes);
 }
 

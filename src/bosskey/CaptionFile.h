@@ -1,6 +1,7 @@
 #pragma once
 // The caption file "HWD.dat" in the program's folder: ANSI text, one caption per line,
 // each followed by CR LF, in the order added. Duplicates and empty lines are allowed.
+// A UTF-8 byte-order mark at its start (an editor's) is no part of the first caption.
 // Its path is wide, exact whatever letters the program's folder has.
 #include <optional>
 #include <string>
@@ -29,8 +30,8 @@ bool AppendCaption(const std::wstring& path, const std::string& caption);
 
 // Drops exactly one line: the one at index when it holds text, else the first line
 // equal to text. The rest is written to the temporary file beside path, which then
-// replaces path in one step, so a failure leaves the old file whole. True when a line
-// was removed.
+// replaces path in one step, so a failure leaves the old file whole; a byte-order mark
+// stays. True when a line was removed.
 bool RemoveCaptionLine(const std::wstring& path, int index, const std::string& text);
 
 }  // namespace bosskey

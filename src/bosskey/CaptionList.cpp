@@ -7,6 +7,7 @@
 #include "bosskey/CaptionFile.h"
 #include "framework/App.h"
 #include "framework/Settings.h"
+#include "framework/Text.h"
 
 namespace bosskey {
 
@@ -44,11 +45,12 @@ std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::wstring& 
     return entries;
 }
 
-bool IsAcceptableCaption(const std::string& caption) { return caption.size() > 2; }
-
-AddOutcome AddCaption(const std::wstring& path, const std::string& caption) {
-    if (!IsAcceptableCaption(caption)) return AddOutcome::Refused;
-    return AppendCaption(path, caption) ? AddOutcome::Added : AddOutcome::NotWritten;
+std::optional<std::string> StorableCaption(const std::wstring& typed) {
+    if (typed.size() <= 2) return std::nullopt;
+    // Written through the code page a letter it lacks would become '?': refused instead.
+    std::string caption = gf::Narrow(typed);
+    if (caption.empty()) return std::nullopt;
+    return caption;
 }
 
 }  // namespace bosskey

@@ -26,12 +26,9 @@ void StoreTick(const std::string& caption, bool ticked);
 std::optional<std::vector<CaptionEntry>> LoadCaptionEntries(const std::wstring& path,
                                                             const std::string& newCaption);
 
-// The dialog refuses captions of two characters or fewer (spaces count).
-bool IsAcceptableCaption(const std::string& caption);
-
-enum class AddOutcome { Refused, Added, NotWritten };
-// The dialog's "Add": refuses a caption that is too short, otherwise appends it to the
-// caption file at path (created when missing).
-AddOutcome AddCaption(const std::wstring& path, const std::string& caption);
+// What the dialog's "Add" writes for the text typed: its ANSI form, or nothing when the
+// dialog refuses it, for two characters or fewer (spaces count) or for a letter that the
+// code page lacks (it would be stored as '?', a caption matching other titles).
+std::optional<std::string> StorableCaption(const std::wstring& typed);
 
 }  // namespace bosskey

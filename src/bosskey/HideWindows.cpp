@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "framework/Text.h"
+
 namespace bosskey {
 
 namespace {
@@ -15,18 +17,20 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
     }
 }
 
-// Upper case in the ANSI code page, as the titles are compared.
-std::string Upper(std::string text) {
-    if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+std::wstring Upper(std::wstring text) {
+    if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 
 int ShowMatching(const std::string& caption, int command) {
-    if (caption.empty()) return 0;
+    // Widened as the code page reads it; the titles are read wide, so a letter the code
+    // page lacks never turns into a '?' that a caption of question marks would match.
+    const std::wstring wide = gf::Widen(caption);
+    if (wide.empty()) return 0;
     int matched = 0;
     for (HWND hwnd : TopLevelWindows()) {
         if (command == SW_HIDE && !IsWindow(hwnd)) continue;
-        if (!TitleContains(WindowTitle(hwnd), caption)) continue;
+        if (!TitleContains(gf::WindowTextWide(hwnd), wide)) continue;
         ShowWindow(hwnd, command);
         ++matched;
     }
@@ -41,18 +45,9 @@ std::vector<HWND> TopLevelWindows() {
     return windows;
 }
 
-std::string WindowTitle(HWND hwnd) {
-    int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0) return {};
-    std::string title(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(hwnd, title.data(), length + 1);
-    title.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return title;
-}
-
-bool TitleContains(const std::string& title, const std::string& caption) {
+bool TitleContains(const std::wstring& title, const std::wstring& caption) {
     if (caption.empty() || title.empty()) return false;
-    return Upper(title).find(Upper(caption)) != std::string::npos;
+    return Upper(title).find(Upper(caption)) != std::wstring::npos;
 }
 
 int HideWindowsByCaption(const std::string& caption) { return ShowMatching(caption, SW_HIDE); }

@@ -14,15 +14,13 @@ namespace bosskey {
 // walk that followed the live order could then revisit windows or never end.
 std::vector<HWND> TopLevelWindows();
 
-// The window's title as GetWindowTextA gives it; empty when it has none or is gone.
-std::string WindowTitle(HWND hwnd);
-
 // True when caption occurs in title without regard to letter case. An empty caption
 // occurs in nothing: it would otherwise name every titled window, this program's too.
-bool TitleContains(const std::string& title, const std::string& caption);
+bool TitleContains(const std::wstring& title, const std::wstring& caption);
 
 // SW_HIDE / SW_SHOWNORMAL on each matching titled top-level window; returns how many
-// windows matched.
+// windows matched. The caption, as the caption file holds it (ANSI), is widened through
+// the code page and compared with the wide titles.
 int HideWindowsByCaption(const std::string& caption);
 int ShowWindowsByCaption(const std::string& caption);
 

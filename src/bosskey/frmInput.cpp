@@ -93,18 +93,14 @@ frmInput::frmInput(std::wstring captionFile) : gf::Form("frmInput"), captionFile
 void frmInput::Form_Load() { Get<gf::Shape>("Shape2").Move(0, 0, Width(), Height()); }
 
 void frmInput::cmdAdd_Click() {
-    const std::string caption = Text1().Text();
-    switch (AddCaption(captionFile_, caption)) {
-    case AddOutcome::Refused:
+    const auto caption = StorableCaption(Text1().WideText());
+    if (!caption) {
         gf::MsgBox(kInvalidCaptionMessage, MB_OK, gf::App::Title());
         return;
-    case AddOutcome::NotWritten:
-        return;  // nothing was stored: the dialog stays open with the text
-    case AddOutcome::Added:
-        break;
     }
+    if (!AppendCaption(captionFile_, *caption)) return;  // nothing stored: the text stays
     Text1().SetText("");
-    if (OnCaptionAdded) OnCaptionAdded(caption);
+    if (OnCaptionAdded) OnCaptionAdded(*caption);
     Hide();
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/CommonControls.h"
 #include "framework/Design.h"
+#include "framework/Text.h"
 
 namespace gf {
 
@@ -18,15 +19,19 @@ ChildWindow::~ChildWindow() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-HWND ChildWindow::MakeChild(const char* cls, const std::string& text, DWORD style, DWORD exStyle,
-                            HWND parent) {
+HWND ChildWindow::MakeChild(const char* cls, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
+                            bool wide) {
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (visible_) style |= WS_VISIBLE;
     if (!enabled_) style |= WS_DISABLED;
-    return CreateWindowExA(exStyle, cls, text.c_str(), style, TwipsToPixelsX(left_), TwipsToPixelsY(top_),
-                           TwipsToPixelsX(width_), TwipsToPixelsY(height_), parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++)),
-                           GetModuleHandleA(nullptr), nullptr);
+    const int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
+    const int w = TwipsToPixelsX(width_), h = TwipsToPixelsY(height_);
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++));
+    if (wide)
+        return CreateWindowExW(exStyle, Widen(cls).c_str(), Widen(text).c_str(), style, x, y, w, h, parent, id,
+                               GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExA(exStyle, cls, text.c_str(), style, x, y, w, h, parent, id, GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
 void ChildWindow::Create(HWND parent) {

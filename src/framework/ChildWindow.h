@@ -35,8 +35,10 @@ protected:
     virtual bool UsesFont() const { return true; }
 
     // A child window of class cls at the control's place; WS_CHILD, WS_CLIPSIBLINGS and
-    // the visible and enabled states are added to style.
-    HWND MakeChild(const char* cls, const std::string& text, DWORD style, DWORD exStyle, HWND parent);
+    // the visible and enabled states are added to style. A wide window holds every letter
+    // the user types or pastes, also those the code page lacks.
+    HWND MakeChild(const char* cls, const std::string& text, DWORD style, DWORD exStyle, HWND parent,
+                   bool wide = false);
 
     HWND hwnd_ = nullptr;
     FontSpec font_;

@@ -462,13 +462,14 @@ LRESULT Form::WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int RunMessageLoop() {
     MSG msg;
     while (Form::LoadedCount() > 0) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        // Wide, as DoEvents takes them: typed letters reach a wide text box whole.
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got < 0) break;
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root && IsFormWindow(root) && IsDialogMessageA(root, &msg)) continue;
+        if (root && IsFormWindow(root) && IsDialogMessageW(root, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

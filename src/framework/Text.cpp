@@ -24,4 +24,13 @@ std::string Narrow(std::wstring_view wide) {
     return lossy ? std::string() : ansi;
 }
 
+std::wstring WindowTextWide(HWND hwnd) {
+    int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
 }  // namespace gf

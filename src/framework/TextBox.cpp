@@ -1,12 +1,13 @@
 #include "framework/TextBox.h"
 
 #include "framework/Design.h"
+#include "framework/Text.h"
 
 namespace gf {
 
 HWND TextBox::MakeWindow(HWND parent) {
     DWORD align = alignment_ == 1 ? ES_RIGHT : alignment_ == 2 ? ES_CENTER : ES_LEFT;
-    return MakeChild("EDIT", text_, ES_AUTOHSCROLL | WS_TABSTOP | align, WS_EX_CLIENTEDGE, parent);
+    return MakeChild("EDIT", text_, ES_AUTOHSCROLL | WS_TABSTOP | align, WS_EX_CLIENTEDGE, parent, true);
 }
 
 void TextBox::AfterCreate() { SetMaxLength(maxLength_); }
@@ -18,6 +19,8 @@ std::string TextBox::WindowText() const {
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;
 }
+
+std::wstring TextBox::WideText() const { return hwnd_ ? WindowTextWide(hwnd_) : Widen(text_); }
 
 void TextBox::SetText(const std::string& text) {
     if (text == text_) return;

@@ -16,6 +16,9 @@ public:
     std::function<void()> OnChange;
 
     const std::string& Text() const { return text_; }
+    // The text with every letter the window holds; Text() has a '?' for each letter that
+    // the code page lacks.
+    std::wstring WideText() const;
     void SetText(const std::string& text);
     // 0 left, 1 right, 2 centre.
     void SetAlignment(int alignment) { alignment_ = alignment; }

@@ -471,6 +471,29 @@ TEST_F(MainWindowTest, TheCleanHotKeyRunsTheClean) {
     EXPECT_NE(Stored("SystemInfo", "LastRun"), "<none>");
 }
 
+// A caption added in the dialog is stored ticked at once: loaded again, the window has it
+// ticked before any page is chosen, and the hide key hides its window and no other.
+TEST_F(MainWindowTest, ACaptionAddedInTheDialogStaysTicked) {
+    const std::string added = UniqueName("GfAdded"), unticked = UniqueName("GfUnticked");
+    WriteFileText(bosskey::CaptionFilePath(), unticked + "\r\n");
+    PlainWindow addedWindow(added + " - Editor", true, 500, 400), untickedWindow(unticked, true, 500, 400);
+    auto& f = OpenWindow();
+    f.cmdAddMore_Click();
+    HWND dialog = nullptr;  // the other window titled so, in front of the main window
+    do dialog = FindWindowExA(nullptr, dialog, nullptr, "Glimmerfold");
+    while (dialog == f.Hwnd());
+    ASSERT_TRUE(dialog);
+    SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), added.c_str());
+    SendClick(FindWindowExA(dialog, nullptr, nullptr, "cmdAdd"), 20, 10);
+    EXPECT_EQ(Stored("ProgramSettings", added), "True");
+    f.Unload(gf::vbFormCode);
+    auto& again = OpenWindow();
+    ASSERT_EQ(again.List1.ListCount(), 2);
+    EXPECT_TRUE(again.List1.List(1) == added && again.List1.Selected(1));
+    SendMessageA(again.Hwnd(), WM_HOTKEY, 1, 0);
+    EXPECT_TRUE(!IsWindowVisible(addedWindow.hwnd) && IsWindowVisible(untickedWindow.hwnd));
+}
+
 // The window's own timers: TCheck's tick sees a browser start and hands over to
 // TClosed, whose tick after the browser ends runs the clean and hands back; Timer1's
 // tick runs the clean once its minute (shortened here) has passed.

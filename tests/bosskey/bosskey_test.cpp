@@ -22,6 +22,8 @@
 #include "controls/KivoXPButtonDesigns.h"
 #include "framework/App.h"
 #include "framework/Forms.h"
+#include "framework/Runtime.h"
+#include "framework/Text.h"
 
 using namespace testing_support;
 
@@ -67,7 +69,7 @@ TEST_F(BossKey, TheFileIsReadLineByLineAndChangedByWholeLines) {
     WriteFileText(path, "");
     EXPECT_TRUE(bosskey::ReadCaptionFile(path).value().empty());
     // A file that cannot be written is reported, not taken as added.
-    EXPECT_EQ(bosskey::AddCaption(folder + L"\\no such folder\\HWD.dat", "abcd"), bosskey::AddOutcome::NotWritten);
+    EXPECT_FALSE(bosskey::AppendCaption(folder + L"\\no such folder\\HWD.dat", "abcd"));
 
     // Removing drops one line even when the list is stale, and a failure leaves the file whole.
     WriteFileText(path, "WordPad\r\n\r\nWord\r\nNotepad\r\nWord\r\n");
@@ -165,6 +167,41 @@ TEST_F(BossKey, DialogRefusesShortCaptionsAddsTickedAndHides) {
     Click(dialog.Get<KivoXPButton>("cmdCancel"));
     EXPECT_TRUE(!dialog.Visible() && dialog.Text1().Text() == "half typed" && page.List1().ListCount() == 2);
     EXPECT_EQ(boxes.Seen().size(), 1u) << "no other message";
+}
+
+// Letters typed that the code page lacks would be stored as question marks: the dialog refuses
+// them and keeps them in its box, the file unchanged. Question marks typed as such are a caption.
+TEST_F(BossKey, DialogRefusesLettersTheCodePageLacks) {
+    WriteFileText(path, "Pad\r\n");
+    bosskey::frmInput dialog(path);
+    bosskey::cmdAddMore_Click(dialog);
+    SetForegroundWindow(dialog.Hwnd());
+    dialog.Text1().SetFocus();
+    const std::wstring letter = L"\u041f\u0438\u0441\u044c\u043c\u043e";  // "Letter" in Russian
+    std::vector<INPUT> keys(letter.size() * 2);  // each letter pressed and released
+    for (size_t i = 0; i < keys.size(); ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wScan = letter[i / 2];
+        keys[i].ki.dwFlags = KEYEVENTF_UNICODE | (i % 2 ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    // The program's own message loop carries the keys to the box.
+    for (DWORD start = GetTickCount(); dialog.Text1().WideText() != letter && GetTickCount() - start < 5000;) {
+        gf::DoEvents();
+        Sleep(10);
+    }
+    ASSERT_EQ(Utf8(dialog.Text1().WideText()), Utf8(letter));
+    DialogWatcher boxes({IDOK});
+    Click(dialog.Get<KivoXPButton>("cmdAdd"));
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, bosskey::kInvalidCaptionMessage);
+    EXPECT_TRUE(dialog.Visible() && dialog.Text1().WideText() == letter);
+    EXPECT_EQ(ReadFileText(path), "Pad\r\n");
+
+    dialog.Text1().SetText("What??????");
+    Click(dialog.Get<KivoXPButton>("cmdAdd"));
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(ReadFileText(path), "Pad\r\nWhat??????\r\n");
 }
 
 TEST_F(BossKey, DialogHelpAndDragBySurface) {
@@ -273,6 +310,28 @@ TEST_F(BossKey, FiveThousandCaptionsFillTheShownListWhole) {
     EXPECT_EQ(list.HorizontalExtent(), extent);
 }
 
+// An editor's UTF-8 mark at the file's start is no part of the first caption: it is ticked by its
+// stored tick and hides its window. Removing another caption keeps the mark and the first
+// caption; a file of nothing but the mark takes a caption as its first line.
+TEST_F(BossKey, AByteOrderMarkBelongsToNoCaption) {
+    const std::string mark = "\xEF\xBB\xBF", first = UniqueName("GfMarked");
+    WriteFileText(path, mark + first + "\r\nOther\r\n");
+    StoreTick(first, "True");
+    PlainWindow target(first + " - Editor");
+    SettingsPage page;
+    bosskey::loadCheckWindows(page.List1(), "", path);
+    EXPECT_EQ(EntriesOf(page.List1()), (Entries{{first, true}, {"Other", false}}));
+    EXPECT_EQ(bosskey::HideWindowsByCaption(page.List1().List(0)), 1);
+    page.List1().SetListIndex(1);
+    bosskey::cmdRemove_Click(page.List1(), path);
+    EXPECT_EQ(ReadFileText(path), mark + first + "\r\n");
+
+    WriteFileText(path, mark);
+    EXPECT_TRUE(bosskey::ReadCaptionFile(path).value().empty());
+    ASSERT_TRUE(bosskey::AppendCaption(path, "Alpha"));
+    EXPECT_EQ(ReadFileText(path), mark + "Alpha\r\n");
+}
+
 // A part of the title in any letter case names a window, an empty caption none. Each
 // window is acted on once, though showing reorders the stack, and shows normal.
 TEST(HideWindows, MatchPartOfTheTitleInAnyCaseAndShowNormal) {
@@ -290,6 +349,24 @@ TEST(HideWindows, MatchPartOfTheTitleInAnyCaseAndShowNormal) {
     EXPECT_EQ(bosskey::ShowWindowsByCaption(part), 3);
     for (HWND h : {maximized.hwnd, minimized.hwnd, neverShown.hwnd})
         EXPECT_TRUE(IsWindowVisible(h) && !IsZoomed(h) && !IsIconic(h));
+}
+
+// Titles are read with every letter they hold, so a letter the code page lacks is no '?' that a
+// caption of question marks would match; nor is it the plain letter it looks like. A caption is
+// widened through the code page, and letter case counts for nothing beyond ASCII too.
+TEST(HideWindows, TitlesAreComparedWithTheLettersTheyHold) {
+    const std::wstring stem = Wide(UniqueName(" GfWide"));
+    PlainWindow russian(L"\u041f\u0438\u0441\u044c\u043c\u043e" + stem), japanese(L"\u624b\u7d19" + stem, 400),
+        marks(L"What??????" + stem, 80, 300), accented(L"\u015Cam" + stem, 400, 300),
+        czech(L"\u0160KODA" + stem, 240, 200);
+    const std::string narrow = gf::Narrow(stem);
+    EXPECT_EQ(bosskey::HideWindowsByCaption("??" + narrow), 1);
+    EXPECT_TRUE(!IsWindowVisible(marks.hwnd) && IsWindowVisible(russian.hwnd) && IsWindowVisible(japanese.hwnd));
+    EXPECT_EQ(bosskey::HideWindowsByCaption("Sam" + narrow), 0);
+    const std::string skoda = gf::Narrow(L"\u0161koda" + stem);  // a letter of the code page's upper half
+    EXPECT_TRUE(bosskey::HideWindowsByCaption(skoda) == 1 && !IsWindowVisible(czech.hwnd));
+    EXPECT_EQ(bosskey::ShowWindowsByCaption("??" + narrow) + bosskey::ShowWindowsByCaption(skoda), 2);
+    EXPECT_TRUE(IsWindowVisible(marks.hwnd) && IsWindowVisible(czech.hwnd));
 }
 
 // Every name the hot-key boxes offer, in any letter case, gives its flag or key code, and a

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One session of the real program, driven from outside: the first start turns the
-# shredder on and keeps it through the options touched; the window drags by its
-# background; options on the Settings page are stored; the hide and show hot keys act on
-# another program's window by a ticked caption; the Clean button and the clean hot key
+# shredder on and keeps it through the options touched; the hide and show hot keys act on
+# another program's window by a ticked caption from the start, before any page is chosen,
+# and leave the window of an unticked one; the window drags by its background; options on
+# the Settings page are stored; the Clean button and the clean hot key
 # erase what the ticked items name in the sandbox prefix and nothing else; a second
 # start beside it ends at once and writes nothing.
 . "$(dirname "$0")/lib.sh"
@@ -13,8 +14,9 @@ machine=$(od -An -tx1 -j $(( $(od -An -tu4 -j60 -N4 "$GF_EXE") + 4 )) -N2 "$GF_E
 
 reset_program_state
 target="GfBossTarget$$"
+bystander="GfBossBystander$$"
 caption=$(echo "${target:2}" | tr 'A-Z' 'a-z')
-printf '%s\r\n' "$caption" >"$E2E_DIR/HWD.dat"
+printf '%s\r\n' "$caption" "$bystander" >"$E2E_DIR/HWD.dat"  # the second caption is not ticked
 reg_set "$SETTINGS\\ProgramSettings" "$caption" True
 for row in "cntrlFirst1 Shift" "cntrlSecond1 F12" "cntrlFirst2 Alt" "cntrlSecond2 F11"; do
   reg_set "$SETTINGS\\ProgramSettings" $row
@@ -24,8 +26,10 @@ mkdir -p "$temp/gf-e2e-folder"
 echo trace >"$temp/gf-e2e-1.tmp"
 echo trace >"$temp/gf-e2e-folder/inner.tmp"
 cp "$GF_TEST_BIN/bosskey_target.exe" "$E2E_DIR/"
-(cd "$E2E_DIR" && exec wine "$E2E_DIR/bosskey_target.exe" "$target" >/dev/null 2>&1 </dev/null) &
-APP_PIDS+=($!)
+for title in "$target" "$bystander"; do
+  (cd "$E2E_DIR" && exec wine "$E2E_DIR/bosskey_target.exe" "$title" >/dev/null 2>&1 </dev/null) &
+  APP_PIDS+=($!)
+done
 start_app
 wait_main_window
 wait_until 10 reg_is "$SETTINGS\\FirstRun" FirstRun 1 || fail "FirstRun was not stored"
@@ -38,6 +42,25 @@ mkdir -p "$opera"
 echo cookie >"$opera/cookies4.dat"
 echo keep >"$opera/keep.dat"
 
+visible() { [ "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l)" = "$2" ]; }
+wait_until 15 visible "$target" 1 || fail "the other program's window did not show"
+wait_until 15 visible "$bystander" 1 || fail "the bystander's window did not show"
+# Keys pressed on the main window until done holds: another program may take the focus.
+press_until() {  # <keys> <command...>
+  local keys=$1 try; shift
+  for try in 1 2 3; do
+    xdotool windowfocus --sync "$WID" 2>/dev/null || true
+    xdotool key "$keys"
+    wait_until 3 "$@" && return 0
+  done
+  fail "$keys did not take effect"
+}
+press_until shift+F12 visible "$target" 0
+main_window || fail "the main window was hidden too"
+visible "$bystander" 1 || fail "the window of an unticked caption was hidden"
+press_until alt+F11 visible "$target" 1
+reg_is "$SETTINGS\\SystemInfo" LastRun "?" && fail "hiding or showing cleaned"
+
 # Held down on the background, the window follows the pointer.
 x0=$CX; y0=$CY
 moved() { client_origin; [ "$((CX - x0)),$((CY - y0))" = "$1" ]; }
@@ -46,7 +69,7 @@ wait_until 5 moved 60,40 || fail "the window did not follow the pointer"
 xdotool mousemove --sync $((x0 + 480)) $((y0 + 90)) mouseup 1
 wait_until 5 moved 80,60 || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
 
-page 2  # the caption list loads when a page is chosen
+page 2
 click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))    # chkRunStart
 click $((PAGE_X + 230)) $((PAGE_Y + 30 + 9))   # chkAutoCleanBrowse
 click $((PAGE_X + 350)) $((PAGE_Y + 58))       # the minutes box: "1" becomes "5"
@@ -58,22 +81,6 @@ reg_is "$SETTINGS\\ProgramSettings" AutoCleanBrowse 1 || fail "AutoCleanBrowse w
 reg_is "$SETTINGS\\ProgramSettings" useShredder 1 && reg_has_key "$VERB_KEY" || fail "an option turned the shredder off"
 reg_is "$RUN_KEY" Glimmerfold "?" || fail "the Run value was not written"
 
-visible() { [ "$(xdotool search --onlyvisible --name "^$target\$" 2>/dev/null | wc -l)" = "$1" ]; }
-wait_until 15 visible 1 || fail "the other program's window did not show"
-# Keys pressed on the main window until done holds: another program may take the focus.
-press_until() {  # <keys> <command...>
-  local keys=$1 try; shift
-  for try in 1 2 3; do
-    xdotool windowfocus --sync "$WID" 2>/dev/null || true
-    xdotool key "$keys"
-    wait_until 3 "$@" && return 0
-  done
-  fail "$keys did not take effect"
-}
-press_until shift+F12 visible 0
-main_window || fail "the main window was hidden too"
-press_until alt+F11 visible 1
-reg_is "$SETTINGS\\SystemInfo" LastRun "?" && fail "hiding or showing cleaned"
 
 page 1
 click 427 90                                         # the Windows tab

@@ -43,6 +43,10 @@ struct PlainWindow {
     explicit PlainWindow(const std::string& title, bool visible = true, int x = 80, int y = 80)
         : hwnd(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), x, y, 300,
                                160, nullptr, nullptr, nullptr, nullptr)) {}
+    // A title with letters that the code page lacks.
+    explicit PlainWindow(const std::wstring& title, int x = 80, int y = 80)
+        : hwnd(CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 160, nullptr,
+                               nullptr, nullptr, nullptr)) {}
     ~PlainWindow() { DestroyWindow(hwnd); }
     PlainWindow(const PlainWindow&) = delete;
     const HWND hwnd;
