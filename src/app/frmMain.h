@@ -111,11 +111,13 @@ private:
     void WireHandlers();
     void SelectPage(int& index);
     void ShowTabFrame(gf::Frame& frame);
+    void ShowCheckAll(bool all);
     void chkCheckAll_Click();
     void checkAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
     void unCheckAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
     void SaveProgramSettings();
     void StoreItem(const gf::ControlArray<gf::CheckBox>& boxes, int index);
+    void minuteCombo_Change();
     void chkRunStart_Click();
     void chkShredder_Click();
     void chkAutoCleanBrowse_Click();
@@ -129,6 +131,7 @@ private:
     bool allInternet_ = false, allSoftware_ = false, allWindows_ = false;
     bool cleaning_ = false;
     bool hasTrayIcon_ = false;  // loading added it; the window keeps it until it unloads
+    bosskey::HotKeyResults hotKeys_;  // how the last registration went, for the status display
     ItemCleaner itemCleaner_;
     std::unique_ptr<IntervalCleaner> interval_;
     std::unique_ptr<BrowserWatcher> watcher_;
