@@ -131,7 +131,7 @@ void frmMain::WireHandlers() {
     chkShredder.OnClick = [this] { chkShredder_Click(); };
     chkAutoCleanBrowse.OnClick = [this] { chkAutoCleanBrowse_Click(); };
     chkAutoCleanTime.OnClick = [this] { chkAutoCleanTime_Click(); };
-    minuteCombo.OnChange = [this] { minuteCombo_Change(); };
+    minuteCombo.OnChange = [this] { SaveProgramSettings(); };
     minuteCombo.OnLostFocus = [this] { minuteCombo.SetText(MinutesToShow(StoredMinutesText())); };
     cntrlFirst.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
     cntrlSecond.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
@@ -345,17 +345,12 @@ void frmMain::SaveProgramSettings() {
         program.Save("AutoMin", Str(chkAutoMin.Value()));
         program.Save("AutoCleanBrowse", Str(chkAutoCleanBrowse.Value()));
         program.Save("AutoCleanTime", Str(chkAutoCleanTime.Value()));
+        // Only minutes that the timer runs; leaving the box shows the stored ones again.
         if (std::string minutes = ValidMinutes(minuteCombo.Text()); !minutes.empty())
             program.Save("minuteCombo", minutes);
         program.Save("useShredder", Str(chkShredder.Value()));
     }
     if (Hwnd()) hotKeys_ = bosskey::RefreshHotKeys(Hwnd(), cntrlFirst, cntrlSecond);
-}
-
-void frmMain::minuteCombo_Change() {
-    // Only minutes that the timer runs are stored; the box shows the stored ones again
-    // when the user leaves it.
-    if (!ValidMinutes(minuteCombo.Text()).empty()) SaveProgramSettings();
 }
 
 void frmMain::chkRunStart_Click() {

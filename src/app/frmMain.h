@@ -117,7 +117,6 @@ private:
     void unCheckAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
     void SaveProgramSettings();
     void StoreItem(const gf::ControlArray<gf::CheckBox>& boxes, int index);
-    void minuteCombo_Change();
     void chkRunStart_Click();
     void chkShredder_Click();
     void chkAutoCleanBrowse_Click();
