@@ -6,10 +6,9 @@
 # virtual display of its own; the pictures go to build/screenshots/page<N>_<dpi>.png.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-build="${GF_BUILD_DIR:-$src/build}"
 "$src/tools/build.sh" --target Glimmerfold
 export GF_BUILD
-GF_BUILD=$(cd "$build" && pwd)
+GF_BUILD=$(cd "${GF_BUILD_DIR:-$src/build}" && pwd)
 out="$GF_BUILD/screenshots"
 mkdir -p "$out"
 [ $# -gt 0 ] || set -- 96 120 144
