@@ -17,8 +17,7 @@ std::int64_t WholeMinutes(const std::string& text) {
         char c = text[i];
         if (c < '0' || c > '9') return 0;
         value = value * 10 + (c - '0');
-        // Beyond a hundred years the option means nothing; keep the arithmetic safe.
-        if (value > 60'000'000) return 0;
+        if (value > kMaxMinutes) return 0;  // also keeps the arithmetic safe
     }
     return value;
 }

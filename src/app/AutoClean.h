@@ -18,8 +18,9 @@ namespace app {
 // the first.
 using BusyScope = gf::FlagScope;
 
-// The minutes of "Auto Clean every" as a whole number from 1 up (blanks around it
-// allowed), or 0 when the text is not such a number.
+// The minutes of "Auto Clean every" as a whole number from 1 to kMaxMinutes (blanks
+// around it allowed), or 0 when the text is not such a number.
+inline constexpr std::int64_t kMaxMinutes = 1440;  // a day
 std::int64_t WholeMinutes(const std::string& text);
 
 // The stored minutes text, "ProgramSettings" / "minuteCombo", default "1".

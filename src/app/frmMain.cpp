@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "app/AddRun.h"
@@ -32,6 +33,27 @@ bool BuildDesign(gf::Form& form) {
 }
 
 std::string Str(int v) { return std::to_string(v); }
+
+// Shows a value in a box without running its click: the box then shows a state that
+// holds already, and its handler would do work that is not wanted.
+void SetValueQuietly(gf::CheckBox& box, int value) {
+    auto handler = std::exchange(box.OnClick, nullptr);
+    box.SetValue(value);
+    box.OnClick = std::move(handler);
+}
+
+// The minutes a text holds, as the store keeps them: a whole number from 1 to 1440 in
+// plain decimal, or "" when the text is no such number.
+std::string ValidMinutes(const std::string& text) {
+    const std::int64_t minutes = WholeMinutes(text);
+    return minutes > 0 ? std::to_string(minutes) : "";
+}
+
+// What the minutes box shows for a stored text: its minutes, or the design's 1.
+std::string MinutesToShow(const std::string& stored) {
+    const std::string minutes = ValidMinutes(stored);
+    return minutes.empty() ? "1" : minutes;
+}
 
 }  // namespace
 
@@ -110,6 +132,7 @@ void frmMain::WireHandlers() {
     chkAutoCleanBrowse.OnClick = [this] { chkAutoCleanBrowse_Click(); };
     chkAutoCleanTime.OnClick = [this] { chkAutoCleanTime_Click(); };
     minuteCombo.OnChange = [this] { SaveProgramSettings(); };
+    minuteCombo.OnLostFocus = [this] { minuteCombo.SetText(MinutesToShow(StoredMinutesText())); };
     cntrlFirst.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
     cntrlSecond.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
     List1.OnClick = [this] { SaveProgramSettings(); };
@@ -155,7 +178,7 @@ void frmMain::Form_Load() {
 
     // 8. The hot keys: the stored choices shown, registered on this window.
     bosskey::FillHotKeyCombos(cntrlFirst, cntrlSecond);
-    bosskey::StartHotKeys(Hwnd(), cntrlFirst, cntrlSecond, *this);
+    hotKeys_ = bosskey::StartHotKeys(Hwnd(), cntrlFirst, cntrlSecond, *this);
     loadCheckWindows("");  // the hide and show keys act on the ticked captions from the start
     bosskey::SetListHScroll(List1, *this);
 
@@ -167,7 +190,7 @@ void frmMain::Form_Load() {
 
     // 10 to 15. The options; each one that changes re-saves them all.
     if (autoMin) chkAutoMin.SetValue(1);
-    minuteCombo.SetText(minutes);
+    minuteCombo.SetText(MinutesToShow(minutes));
     if (autoRun) chkRunStart.SetValue(1);
     if (useShredder) chkShredder.SetValue(1);
     if (autoCleanBrowse) {
@@ -190,28 +213,30 @@ void frmMain::ApplyStartupState() {
     if (chkAutoMin.Value() == 1) SetWindowState(gf::vbMinimized);
 }
 
-void frmMain::ShowShredderEnabled() {
-    auto handler = std::exchange(chkShredder.OnClick, nullptr);
-    chkShredder.SetValue(1);
-    chkShredder.OnClick = std::move(handler);
-}
+void frmMain::ShowShredderEnabled() { SetValueQuietly(chkShredder, 1); }
 
 void frmMain::AdjustLayout() {
     double t = gf::Screen::TwipsPerPixelX();
     if (t == 15) return;
     float r = static_cast<float>(t / 15 + 0.01);
-    double w = Width() * t / 15;
-    double h = Height() * gf::Screen::TwipsPerPixelY() / 15;
-    Move(Left(), Top(), w, h);
+    // The client area keeps the skin's size in pixels; scaling the outer size would cut
+    // the frame's share off the client area too.
+    SetClientSize(ScaleWidth() * t / 15, ScaleHeight() * gf::Screen::TwipsPerPixelY() / 15);
+    // The drawn buttons take their saved size and font when their window is made: the
+    // pages held back for a quicker start are made now, so that theirs are scaled too.
+    for (int i = 0; i <= fraWindow.UBound(); ++i) CreateDeferred(fraWindow(i));
+    // Every control keeps its size in pixels, and so does its text: a box or label left at
+    // its size in twips would grow over its neighbours, and a font left at its points would
+    // outgrow its control.
     for (gf::Control* c : Controls()) {
         if (!c->HasGeometry()) continue;  // menus and timers have no place
         std::string type = c->TypeName();
         if (type == "Menu" || c->Name() == "picMain") continue;
         c->SetTop(c->Top() * r);
         c->SetLeft(c->Left() * r);
-        if (type == "Label" || type == "CheckBox" || c->Name() == "imgLogo") continue;
         c->SetWidth(c->Width() * r);
         c->SetHeight(c->Height() * r);
+        c->ScaleFont(r);
     }
 }
 
@@ -231,6 +256,8 @@ void frmMain::ButtonEx1_Click(int index) {
     SelectPage(index);
     loadCheckWindows("");
     UpdateInfo();
+    // The clicked button, now disabled, lost the focus: the keyboard starts on the page.
+    FocusFirstIn(fraWindow(index));
 }
 
 void frmMain::ShowTabFrame(gf::Frame& frame) {
@@ -242,20 +269,26 @@ void frmMain::ShowTabFrame(gf::Frame& frame) {
 
 void frmMain::InternetTab_Click() {
     currentTab_ = "Internet";
-    chkCheckAll.SetValue(allInternet_ ? 1 : 0);
+    ShowCheckAll(allInternet_);
     ShowTabFrame(fraInternet);
 }
 
 void frmMain::SoftwareTab_Click() {
     currentTab_ = "Software";
-    chkCheckAll.SetValue(allSoftware_ ? 1 : 0);
+    ShowCheckAll(allSoftware_);
     ShowTabFrame(fraSoftware);
 }
 
 void frmMain::WindowTab_Click() {
     currentTab_ = "Windows";
-    chkCheckAll.SetValue(allWindows_ ? 1 : 0);
+    ShowCheckAll(allWindows_);
     ShowTabFrame(fraWindows);
+}
+
+void frmMain::ShowCheckAll(bool all) {
+    // Only the box follows the tab; ticking or clearing the tab's items is for the user's
+    // own click on it, not for a look at another tab.
+    SetValueQuietly(chkCheckAll, all ? 1 : 0);
 }
 
 void frmMain::chkCheckAll_Click() {
@@ -313,10 +346,12 @@ void frmMain::SaveProgramSettings() {
         program.Save("AutoMin", Str(chkAutoMin.Value()));
         program.Save("AutoCleanBrowse", Str(chkAutoCleanBrowse.Value()));
         program.Save("AutoCleanTime", Str(chkAutoCleanTime.Value()));
-        program.Save("minuteCombo", minuteCombo.Text());
+        // Only minutes that the timer runs; leaving the box shows the stored ones again.
+        if (std::string minutes = ValidMinutes(minuteCombo.Text()); !minutes.empty())
+            program.Save("minuteCombo", minutes);
         program.Save("useShredder", Str(chkShredder.Value()));
     }
-    if (Hwnd()) bosskey::RefreshHotKeys(Hwnd(), cntrlFirst, cntrlSecond);
+    if (Hwnd()) hotKeys_ = bosskey::RefreshHotKeys(Hwnd(), cntrlFirst, cntrlSecond);
 }
 
 void frmMain::chkRunStart_Click() {
@@ -413,13 +448,14 @@ void frmMain::clean() {
 
 void frmMain::UpdateInfo() {
     lblLastClean.SetCaption(AppSettings::Get(AppSettings::kSystemInfo, "LastRun", "Never"));
+    // The interval as the timer reads it: one that does not run is not shown.
     lblAutoClean.SetCaption(StatusText::AutoClean(AppSettings::Get(kProgram, "AutoCleanBrowse", "0"),
                                                   AppSettings::Get(kProgram, "AutoCleanTime", "0"),
-                                                  AppSettings::Get(kProgram, "minuteCombo", "0")));
+                                                  ValidMinutes(StoredMinutesText())));
     std::string rows[3];
     for (int i = 0; i < 3; ++i)
-        rows[i] = StatusText::HotKey(AppSettings::Get(kProgram, "cntrlFirst" + Str(i), "Ctrl"),
-                                     AppSettings::Get(kProgram, "cntrlSecond" + Str(i), "F1"));
+        rows[i] = StatusText::HotKeyRow(AppSettings::Get(kProgram, "cntrlFirst" + Str(i), "Ctrl"),
+                                        AppSettings::Get(kProgram, "cntrlSecond" + Str(i), "F1"), hotKeys_[i]);
     lblBossKey.SetCaption(StatusText::BossKey(rows[0], rows[1], rows[2]));
 }
 

@@ -111,6 +111,7 @@ private:
     void WireHandlers();
     void SelectPage(int& index);
     void ShowTabFrame(gf::Frame& frame);
+    void ShowCheckAll(bool all);
     void chkCheckAll_Click();
     void checkAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
     void unCheckAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
@@ -129,6 +130,7 @@ private:
     bool allInternet_ = false, allSoftware_ = false, allWindows_ = false;
     bool cleaning_ = false;
     bool hasTrayIcon_ = false;  // loading added it; the window keeps it until it unloads
+    bosskey::HotKeyResults hotKeys_;  // how the last registration went, for the status display
     ItemCleaner itemCleaner_;
     std::unique_ptr<IntervalCleaner> interval_;
     std::unique_ptr<BrowserWatcher> watcher_;

@@ -25,9 +25,9 @@ public:
         rows.push_back({type, name, index, in, l, t, w, h, caption, tag, props});
     }
     // A group's picture and bold label, in pixels of the container.
-    void Group(const char* in, int x, int y, const char* caption, const char* picture) {
+    void Group(const char* in, int x, int y, const char* caption, const char* picture, int labelWidth = 180) {
         Add("Image", "imgGroup", group_, in, px(x), px(y + 1), px(16), px(16), "", "", picture);
-        Add("Label", "lblGroup", group_, in, px(x + 22), px(y + 2), px(180), px(16), caption, "", kGroupFont);
+        Add("Label", "lblGroup", group_, in, px(x + 22), px(y + 2), px(labelWidth), px(16), caption, "", kGroupFont);
         ++group_;
     }
     // A tab's heading: picture, large label and a muted description beside it.
@@ -154,16 +154,16 @@ std::vector<gf::DesignRow> Build() {
 
     // Page 2: the settings.
     const char* p2 = kPage[2];
-    b.Group(p2, 10, 8, "Program Setting", "Picture=#141");
+    b.Group(p2, 10, 8, "Program Setting", "Picture=#141", 160);  // clear of the next group
     b.Add("CheckBox", "chkShredder", -1, p2, px(32), px(30), px(160), px(18), "Enable File Shredder");
     b.Add("CheckBox", "chkRunStart", -1, p2, px(32), px(49), px(160), px(18), "Run on Start Up");
     b.Add("CheckBox", "chkAutoMin", -1, p2, px(32), px(68), px(160), px(18), "Minimize On Startup");
     b.Group(p2, 200, 8, "Auto Pilot Setting", "Picture=#142");
     b.Add("CheckBox", "chkAutoCleanBrowse", -1, p2, px(222), px(30), px(196), px(18),
           "Auto Clean After Browsing Session");
-    b.Add("CheckBox", "chkAutoCleanTime", -1, p2, px(222), px(49), px(102), px(18), "Auto Clean every");
-    b.Add("TextBox", "minuteCombo", -1, p2, px(326), px(48), px(34), px(20), "1");
-    b.Add("Label", "lblMinutes", -1, p2, px(364), px(51), px(50), px(16), "minutes", "", "BackStyle=0");
+    b.Add("CheckBox", "chkAutoCleanTime", -1, p2, px(222), px(49), px(106), px(18), "Auto Clean every");
+    b.Add("TextBox", "minuteCombo", -1, p2, px(330), px(48), px(34), px(20), "1");
+    b.Add("Label", "lblMinutes", -1, p2, px(368), px(51), px(50), px(16), "minutes", "", "BackStyle=0");
 
     b.Group(p2, 10, 98, "Setting", "Picture=#143");
     const char* rows[] = {"Clean when ", "Hide Windows when", "Show Windows when"};

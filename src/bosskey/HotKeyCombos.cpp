@@ -38,13 +38,13 @@ HotKeyChoices ChoicesFromCombos(const ComboArray& cntrlFirst, const ComboArray& 
     return choices;
 }
 
-void StartHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond,
-                  HotKeyHost& host) {
-    StartHotKeys(mainWindow, ChoicesFromCombos(cntrlFirst, cntrlSecond), host);
+HotKeyResults StartHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond,
+                           HotKeyHost& host) {
+    return StartHotKeys(mainWindow, ChoicesFromCombos(cntrlFirst, cntrlSecond), host);
 }
 
-void RefreshHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond) {
-    RefreshHotKeys(mainWindow, ChoicesFromCombos(cntrlFirst, cntrlSecond));
+HotKeyResults RefreshHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond) {
+    return RefreshHotKeys(mainWindow, ChoicesFromCombos(cntrlFirst, cntrlSecond));
 }
 
 }  // namespace bosskey

@@ -21,11 +21,11 @@ HotKeyChoices ChoicesFromCombos(const ComboArray& cntrlFirst, const ComboArray& 
 
 // Registers the rows on the main window and replaces its window procedure; once, as
 // the main window loads, after FillHotKeyCombos.
-void StartHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond,
-                  HotKeyHost& host);
+HotKeyResults StartHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond,
+                           HotKeyHost& host);
 
 // Registers the three hot keys again from the boxes' texts; at the end of every save of
 // the options.
-void RefreshHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond);
+HotKeyResults RefreshHotKeys(HWND mainWindow, const ComboArray& cntrlFirst, const ComboArray& cntrlSecond);
 
 }  // namespace bosskey

@@ -114,30 +114,49 @@ HotKeyChoices ReadStoredHotKeys() {
     return choices;
 }
 
-void RefreshHotKeys(HWND hwnd, const HotKeyChoices& choices) {
+HotKeyResults RefreshHotKeys(HWND hwnd, const HotKeyChoices& choices) {
     for (int id = 0; id < 3; ++id) UnregisterHotKey(hwnd, id);
+    HotKeyResults results;
+    std::pair<long, long> codes[3];
     for (int id = 0; id < 3; ++id) {
+        HotKeyResult& row = results[id];
+        row.choice = choices[id];
         auto modifier = GetModifierCode(choices[id].modifier);
         auto key = GetKeyCode(choices[id].key);
+        if (!modifier || !key) continue;
+        codes[id] = {*modifier, *key};
         // A key without Alt, Ctrl, Shift or the Windows key would fire at every plain
         // press of it in any program: a clean must never be a single key stroke away.
-        if (!modifier || !key || !(*modifier & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN))) continue;
-        // Refused when the combination is taken; the row then simply has no hot key.
-        RegisterHotKey(hwnd, id, static_cast<UINT>(*modifier), static_cast<UINT>(*key));
+        if (!(*modifier & (MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN))) {
+            row.state = HotKeyState::NoModifier;
+        } else if (RegisterHotKey(hwnd, id, static_cast<UINT>(*modifier), static_cast<UINT>(*key))) {
+            row.state = HotKeyState::Registered;
+        } else {
+            // Refused: taken by an earlier row of this pass, or by another program.
+            row.state = HotKeyState::Taken;
+            for (int earlier = 0; earlier < id; ++earlier)
+                if (results[earlier].state == HotKeyState::Registered && codes[earlier] == codes[id]) {
+                    row.state = HotKeyState::SameAsRow;
+                    row.sameAs = earlier;
+                    break;
+                }
+        }
     }
+    return results;
 }
 
-void StartHotKeys(HWND hwnd, const HotKeyChoices& choices, HotKeyHost& host) {
-    RefreshHotKeys(hwnd, choices);
+HotKeyResults StartHotKeys(HWND hwnd, const HotKeyChoices& choices, HotKeyHost& host) {
+    HotKeyResults results = RefreshHotKeys(hwnd, choices);
     auto& windows = Subclassed();
     if (auto it = windows.find(hwnd); it != windows.end()) {
         // Subclassing twice would make the kept procedure point at WindowProc itself.
         it->second.host = &host;
-        return;
+        return results;
     }
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
     if (previous) windows[hwnd] = Subclass{previous, &host};
+    return results;
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

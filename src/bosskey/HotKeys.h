@@ -52,11 +52,27 @@ std::string KeySettingKey(int row);
 // The stored choices of the three rows, from "ProgramSettings" of this program.
 HotKeyChoices ReadStoredHotKeys();
 
+// How registering one row went.
+enum class HotKeyState {
+    Registered,
+    UnknownName,  // the modifier or the key is neither a name of its table nor a code
+    NoModifier,   // the modifier holds none of Alt, Ctrl, Shift and the Windows key
+    SameAsRow,    // an earlier row of the same pass holds the combination
+    Taken,        // Windows refused it: another program holds it
+};
+struct HotKeyResult {
+    HotKeyChoice choice;  // the names the row was registered from
+    HotKeyState state = HotKeyState::UnknownName;
+    int sameAs = -1;  // SameAsRow: the row that holds it
+};
+using HotKeyResults = std::array<HotKeyResult, 3>;
+
 // Unregisters hot keys 0, 1 and 2 of hwnd, then registers each row that names a known
 // modifier and key, the modifier holding at least one of Alt, Ctrl, Shift and the
-// Windows key (a code typed as a number may hold none). A combination Windows already holds (another program's, or an
-// earlier row's) stays unregistered; the other rows still register.
-void RefreshHotKeys(HWND hwnd, const HotKeyChoices& choices);
+// Windows key (a code typed as a number may hold none). A combination Windows already
+// holds (another program's, or an earlier row's) stays unregistered; the other rows
+// still register. Says how each row went.
+HotKeyResults RefreshHotKeys(HWND hwnd, const HotKeyChoices& choices);
 
 // What the hot keys act on: the main window's clean and its caption list.
 class HotKeyHost {
@@ -72,7 +88,7 @@ public:
 // procedure with WindowProc, which hands WM_HOTKEY to HandleHotKey with host. The
 // host must outlive the window. A second call for the same window only re-registers
 // and takes the new host.
-void StartHotKeys(HWND hwnd, const HotKeyChoices& choices, HotKeyHost& host);
+HotKeyResults StartHotKeys(HWND hwnd, const HotKeyChoices& choices, HotKeyHost& host);
 
 // The replacement window procedure: WM_HOTKEY runs HandleHotKey and returns 1; every
 // other message goes to the procedure it replaced, unchanged, and its result returns.

@@ -41,6 +41,7 @@ public:
     void SetForeColor(gf::OLE_COLOR New_ForeColor);
     const gf::StdFont& Font() const { return m_Font; }
     void SetFont(const gf::StdFont& New_Font);
+    void ScaleFont(double factor) override { SetFont(Font().Scaled(factor)); }
     gf::OLE_COLOR HighlightColor() const { return m_HighlightColor; }
     void SetHighlightColor(gf::OLE_COLOR New_HighlightColor);
     const gf::PictureRef& MouseIcon() const { return m_MouseIcon; }

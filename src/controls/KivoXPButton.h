@@ -63,6 +63,7 @@ public:
 
     const gf::StdFont& Font() const { return Surface().Font(); }
     void SetFont(const gf::StdFont& NewFont);
+    void ScaleFont(double factor) override { SetFont(Font().Scaled(factor)); }
     bool FontBold() override { return Font().Bold(); }
     void SetFontBold(bool NewValue) override;
     bool FontItalic() const { return Font().Italic; }

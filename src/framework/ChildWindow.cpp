@@ -62,6 +62,10 @@ void ChildWindow::SetFont(const FontSpec& font) {
     if (hwnd_ && UsesFont()) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont(font_)), TRUE);
 }
 
+void ChildWindow::ScaleFont(double factor) {
+    if (UsesFont()) SetFont(font_.Scaled(factor));
+}
+
 void ChildWindow::ZOrder(int position) {
     if (hwnd_)
         SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,

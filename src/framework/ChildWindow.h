@@ -21,6 +21,7 @@ public:
 
     const FontSpec& Font() const { return font_; }
     void SetFont(const FontSpec& font);
+    void ScaleFont(double factor) override;
     // 0 brings the window in front of its siblings, 1 sends it behind them.
     void ZOrder(int position = 0);
     void SetFocus();

@@ -32,6 +32,8 @@ int Screen::DotsPerInchY() {
 double Screen::TwipsPerPixelX() { return g_overrideX > 0 ? g_overrideX : 1440.0 / DotsPerInchX(); }
 double Screen::TwipsPerPixelY() { return g_overrideY > 0 ? g_overrideY : 1440.0 / DotsPerInchY(); }
 
+double Screen::FontPixelsPerInch() { return 1440.0 / TwipsPerPixelY(); }
+
 void Screen::OverrideTwipsPerPixel(double x, double y) {
     g_overrideX = x;
     g_overrideY = y;

@@ -22,6 +22,9 @@ struct Screen {
     // device context each time costs a trip to the display server under Wine.
     static int DotsPerInchX();
     static int DotsPerInchY();
+    // What a point size becomes in pixels with: 1440 / twips per pixel, the screen's dots
+    // per inch unless a test lays the windows out as on another screen.
+    static double FontPixelsPerInch();
 };
 
 int TwipsToPixelsX(double twips);
@@ -101,6 +104,10 @@ public:
 
     // Design-time properties beyond geometry, caption and tag (see Design.h).
     virtual void ApplyDesign(const DesignProperties& props);
+
+    // Multiplies the size of the font the control shows its text in (nothing for a
+    // control without text), as a window rescaled for the screen does with its layout.
+    virtual void ScaleFont(double factor) {}
 
     // The control that owns a window made by this layer, or nullptr.
     static Control* FromWindow(HWND hwnd);

@@ -17,10 +17,10 @@ bool FontSpec::operator<(const FontSpec& o) const {
 
 HFONT GetFont(const FontSpec& spec) {
     // Fonts live as long as the program: controls hand them to windows freely.
-    static std::map<FontSpec, GdiObject<HFONT>> cache;
-    auto it = cache.find(spec);
+    static std::map<std::pair<FontSpec, double>, GdiObject<HFONT>> cache;
+    const double dpi = Screen::FontPixelsPerInch();
+    auto it = cache.find({spec, dpi});
     if (it != cache.end()) return it->second.Get();
-    int dpi = Screen::DotsPerInchY();
     LOGFONTA lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(spec.size * dpi / 72.0));
     lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
@@ -30,7 +30,7 @@ HFONT GetFont(const FontSpec& spec) {
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
     HFONT font = CreateFontIndirectA(&lf);
-    return cache.emplace(spec, GdiObject<HFONT>(font)).first->second.Get();
+    return cache.emplace(std::make_pair(spec, dpi), GdiObject<HFONT>(font)).first->second.Get();
 }
 
 FontSpec FontFromDesign(const DesignProperties& props, FontSpec base) {

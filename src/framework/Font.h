@@ -16,6 +16,12 @@ struct FontSpec {
 
     bool operator<(const FontSpec& o) const;
     bool operator==(const FontSpec& o) const = default;
+    // The same font, its size multiplied by factor.
+    FontSpec Scaled(double factor) const {
+        FontSpec scaled = *this;
+        scaled.size *= factor;
+        return scaled;
+    }
 };
 
 // The shared font for spec; never deleted by callers.

@@ -24,6 +24,13 @@ std::pair<std::string, int> SplitIndexedName(const std::string& text) {
     return {text.substr(0, open), std::atoi(text.c_str() + open + 1)};
 }
 
+// The container itself, or a control within it.
+bool Within(const Control& control, const Control& container) {
+    for (const Control* p = &control; p; p = p->Parent())
+        if (p == &container) return true;
+    return false;
+}
+
 bool IsFormWindow(HWND hwnd) {
     char cls[32] = {};
     GetClassNameA(hwnd, cls, sizeof cls);
@@ -108,12 +115,21 @@ void Form::CreateDeferred(Control& container) {
     deferred_.erase(it);
     if (!loaded_) return;
     for (const auto& c : controls_) {
-        bool inside = false;  // the container itself, or a control within it
-        for (const Control* p = c.get(); p && !inside; p = p->Parent()) inside = p == &container;
-        if (!inside || IsDeferred(*c)) continue;
+        if (!Within(*c, container) || IsDeferred(*c)) continue;
         Container* host = c->Host();
         c->Create(host ? host->SurfaceWindow() : hwnd_);
     }
+}
+
+bool Form::FocusFirstIn(const Control& container) {
+    for (const auto& c : controls_) {
+        HWND h = c->Hwnd();
+        if (!h || c.get() == &container || !Within(*c, container)) continue;
+        if (!(GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) || !IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
+        ::SetFocus(h);
+        return true;
+    }
+    return false;
 }
 
 std::vector<Control*> Form::Controls() const {

@@ -89,6 +89,10 @@ public:
     // Makes the windows that Defer held back, once; a no-op for other containers.
     void CreateDeferred(Control& container);
     bool IsDeferred(const Control& control) const;
+    // Puts the keyboard focus on the first control inside container, in the order of the
+    // design (the Tab key's order), that Tab would stop at: a shown, enabled tab stop.
+    // False when there is none.
+    bool FocusFirstIn(const Control& container);
 
     // ---- appearance and geometry (twips)
     const std::string& Caption() const { return caption_; }

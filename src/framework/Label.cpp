@@ -44,6 +44,8 @@ void Label::SetFont(const FontSpec& font) {
     Refresh();
 }
 
+void Label::ScaleFont(double factor) { SetFont(font_.Scaled(factor)); }
+
 void Label::ApplyDesign(const DesignProperties& props) {
     WindowlessControl::ApplyDesign(props);
     caption_ = props.Get("Caption", caption_);

@@ -29,6 +29,7 @@ public:
     void SetForeColor(unsigned long color);
     const FontSpec& Font() const { return font_; }
     void SetFont(const FontSpec& font);
+    void ScaleFont(double factor) override;
 
     void ApplyDesign(const DesignProperties& props) override;
     void PaintWindowless(HDC dc) override;

@@ -104,7 +104,7 @@ void StdPicture::Render(HDC dc, int x, int y) const {
     DeleteDC(source);
 }
 
-LOGFONTA StdFont::ToLogFont(int pixelsPerInchY) const {
+LOGFONTA StdFont::ToLogFont(double pixelsPerInchY) const {
     LOGFONTA lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(Size * pixelsPerInchY / 72.0));
     lf.lfWeight = Weight;

@@ -72,7 +72,13 @@ struct StdFont {
     bool Bold() const { return Weight >= 600; }
     void SetBold(bool bold) { Weight = bold ? 700 : 400; }
     bool operator==(const StdFont&) const = default;
-    LOGFONTA ToLogFont(int pixelsPerInchY) const;
+    LOGFONTA ToLogFont(double pixelsPerInchY) const;
+    // The same font, its size multiplied by factor.
+    StdFont Scaled(double factor) const {
+        StdFont scaled = *this;
+        scaled.Size *= factor;
+        return scaled;
+    }
 };
 
 }  // namespace gf

@@ -49,6 +49,11 @@ void TextBox::ApplyDesign(const DesignProperties& props) {
 }
 
 bool TextBox::OnParentNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == EN_KILLFOCUS && hwnd_) {
+        if (OnLostFocus) OnLostFocus();
+        result = 0;
+        return true;
+    }
     if (msg != WM_COMMAND || HIWORD(wp) != EN_CHANGE || settingText_ || !hwnd_) return false;
     std::string now = WindowText();
     if (now != text_) {

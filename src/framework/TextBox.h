@@ -14,6 +14,8 @@ public:
     const char* TypeName() const override { return "TextBox"; }
 
     std::function<void()> OnChange;
+    // The keyboard focus has left the box.
+    std::function<void()> OnLostFocus;
 
     const std::string& Text() const { return text_; }
     // The text with every letter the window holds; Text() has a '?' for each letter that

@@ -45,7 +45,7 @@ void UserControlSurface::EnsureImage() {
 }
 
 void UserControlSurface::SelectFont() {
-    LOGFONTA lf = font_.ToLogFont(Screen::DotsPerInchY());
+    LOGFONTA lf = font_.ToLogFont(Screen::FontPixelsPerInch());
     HFONT created = CreateFontIndirectA(&lf);
     if (!created) return;
     HGDIOBJ previous = SelectObject(dc_, created);

@@ -27,6 +27,7 @@
 #include "app/modMain.h"
 #include "bosskey/CaptionFile.h"
 #include "bosskey/HotKeyCombos.h"
+#include "controls/KivoXPButton.h"
 #include "framework/App.h"
 #include "framework/Text.h"
 #include "registry/Reg32.h"
@@ -48,6 +49,60 @@ std::string Items(const gf::ControlArray<gf::CheckBox>& boxes) {
     std::string s;
     for (auto* b : boxes.Items()) s += std::to_string(b->Value());
     return s;
+}
+
+// A control's rectangle in the client pixels of the window, as it is drawn.
+RECT DrawnRect(const gf::Form& form, const gf::Control& c) {
+    RECT rc{};
+    HWND from = c.Hwnd();
+    if (from) {
+        GetWindowRect(from, &rc);
+        from = HWND_DESKTOP;
+    } else if (auto* windowless = dynamic_cast<const gf::WindowlessControl*>(&c)) {
+        rc = windowless->PixelRect();
+        from = c.Host()->SurfaceWindow();
+    }
+    MapWindowPoints(from, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Shown, with everything that holds it.
+bool OnScreen(const gf::Control& c) {
+    for (const gf::Control* p = &c; p; p = p->Parent())
+        if (!p->Visible()) return false;
+    return c.HasGeometry();
+}
+
+// The size of text in a font, in pixels: on one line, or wrapped at width.
+SIZE TextSize(HFONT font, const std::string& text, int width = 0) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT rc{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), -1, &rc,
+              DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | (width ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {rc.right, rc.bottom};
+}
+
+// Where a control's text does not fit it ("" when it does, or when it shows none).
+std::string TextOverflow(const gf::Control& c, const RECT& rc) {
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    SIZE need{0, 0};
+    if (auto* label = dynamic_cast<const gf::Label*>(&c); label && !label->Caption().empty()) {
+        need = TextSize(gf::GetFont(label->Font()), label->Caption(), w);
+    } else if (auto* box = dynamic_cast<const gf::CheckBox*>(&c)) {
+        need = TextSize(gf::GetFont(box->Font()), box->Caption());
+        need.cx += 13 + 4;  // the tick square and the gap before the text
+    } else if (auto* button = dynamic_cast<const KivoXPButton*>(&c)) {
+        const LOGFONTA lf = button->Font().ToLogFont(gf::Screen::FontPixelsPerInch());
+        HFONT font = CreateFontIndirectA(&lf);
+        need = TextSize(font, button->Caption());
+        DeleteObject(font);
+        need.cx += 8;  // clear of the rounded outline
+    }
+    if (need.cx <= w && need.cy <= h) return "";
+    return c.Name() + "(" + std::to_string(c.Index()) + ") needs " + Xy(need.cx, need.cy) + " in " + Xy(w, h);
 }
 
 // One erase the recorder saw, "chkSoftware12 3/4 <status line>" (", bar hidden" when
@@ -178,32 +233,96 @@ TEST_F(MainWindowTest, LoadingRestoresEveryStoredOptionAndItsSideEffects) {
     shredder::UnregisterShredVerb();
 }
 
-// At 12 twips per pixel (the design's 15 the whole-program test clicks on) the window shrinks
-// by 0.8 and every control but the skin and the menu moves by 0.81, labels, check boxes and
-// the logo without being resized. Loading places the pages and page buttons before scaling.
+// At 12 twips per pixel (the design's 15 the whole-program test clicks on) the client area
+// keeps the skin's 600 x 497 pixels and every control but the skin and the menu moves and
+// grows by 0.81, labels, check boxes and the drawn buttons of pages not yet shown too.
+// Loading places the pages and page buttons before scaling.
 TEST_F(MainWindowTest, LayoutFollowsTheScreensTwipsPerPixel) {
     gf::Screen::OverrideTwipsPerPixel(12, 12);
-    auto& f = OpenWindow(false);
-    const double designWidth = f.Width(), designHeight = f.Height();
-    f.Load();
+    auto& f = OpenWindow();
     const float r = 12.0f / 15 + 0.01f;
-    EXPECT_NEAR(f.Width(), designWidth * 0.8, 12);  // within the pixel it is rounded to
-    EXPECT_NEAR(f.Height(), designHeight * 0.8, 12);
-    for (const char* name :
-         {"Frame1", "cmdClean", "List1", "Picture2", "pgbClean", "lblLastClean", "chkShredder", "imgLogo", "Label11"}) {
+    RECT client;
+    GetClientRect(f.Hwnd(), &client);
+    EXPECT_EQ(Xy(client.right, client.bottom), "600,497");
+    f.ButtonEx1_Click(2);  // its drawn buttons' windows: Add and Remove
+    for (const char* name : {"Frame1", "cmdClean", "List1", "Picture2", "pgbClean", "lblLastClean", "chkShredder",
+                             "imgLogo", "Label11", "cmdRemove"}) {
         const auto& row = DesignOf(name);
         auto& c = f.Get<gf::Control>(name);
-        bool resized = std::string("lblLastClean chkShredder imgLogo Label11").find(name) == std::string::npos;
         EXPECT_NEAR(c.Left(), row.left * r, 0.01) << name;
         EXPECT_NEAR(c.Top(), row.top * r, 0.01) << name;
-        // The drawn buttons take their size from their saved extent (HiMetric).
-        EXPECT_NEAR(c.Width(), row.width * (resized ? r : 1), resized ? 1 : 0) << name;
-        EXPECT_NEAR(c.Height(), row.height * (resized ? r : 1), resized ? 1 : 0) << name;
+        // The drawn buttons take their size from their saved extent (HiMetric), to a twip.
+        EXPECT_NEAR(c.Width(), row.width * r, 1) << name;
+        EXPECT_NEAR(c.Height(), row.height * r, 1) << name;
     }
+    // Text keeps its pixels too: 8 points are 11 pixels high, as at 15 twips per pixel.
+    LOGFONTA font{};
+    GetObjectA(gf::GetFont(f.chkShredder.Font()), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -11);
     EXPECT_NEAR(f.fraWindow(1).Left(), 2500 * r, 0.01);
     EXPECT_NEAR(f.ButtonEx1(2).Top(), 3800 * r, 0.01);
     EXPECT_NEAR(f.chkInternet(18).Top(), DesignOf("chkInternet", 18).top * r, 0.01);
     EXPECT_EQ(Xy(f.picMain.Left(), f.picMain.Width()), "0,9000");
+}
+
+// At 120 and 144 dots per inch (12 and 10 twips per pixel) every page and tab looks as at 96:
+// no two controls of a container overlap, each lies inside its container and the window,
+// every text fits its control (the status display with its longest lines), and a click on
+// the tick square of a box in the right column ticks that box and no other.
+TEST_F(MainWindowTest, EveryPageFitsTheWindowAtLargerScreenScales) {
+    PlainWindow other(UniqueName("GfHotKeyHolder"));
+    ASSERT_TRUE(RegisterHotKey(other.hwnd, 1, MOD_SHIFT, VK_SPACE));
+    std::string status = "Cleaning ";  // the longest status line of a run
+    for (const auto& row : app::FrmMainDesign())
+        if (std::string(row.tag).size() + 9 > status.size()) status = std::string("Cleaning ") + row.tag;
+    for (double twips : {12.0, 10.0}) {
+        SCOPED_TRACE(twips);
+        ClearAppSettings();
+        for (auto [key, value] : {std::pair{"AutoCleanBrowse", "1"}, {"AutoCleanTime", "1"}, {"minuteCombo", "1440"},
+                                  {"cntrlFirst2", "Shift"}, {"cntrlSecond2", "Space"}})
+            Store("ProgramSettings", key, value);
+        Store("SystemInfo", "LastRun", "12/31/2026 11:59:59 PM");
+        gf::Screen::OverrideTwipsPerPixel(twips, twips);
+        auto& f = OpenWindow();
+        f.ZOrder(0);
+        f.lblCleanStatus.SetCaption(status);  // the bar and the line as a run shows them
+        f.lblCleanStatus.SetVisible(true);
+        f.pgbClean.SetVisible(true);
+        const std::function<void()> views[] = {
+            [&] { f.ButtonEx1_Click(0); }, [&] { f.ButtonEx1_Click(1), f.InternetTab_Click(); },
+            [&] { f.SoftwareTab_Click(); }, [&] { f.WindowTab_Click(); }, [&] { f.ButtonEx1_Click(2); }};
+        for (const auto& view : views) {
+            view();
+            RECT client;
+            GetClientRect(f.Hwnd(), &client);
+            std::vector<const gf::Control*> shown;
+            for (const gf::Control* c : f.Controls())
+                if (OnScreen(*c) && c->Name() != "picMain") shown.push_back(c);
+            for (size_t i = 0; i < shown.size(); ++i) {
+                const gf::Control* c = shown[i];
+                const RECT rc = DrawnRect(f, *c);
+                RECT within = client, in;
+                if (c->Parent() != &f.picMain) IntersectRect(&within, &client, &(in = DrawnRect(f, *c->Parent())));
+                RECT both;
+                UnionRect(&both, &within, &rc);
+                EXPECT_TRUE(EqualRect(&both, &within)) << c->Name() << c->Index() << " leaves its container";
+                EXPECT_EQ(TextOverflow(*c, rc), "");
+                for (const gf::Control* d : std::vector(shown.begin(), shown.begin() + i))
+                    if (d->Parent() == c->Parent()) {
+                        const RECT other = DrawnRect(f, *d);
+                        EXPECT_FALSE(IntersectRect(&in, &rc, &other))
+                            << c->Name() << c->Index() << " covers " << d->Name() << d->Index() << " at "
+                            << Xy(in.left, in.top) << " " << Xy(in.right, in.bottom);
+                    }
+            }
+        }
+        // Opera's "Entered URL's", beside Internet Explorer's, ticked by a click on its square.
+        f.ButtonEx1_Click(1);
+        f.InternetTab_Click();
+        const RECT opera = DrawnRect(f, f.chkInternet(8));
+        RealClick(f.Hwnd(), opera.left + 6, (opera.top + opera.bottom) / 2);
+        EXPECT_EQ(Stored("Settings", "chkInternet8") + Stored("Settings", "chkInternet0"), "1<none>");
+    }
 }
 
 // The first start marks itself and turns the shredder on, and the window that loaded
@@ -255,23 +374,23 @@ TEST_F(MainWindowTest, CheckAllAndTabSwitchesNestAsTheyStore) {
     for (int i = 0; i <= 18; ++i)
         EXPECT_EQ(Stored("Settings", std::string("chkInternet").append(std::to_string(i))), "1") << i;
 
-    // To Software with allSoftware false: the box clears inside the tab switch, and its
-    // handler clears every Software box, also the two ticked by hand; boxes that did not
-    // change are not stored. The Internet boxes and their flag stay as they were.
+    // To Software with allSoftware false: the box shows clear, and that is all: the two
+    // Software boxes ticked by hand stay ticked and stored, no other box is stored. The
+    // Internet boxes and their flag stay as they were.
     f.SoftwareTab_Click();
     EXPECT_EQ(f.currentTab() + std::to_string(f.chkCheckAll.Value()) + " " + Items(f.chkSoftware),
-              "Software0 " + std::string(13, '0'));
+              "Software0 1000010000000");
     EXPECT_EQ(Stored("Settings", "chkSoftware0") + Stored("Settings", "chkSoftware5") +
-              Stored("Settings", "chkSoftware3"), "00<none>");
+              Stored("Settings", "chkSoftware3"), "11<none>");
     EXPECT_TRUE(f.fraSoftware.Visible() && !f.fraInternet.Visible() && !f.allSoftware());
     EXPECT_TRUE(f.allInternet() && Items(f.chkInternet) == std::string(19, '1'));
 
-    // Back to Internet: the box is ticked again and re-ticks a box cleared meanwhile.
+    // Back to Internet: the box shows ticked again; a box cleared meanwhile stays clear.
     f.chkInternet(7).SetValue(0);
     EXPECT_EQ(Stored("Settings", "chkInternet7"), "0");
     f.InternetTab_Click();
-    EXPECT_EQ(f.chkCheckAll.Value() + f.chkInternet(7).Value(), 2);
-    EXPECT_EQ(Stored("Settings", "chkInternet7"), "1");
+    EXPECT_EQ(f.chkCheckAll.Value() + f.chkInternet(7).Value(), 1);
+    EXPECT_EQ(Stored("Settings", "chkInternet7"), "0");
 
     // The tab already shown: the box keeps its value, nothing else changes. Clearing
     // "Check All" clears the current tab's boxes and its flag.
@@ -418,9 +537,9 @@ TEST_F(MainWindowTest, EachOptionStoresTheWholeSetAndUndoesItsWorkWhenCleared) {
     EXPECT_EQ(Reg32::GetRegStringW(HKEY_LOCAL_MACHINE, Wide(AddRun::kRunKey), Wide(AddRun::kRunName)), command);
     EXPECT_TRUE(HotKeyHeld(MOD_ALT, VK_F5));
 
-    // The minutes box stores at every change of its text, as typed; picking a hot-key
-    // item stores the set and registers it.
-    for (const char* typed : {"1", "15", ""}) {
+    // The minutes box stores at every change of its text to whole minutes ("15" typed
+    // stores "1", then "15"); picking a hot-key item stores the set and registers it.
+    for (const char* typed : {"1", "15"}) {
         f.minuteCombo.SetText(typed);
         EXPECT_EQ(Stored("ProgramSettings", "minuteCombo"), typed);
     }
@@ -554,11 +673,13 @@ TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderOneRunAtATime) {
     EXPECT_EQ(erased, (std::vector<Erase>{"0", "18", "12", "4", "0", "18", "12", "4"}));
 }
 
-// The status display reads the store, never the boxes.
+// The status display reads the store, never the boxes; it shows the minutes the timer runs
+// (none stored: 1) and no interval that does not run. A hot key stored but not registered
+// from those names (changed behind the window's back) is shown as not in use.
 TEST_F(MainWindowTest, StatusDisplayTexts) {
     auto& f = OpenWindow();
     const struct { const char *key, *value, *shown; } steps[] = {
-        {"", "", "Off"}, {"AutoCleanTime", "1", "Clean every 0 Minute(s)"},
+        {"", "", "Off"}, {"AutoCleanTime", "1", "Clean every 1 Minute(s)"}, {"minuteCombo", "0", "Off"},
         {"minuteCombo", "5", "Clean every 5 Minute(s)"},
         {"AutoCleanBrowse", "True", "Clean After Browsing, Clean every 5 Minute(s)"},
         {"AutoCleanTime", "0", "Clean After Browsing"}};
@@ -567,8 +688,7 @@ TEST_F(MainWindowTest, StatusDisplayTexts) {
         f.UpdateInfo();
         EXPECT_EQ(f.lblAutoClean.Caption(), step.shown) << step.key;
     }
-    EXPECT_EQ(f.lblLastClean.Caption() + "|" + f.lblBossKey.Caption(),
-              "Never|Clean:                   Ctrl+F1\r\nHide Windows:     Ctrl+F1\r\nShow Windows:    Ctrl+F1");
+    EXPECT_EQ(f.lblLastClean.Caption(), "Never");
     for (auto [key, value] :
          {std::pair{"cntrlFirst1", "Alt"}, {"cntrlSecond1", "F5"}, {"cntrlFirst2", "Shift"}, {"cntrlSecond2", "Space"}})
         Store("ProgramSettings", key, value);
@@ -576,8 +696,94 @@ TEST_F(MainWindowTest, StatusDisplayTexts) {
     f.UpdateInfo();
     EXPECT_EQ(f.cntrlFirst(1).Text(), "Ctrl");
     EXPECT_EQ(f.lblLastClean.Caption() + "|" + f.lblBossKey.Caption(),
-              "12/06/2026 10:00:00 AM|Clean:                   Ctrl+F1\r\nHide Windows:     Alt+F5\r\n"
-              "Show Windows:    Shift+Space");
+              "12/06/2026 10:00:00 AM|Clean:                   Ctrl+F1\r\nHide Windows:     Alt+F5 (not in use)\r\n"
+              "Show Windows:    Shift+Space (not in use)");
+}
+
+// Home shows the hot keys that work as they are, and each one that does not as not in use,
+// with why: with the defaults Hide and Show repeat Clean's Ctrl+F1; a key that another
+// program holds; a modifier typed as a code that holds no Ctrl, Alt or Shift; a key typed
+// that is none.
+TEST_F(MainWindowTest, StatusDisplayMarksHotKeysThatDoNothing) {
+    PlainWindow other(UniqueName("GfHotKeyHolder"));
+    ASSERT_TRUE(RegisterHotKey(other.hwnd, 1, MOD_ALT, VK_F7));
+    auto& f = OpenWindow();
+    auto rows = [&] {
+        f.ButtonEx1_Click(0);
+        return f.lblBossKey.Caption();
+    };
+    EXPECT_EQ(rows(), "Clean:                   Ctrl+F1\r\nHide Windows:     not in use: Clean has Ctrl+F1\r\n"
+                      "Show Windows:    not in use: Clean has Ctrl+F1");
+    f.ButtonEx1_Click(2);
+    f.cntrlFirst(1).SetListIndex(1);   // Alt
+    f.cntrlSecond(1).SetListIndex(7);  // F7
+    f.cntrlFirst(2).SetListIndex(2);   // Shift
+    f.cntrlSecond(2).SetListIndex(3);  // F3
+    EXPECT_EQ(rows(), "Clean:                   Ctrl+F1\r\nHide Windows:     not in use: Alt+F7 is taken\r\n"
+                      "Show Windows:    Shift+F3");
+    EXPECT_TRUE(HotKeyHeld(MOD_SHIFT, VK_F3));
+    f.cntrlFirst(0).SetText("0");
+    f.cntrlSecond(0).SetListIndex(5);  // F4
+    f.cntrlSecond(2).SetText("F13");
+    f.cntrlFirst(2).SetListIndex(0);  // Ctrl
+    EXPECT_EQ(rows(), "Clean:                   not in use: no Ctrl, Alt or Shift\r\nHide Windows:     not in use: "
+                      "Alt+F7 is taken\r\nShow Windows:    not in use: Ctrl+F13 is no key");
+}
+
+// The minutes box keeps whole minutes from 1 to 1440: anything else typed is not stored, so
+// the timer keeps its minutes, and the box shows the stored ones again when the user
+// leaves it. Loading shows stored minutes that no timer runs as the design's 1.
+TEST_F(MainWindowTest, MinutesBoxKeepsOnlyMinutesTheTimerRuns) {
+    auto& f = OpenWindow();
+    std::uint64_t now = 0;
+    int cleans = 0;
+    f.SetItemCleaner([&](Group, short, const ModCleaning::StatusLabel&, const std::string&) { ++cleans; });
+    f.chkInternet(2).SetValue(1);
+    f.SetIntervalTimeBase({[&] { return now; }, 1000});  // a minute is a second of this clock
+    f.ButtonEx1_Click(2);
+    f.minuteCombo.SetText("7");
+    f.chkAutoCleanTime.SetValue(1);
+    for (const char* typed : {"0", "abc", "1.5", "-3", "1441", "99999999999999999999", ""}) {
+        f.minuteCombo.SetText(typed);
+        EXPECT_EQ(Stored("ProgramSettings", "minuteCombo"), "7") << typed;
+    }
+    now = 6999;
+    f.Timer1.OnTimer();
+    EXPECT_EQ(cleans, 0);
+    now = 7000;
+    f.Timer1.OnTimer();
+    EXPECT_EQ(cleans, 1);
+    f.minuteCombo.SetFocus();
+    f.chkAutoCleanTime.SetFocus();  // the box loses the focus
+    EXPECT_EQ(f.minuteCombo.Text(), "7");
+    f.minuteCombo.SetText("0030");
+    f.minuteCombo.SetFocus();
+    f.chkAutoCleanTime.SetFocus();
+    EXPECT_EQ(f.minuteCombo.Text() + " " + Stored("ProgramSettings", "minuteCombo"), "30 30");
+    f.ButtonEx1_Click(0);
+    EXPECT_EQ(f.lblAutoClean.Caption(), "Clean every 30 Minute(s)");
+
+    Store("ProgramSettings", "minuteCombo", "0");
+    auto& again = OpenWindow();
+    EXPECT_EQ(again.minuteCombo.Text(), "1");
+}
+
+// A page button's click disables that button, which takes the focus from it: the focus goes
+// to the first control of the page shown, and Tab moves it on from there.
+TEST_F(MainWindowTest, PageButtonClickLeavesTheFocusOnThePage) {
+    auto& f = OpenWindow();
+    f.ZOrder(0);
+    const char* first[] = {"cmdClean", "InternetTab", "chkShredder"};
+    for (int page : {1, 2, 0}) {
+        SCOPED_TRACE(page);
+        RealClick(f.ButtonEx1(page).Hwnd(), 80, 40);
+        ASSERT_TRUE(f.fraWindow(page).Visible());
+        const HWND expected = f.Get<gf::Control>(first[page]).Hwnd();
+        EXPECT_TRUE(expected && GetFocus() == expected);
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0};
+        EXPECT_TRUE(IsDialogMessageA(f.Hwnd(), &tab));
+        EXPECT_TRUE(GetFocus() != expected && IsChild(f.Hwnd(), GetFocus()));
+    }
 }
 
 // The file to shred is everything after the program's name, quotes, spaces and letters outside

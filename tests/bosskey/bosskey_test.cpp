@@ -386,7 +386,10 @@ TEST_F(BossKey, NamesGiveTheirCodesAndRowsWithoutAModifierRegisterNothing) {
 
     PlainWindow main(UniqueName("GfHotKeyMain"));
     bosskey::RefreshHotKeys(main.hwnd, {{{"Ctrl", "F2"}, {"Hyper", "F3"}, {"Shift", "F4"}}});
-    bosskey::RefreshHotKeys(main.hwnd, {{{"0", "F1"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    const auto results = bosskey::RefreshHotKeys(main.hwnd, {{{"0", "F1"}, {"Alt", "F14"}, {"Shift", "F6"}}});
+    EXPECT_TRUE(results[0].state == bosskey::HotKeyState::NoModifier &&
+                results[1].state == bosskey::HotKeyState::UnknownName &&
+                results[2].state == bosskey::HotKeyState::Registered && results[1].choice.key == "F14");
     EXPECT_FALSE(HotKeyHeld(MOD_CONTROL, VK_F2) || HotKeyHeld(0, VK_F1));
     EXPECT_TRUE(HotKeyHeld(MOD_SHIFT, VK_F6));
     EXPECT_FALSE(UnregisterHotKey(main.hwnd, 0) || UnregisterHotKey(main.hwnd, 1));

@@ -70,7 +70,9 @@ xdotool mousemove --sync $((x0 + 480)) $((y0 + 90)) mouseup 1
 wait_until 5 moved 80,60 || fail "dragging moved the window by $((CX - x0)),$((CY - y0))"
 
 page 2
-click $((PAGE_X + 40)) $((PAGE_Y + 49 + 9))    # chkRunStart
+# The page button's click leaves the focus on the page's first box: Tab, then Space ticks
+# the second, "Run on Start Up".
+xdotool windowfocus --sync "$WID" key Tab space
 click $((PAGE_X + 230)) $((PAGE_Y + 30 + 9))   # chkAutoCleanBrowse
 click $((PAGE_X + 350)) $((PAGE_Y + 58))       # the minutes box: "1" becomes "5"
 xdotool key End BackSpace 5
