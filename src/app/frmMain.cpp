@@ -115,9 +115,9 @@ void frmMain::SetIntervalTimeBase(IntervalCleaner::TimeBase time) {
 }
 
 void frmMain::WireHandlers() {
-    chkInternet.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkInternet, i); });
-    chkWindows.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkWindows, i); });
-    chkSoftware.Handle(&gf::CheckBox::OnClick, [this](int i) { StoreItem(chkSoftware, i); });
+    chkInternet.Handle(&gf::CheckBox::OnClick, [this](int i) { chkInternet_Click(i); });
+    chkWindows.Handle(&gf::CheckBox::OnClick, [this](int i) { chkWindows_Click(i); });
+    chkSoftware.Handle(&gf::CheckBox::OnClick, [this](int i) { chkSoftware_Click(i); });
     for (int i = 0; i <= ButtonEx1.UBound(); ++i) ClickOf(ButtonEx1(i)) = [this, i] { ButtonEx1_Click(i); };
     ClickOf(Get<gf::Control>("InternetTab")) = [this] { InternetTab_Click(); };
     ClickOf(Get<gf::Control>("SoftwareTab")) = [this] { SoftwareTab_Click(); };
@@ -126,16 +126,16 @@ void frmMain::WireHandlers() {
     ClickOf(Get<gf::Control>("cmdAddMore")) = [this] { cmdAddMore_Click(); };
     ClickOf(Get<gf::Control>("cmdRemove")) = [this] { cmdRemove_Click(); };
     chkCheckAll.OnClick = [this] { chkCheckAll_Click(); };
-    chkAutoMin.OnClick = [this] { SaveProgramSettings(); };
+    chkAutoMin.OnClick = [this] { chkAutoMin_Click(); };
     chkRunStart.OnClick = [this] { chkRunStart_Click(); };
     chkShredder.OnClick = [this] { chkShredder_Click(); };
     chkAutoCleanBrowse.OnClick = [this] { chkAutoCleanBrowse_Click(); };
     chkAutoCleanTime.OnClick = [this] { chkAutoCleanTime_Click(); };
-    minuteCombo.OnChange = [this] { SaveProgramSettings(); };
+    minuteCombo.OnChange = [this] { minuteCombo_Change(); };
     minuteCombo.OnLostFocus = [this] { minuteCombo.SetText(MinutesToShow(StoredMinutesText())); };
-    cntrlFirst.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
-    cntrlSecond.Handle(&gf::ComboBox::OnClick, [this](int) { SaveProgramSettings(); });
-    List1.OnClick = [this] { SaveProgramSettings(); };
+    cntrlFirst.Handle(&gf::ComboBox::OnClick, [this](int i) { cntrlFirst_Click(i); });
+    cntrlSecond.Handle(&gf::ComboBox::OnClick, [this](int i) { cntrlSecond_Click(i); });
+    List1.OnClick = [this] { List1_Click(); };
     picMain.OnMouseDown = [this](int, int, double, double) { picMain_MouseDown(); };
     Timer1.OnTimer = [this] { interval_->Timer1_Timer(); };
     TCheck.OnTimer = [this] { watcher_->TCheck_Timer(); };
@@ -332,6 +332,17 @@ void frmMain::picMain_MouseDown() {
 void frmMain::StoreItem(const gf::ControlArray<gf::CheckBox>& boxes, int index) {
     AppSettings::Save(AppSettings::kItems, boxes.Name() + Str(index), Str(boxes(index).Value()));
 }
+
+void frmMain::chkInternet_Click(int index) { StoreItem(chkInternet, index); }
+void frmMain::chkWindows_Click(int index) { StoreItem(chkWindows, index); }
+void frmMain::chkSoftware_Click(int index) { StoreItem(chkSoftware, index); }
+
+// Options that only store the whole set.
+void frmMain::chkAutoMin_Click() { SaveProgramSettings(); }
+void frmMain::minuteCombo_Change() { SaveProgramSettings(); }
+void frmMain::cntrlFirst_Click(int) { SaveProgramSettings(); }
+void frmMain::cntrlSecond_Click(int) { SaveProgramSettings(); }
+void frmMain::List1_Click() { SaveProgramSettings(); }
 
 void frmMain::SaveProgramSettings() {
     {

@@ -71,6 +71,9 @@ public:
     void cmdClean_Click() { clean(); }
     void cmdAddMore_Click();
     void cmdRemove_Click();
+    // Tick (1) or clear (0) items 0 to iAmount of a box array, each box storing itself.
+    void checkAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
+    void unCheckAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
 
     // ---- the controls
     gf::ControlArray<gf::CheckBox> chkInternet, chkWindows, chkSoftware;
@@ -113,10 +116,16 @@ private:
     void ShowTabFrame(gf::Frame& frame);
     void ShowCheckAll(bool all);
     void chkCheckAll_Click();
-    void checkAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
-    void unCheckAllBox(const gf::ControlArray<gf::CheckBox>& chkWat, short iAmount);
     void SaveProgramSettings();
     void StoreItem(const gf::ControlArray<gf::CheckBox>& boxes, int index);
+    void chkInternet_Click(int index);
+    void chkWindows_Click(int index);
+    void chkSoftware_Click(int index);
+    void chkAutoMin_Click();
+    void minuteCombo_Change();
+    void cntrlFirst_Click(int index);
+    void cntrlSecond_Click(int index);
+    void List1_Click();
     void chkRunStart_Click();
     void chkShredder_Click();
     void chkAutoCleanBrowse_Click();
