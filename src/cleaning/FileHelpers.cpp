@@ -78,8 +78,7 @@ void DeleteFileIfExists(const std::wstring& path) {
     const filesys::Folder& folder = *named->folder;
     // Wildcards straight below a root, or in a folder that holds the system or the
     // profile, could reach far more than the item means.
-    if (target->HasWildcard() && (parent.IsRoot() || named->where.IsRoot() || filesys::IsProtected(folder)))
-        return;
+    if (target->HasWildcard() && (parent.IsRoot() || named->where.IsRoot() || filesys::IsProtected(folder))) return;
     for (const filesys::Entry& entry : filesys::List(folder.LongPath(), target->parts.back())) {
         if (!pacing::Go()) return;
         // Normal files only, as a listing without the hidden and system flags gives them.

@@ -326,8 +326,7 @@ std::optional<NamedFolder> OpenNamedFolder(const guarded::Path& path) {
     // The very folder the path led to, not one put in its place meanwhile. By identity
     // where the file system keeps one: a junction may spell its target in another case.
     auto id = IdentityOf(followed.Get());
-    if (id ? id != folder->Id() : !SameItem(folder->FinalPath(), FinalPathOf(followed.Get())))
-        return std::nullopt;
+    if (id ? id != folder->Id() : !SameItem(folder->FinalPath(), FinalPathOf(followed.Get()))) return std::nullopt;
     return NamedFolder{std::move(*real), std::move(folder)};
 }
 

@@ -513,9 +513,10 @@ TEST_F(MainWindowTest, ExitDuringARunEndsTheWindowOnceTheRunHasReturned) {
     EXPECT_EQ(erased.size(), 1u);
     MSG msg;
     auto quitTaken = [&] {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return true;
-            else DispatchMessageA(&msg);
+            DispatchMessageA(&msg);
+        }
         return false;
     };
     bool quit = false;

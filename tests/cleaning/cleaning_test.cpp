@@ -643,7 +643,8 @@ TEST(Links, TheSystemAndTheProfileStayByWhateverNameTheyAreReached) {
     ASSERT_EQ(std::string(shortLink).find(' '), std::string::npos) << "no 8.3 name: " << shortLink;
     std::vector<std::string> paths;
     for (const std::string& drive : {"E:"s, kFarm + "\\system drive", std::string(shortLink)})
-        for (const std::string& folder : {""s, "\\windows"s, "\\windows\\system32"s, "\\windows\\syswow64"s, users, profile})
+        for (const std::string& folder :
+             {""s, "\\windows"s, "\\windows\\system32"s, "\\windows\\syswow64"s, users, profile})
             paths.push_back(drive + folder);
     for (const char* link : {"\\to C", "\\to windows", "\\to system32", "\\to syswow64", "\\to users", "\\to profile"})
         paths.push_back(kFarm + link);
@@ -729,8 +730,12 @@ TEST(Pacing, ALongWalkTurnsTheMessageLoopAndAStopEndsItThere) {
     auto tmp = SetEnv("TMP", dir / "cache\\");
     {
         pacing::StopScope run;
-        ModCleaning::CleanWindows(2, [](const std::string&) { pacing::RequestStop(); }, "Windows Temp Folder");
-        EXPECT_EQ(List(cache).size(), 1500u);
+        PlantedKeys keys;
+        const char* const winRar = "Software\\WinRAR\\ArchHistory";
+        keys.Create(HKEY_CURRENT_USER, winRar);
+        ModCleaning::CleanSoftware(
+            11, [](const std::string&) { pacing::RequestStop(); }, "WinRAR Recent Files");
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, winRar));
         pacing::StopScope next;
         SetTimer(nullptr, 0, 1, StopTheWalk);
         ModCleaning::DeleteFolderEntries(cache + L"\\");
