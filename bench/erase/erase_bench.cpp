@@ -1,8 +1,9 @@
 // Erasing a browser cache of 100,000 small files in 1,000 folders with the cleaning's
 // DeleteFolderEntries, against two baselines on identical trees under the same Wine: a
 // bare walk that deletes with FindFirstFileW / DeleteFileW / RemoveDirectoryW and no
-// checks (ours / bare is the price of the guard; at most 2.0 is the goal), and cmd's own
-// "rd /s /q" (ours / rd; at most 1.0 is the goal).
+// checks (ours / bare is the price of the guard and of turning the message loop while it
+// works; at most 1.6 is the goal), and cmd's own "rd /s /q" (ours / rd; at most 1.0 is the
+// goal).
 //   bench_erase.exe <work folder holding the trees "ours", "bare" and "rd">
 #include <windows.h>
 
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
                 bareFiles / bareSeconds, bareLeft);
     std::printf("  cmd /c rd /s /q:     %7.2f s  %8.0f files/s  (%ld left)\n", rdSeconds,
                 rdFiles / rdSeconds, rdLeft);
-    std::printf("  ratio ours/bare: %.3f (goal: at most 2.0)\n", oursSeconds / bareSeconds);
+    std::printf("  ratio ours/bare: %.3f (goal: at most 1.6)\n", oursSeconds / bareSeconds);
     std::printf("  ratio ours/rd:   %.3f (goal: at most 1.0)\n", oursSeconds / rdSeconds);
     return oursLeft == 0 && bareLeft == 0 ? 0 : 1;
 }

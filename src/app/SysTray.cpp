@@ -100,6 +100,12 @@ TrayWindow TrayWindowOf(gf::Form& window, gf::Menu& popup) {
     return {
         [form] { form->SetWindowState(gf::vbNormal); },
         [form] {
+            // A click on the icon moves the focus to the shell's window. While a long clean
+            // turns the loop only now and then, that change may still wait behind the icon's
+            // message: a peek lets it through first, or it would take the focus back from
+            // the window and close the menu about to open.
+            MSG pending;
+            PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
             if (form->Hwnd()) SetForegroundWindow(form->Hwnd());
         },
         [form] { form->Show(); },

@@ -16,6 +16,7 @@
 #include "bosskey/CaptionListBox.h"
 #include "bosskey/HotKeyCombos.h"
 #include "bosskey/frmInput.h"
+#include "cleaning/Pacing.h"
 #include "framework/Runtime.h"
 #include "shredder/ShredVerb.h"
 
@@ -25,6 +26,10 @@ namespace {
 
 using ModCleaning::Group;
 using AppSettings::kProgram;
+
+// Posted by a clean run that "Exit" cut short, for the window to end once the run's
+// handlers have all returned.
+constexpr UINT kExitAfterRun = WM_APP + 0x1E7;
 
 bool BuildDesign(gf::Form& form) {
     RegisterButtonTypes();
@@ -146,7 +151,7 @@ void frmMain::WireHandlers() {
     menu("mnuShow").OnClick = [this] { mnuShow_Click(MenuTargets()); };
     menu("mnuHelp").OnClick = [this] { mnuHelp_Click(MenuTargets()); };
     menu("mnuAbout").OnClick = [] { mnuAbout_Click(); };
-    menu("mnuExit").OnClick = [this] { mnuExit_Click(MenuTargets()); };
+    menu("mnuExit").OnClick = [this] { ExitFromMenu(); };
 }
 
 // ---------------------------------------------------------------- loading
@@ -426,7 +431,7 @@ int frmMain::getMax() const {
 
 void frmMain::CleanGroup(Group group, const gf::ControlArray<gf::CheckBox>& boxes) {
     ModCleaning::StatusLabel status = [this](const std::string& text) { lblCleanStatus.SetCaption(text); };
-    for (int i = 0; i <= boxes.UBound(); ++i) {
+    for (int i = 0; i <= boxes.UBound() && !exitPending_; ++i) {
         if (boxes(i).Value() != 1) continue;
         pgbClean.SetValue(pgbClean.Value() + 1);
         try {
@@ -438,10 +443,12 @@ void frmMain::CleanGroup(Group group, const gf::ControlArray<gf::CheckBox>& boxe
 }
 
 void frmMain::clean() {
-    // The loop runs between items: a second request meanwhile would interleave two runs.
-    if (cleaning_) return;
+    // The loop runs between items and during long ones: a second request meanwhile would
+    // interleave two runs; one after "Exit" would outlive the window.
+    if (cleaning_ || exitPending_) return;
     {
         BusyScope running(cleaning_);  // cleared on every way out, or no clean would run again
+        pacing::StopScope stop;
         lblCleanStatus.SetCaption("Erasing Histories");
         lblCleanStatus.SetVisible(true);
         pgbClean.SetVisible(true);
@@ -450,6 +457,12 @@ void frmMain::clean() {
         CleanGroup(Group::Internet, chkInternet);
         CleanGroup(Group::Software, chkSoftware);
         CleanGroup(Group::Windows, chkWindows);
+        if (exitPending_) {
+            // Cut short: no time stored for a clean that did not finish. The window ends
+            // from the message loop, once whatever started this run has returned.
+            PostMessageA(Hwnd(), kExitAfterRun, 0, 0);
+            return;
+        }
         pgbClean.SetVisible(false);
         lblCleanStatus.SetVisible(false);
         AppSettings::Save(AppSettings::kSystemInfo, "LastRun", StatusText::Now());
@@ -481,10 +494,27 @@ void frmMain::Form_Unload(bool&) {
     RemoveTrayIcon(Hwnd());
 }
 
-bool frmMain::Form_Message(UINT msg, WPARAM, LPARAM, LRESULT&) {
+bool frmMain::Form_Message(UINT msg, WPARAM, LPARAM, LRESULT& result) {
     // Without its icon a window closed to the tray could never be shown again.
     if (msg == TaskbarCreatedMessage() && hasTrayIcon_) RestoreTrayIcon(Hwnd());
+    if (msg == kExitAfterRun) {
+        if (exitPending_ && !cleaning_) mnuExit_Click(MenuTargets());
+        result = 0;
+        return true;  // the window may be gone: nothing more for it
+    }
     return false;
+}
+
+void frmMain::ExitFromMenu() {
+    // Ending the window under a running clean would pull the controls, the timers and the
+    // window itself from under the run's feet: the run stops after the entry in hand, and
+    // the window ends once the run has returned.
+    if (cleaning_) {
+        exitPending_ = true;
+        pacing::RequestStop();
+        return;
+    }
+    mnuExit_Click(MenuTargets());
 }
 
 TrayMenuTargets frmMain::MenuTargets() {

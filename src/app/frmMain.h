@@ -27,7 +27,7 @@ public:
 
     // ---- what the rest of the program calls
     // Erases every ticked item, group by group, with the status line and progress bar.
-    // A request that arrives while a run is under way is ignored.
+    // A request that arrives while a run is under way, or after "Exit", is ignored.
     void clean();
     // How many cleaning boxes are ticked (value exactly 1).
     int getMax() const;
@@ -134,10 +134,13 @@ private:
     bosskey::frmInput& CaptionDialog();
     void CleanGroup(ModCleaning::Group group, const gf::ControlArray<gf::CheckBox>& boxes);
     TrayMenuTargets MenuTargets();
+    // The menu's "&Exit": at once, or during a clean run once the run has stopped.
+    void ExitFromMenu();
 
     std::string currentTab_;
     bool allInternet_ = false, allSoftware_ = false, allWindows_ = false;
     bool cleaning_ = false;
+    bool exitPending_ = false;  // "Exit" chosen during a clean run; the program is ending
     bool hasTrayIcon_ = false;  // loading added it; the window keeps it until it unloads
     bosskey::HotKeyResults hotKeys_;  // how the last registration went, for the status display
     ItemCleaner itemCleaner_;

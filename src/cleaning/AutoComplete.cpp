@@ -9,6 +9,7 @@
 #include <exception>
 #include <vector>
 
+#include "cleaning/Pacing.h"
 #include "framework/Handles.h"
 #include "framework/Runtime.h"
 #include "registry/Reg32.h"
@@ -140,6 +141,7 @@ void GrantSubkeyAccess(HKEY root, const std::string& path, const std::string& us
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return;
     for (DWORD i = 0;; ++i) {
         gf::DoEvents();
+        if (pacing::Stopping()) return;  // the program is ending
         char name[256];
         DWORD size = 255;
         if (RegEnumKeyExA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=

@@ -6,20 +6,22 @@
 
 #include "cleaning/FileSystem.h"
 #include "cleaning/GuardedPath.h"
+#include "cleaning/Pacing.h"
 #include "registry/Reg32.h"
 
 namespace ModCleaning {
 namespace {
 
-// A folder that may be emptied or removed: accepted by the guard, below a drive or
-// share root, no wildcard, no link, open, and not one that is or holds the system or
-// the user's profile, however the path names it.
+// A folder that may be emptied or removed: accepted by the guard, no wildcard, open
+// where it really lies (a link that the path ends in is followed), below a drive or
+// share root both as written and there, and not one that is or holds the system or the
+// user's profile, however the path names it.
 std::unique_ptr<filesys::Folder> FolderToErase(const std::wstring& text) {
     auto path = guarded::Parse(text);
     if (!path || path->IsRoot() || path->HasWildcard()) return nullptr;
-    auto folder = std::make_unique<filesys::Folder>(path->Long());
-    if (filesys::IsProtected(*folder)) return nullptr;
-    return folder;
+    auto named = filesys::OpenNamedFolder(*path);
+    if (!named || named->where.IsRoot() || filesys::IsProtected(*named->folder)) return nullptr;
+    return std::move(named->folder);
 }
 
 }  // namespace
@@ -59,22 +61,26 @@ std::wstring GetFirefoxProfile(const std::wstring& ProfilesFolder) {
     auto folder = guarded::Parse(ProfilesFolder);
     if (!folder || folder->IsRoot() || folder->HasWildcard()) return {};
     for (const filesys::Entry& entry : filesys::List(folder->Long(), L"*")) {
-        if (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
+        // A profile is a folder (or a link to one); a file listed first is no profile.
+        if (!entry.IsFolder() || (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) continue;
         return ProfilesFolder + L"\\" + entry.name;
     }
     return {};
 }
 
 void DeleteFileIfExists(const std::wstring& path) {
+    pacing::Walk walk;
     auto target = guarded::Parse(path);
     if (!target || target->IsRoot()) return;
     guarded::Path parent = target->Parent();
-    filesys::Folder folder(parent.Long());
-    if (!folder.IsOpen()) return;
+    auto named = filesys::OpenNamedFolder(parent);
+    if (!named) return;
+    const filesys::Folder& folder = *named->folder;
     // Wildcards straight below a root, or in a folder that holds the system or the
     // profile, could reach far more than the item means.
-    if (target->HasWildcard() && (parent.IsRoot() || filesys::IsProtected(folder))) return;
-    for (const filesys::Entry& entry : filesys::List(parent.Long(), target->parts.back())) {
+    if (target->HasWildcard() && (parent.IsRoot() || named->where.IsRoot() || filesys::IsProtected(folder))) return;
+    for (const filesys::Entry& entry : filesys::List(folder.LongPath(), target->parts.back())) {
+        if (!pacing::Go()) return;
         // Normal files only, as a listing without the hidden and system flags gives them.
         if (entry.IsFolder() || (entry.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             continue;
@@ -90,9 +96,11 @@ void DeleteFolderEntries(const std::wstring& path) {
         folderText = path.substr(0, path.size() - 1);
     else
         return;  // not a folder argument
+    pacing::Walk walk;
     auto folder = FolderToErase(folderText);
     if (!folder) return;
     for (const filesys::Entry& entry : filesys::List(folder->LongPath(), L"*")) {
+        if (!pacing::Go()) return;
         // Entries with the system attribute are not listed, and so stay.
         if (entry.attributes & FILE_ATTRIBUTE_SYSTEM) continue;
         if (entry.IsFolder())
@@ -103,6 +111,7 @@ void DeleteFolderEntries(const std::wstring& path) {
 }
 
 bool RemoveFolder(std::wstring path) {
+    pacing::Walk walk;
     if (path.ends_with(L"\\")) path.pop_back();
     auto folder = FolderToErase(path);
     if (!folder) return false;

@@ -4,10 +4,13 @@
 // code page lacks into look-alikes, naming another folder. Every deletion is guarded
 // (GuardedPath.h): a relative path, a rooted path without a drive, a \\?\ or device
 // path, a drive or share root, a path with "." or ".." parts, or one built on an empty
-// base deletes nothing; links (junctions, symbolic links, mount points) are never
-// entered and never removed; the Windows, system and profile folders and their
-// ancestors are never emptied or removed, by whatever path they are named
-// (filesys::IsProtected). None of these raise; failures leave things as they are.
+// base deletes nothing. The folder a path names is followed to where it really lies,
+// also when it is a link itself (a Temp or cache folder moved elsewhere and linked
+// back), and judged there; links found inside it (junctions, symbolic links, mount
+// points) are never entered, followed or removed. The Windows, system and profile
+// folders and their ancestors are never emptied or removed, by whatever path they are
+// named (filesys::IsProtected). None of these raise; failures leave things as they are.
+// Their walks turn the message loop now and then, and end early on a stop (Pacing.h).
 #include <string>
 
 namespace ModCleaning {
@@ -26,8 +29,9 @@ std::wstring GetAOLPath();
 // would take a relative one from the current folder.
 std::wstring GetTempFolder();
 
-// ProfilesFolder & "\" & the first entry (not hidden, not system) that a listing of
-// the folder yields, or "" when it holds none.
+// ProfilesFolder & "\" & the first folder (not hidden, not system; a link to a folder
+// too) that a listing of the folder yields, or "" when it holds none. Files there are
+// passed over.
 std::wstring GetFirefoxProfile(const std::wstring& ProfilesFolder);
 
 // Deletes every normal file (read-only and archive ones too; not hidden, system or

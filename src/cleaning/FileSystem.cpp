@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cleaning/GuardedPath.h"
+#include "cleaning/Pacing.h"
 
 namespace filesys {
 namespace {
@@ -108,6 +109,7 @@ std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& patt
                                          nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return entries;
     do {
+        if (!pacing::Go()) break;
         std::wstring_view name = data.cFileName;
         if (name == L"." || name == L"..") continue;
         // Our own match: the system's would also match 8.3 short names.
@@ -195,6 +197,7 @@ bool RemoveFolderTree(std::unique_ptr<Folder> top) {
         if (!folder->IsOpen()) return;
         Frame frame{std::move(folder), {}};
         for (Entry& child : List(frame.folder->LongPath(), L"*")) {
+            if (!pacing::Go()) return;
             if (child.IsLink()) continue;
             if (child.IsFolder())
                 frame.subfolders.push_back(std::move(child));
@@ -205,8 +208,8 @@ bool RemoveFolderTree(std::unique_ptr<Folder> top) {
     };
     std::wstring longPath = top->LongPath();
     enter(std::move(top));
-    if (stack.empty()) return false;  // missing, or a link
-    while (!stack.empty()) {
+    if (stack.empty()) return false;  // missing, a link, or stopped
+    while (!stack.empty() && !pacing::Stopping()) {
         Frame& frame = stack.back();
         if (frame.next < frame.subfolders.size()) {
             const Entry& child = frame.subfolders[frame.next++];
@@ -232,6 +235,28 @@ bool RemoveTree(std::unique_ptr<Folder> folder) { return RemoveFolderTree(std::m
 
 namespace {
 
+// Where an open item really lies, as a path on a drive or share ("C:\...",
+// "\\server\share\..."); nothing when none names it (under Wine a place outside every
+// drive is "\\?\unix\...").
+std::optional<guarded::Path> RealPathOf(HANDLE handle) {
+    std::wstring text(MAX_PATH + 16, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), VOLUME_NAME_DOS);
+    if (n >= text.size()) {  // the size it needs
+        text.resize(n + 1);
+        n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()), VOLUME_NAME_DOS);
+        if (n >= text.size()) n = 0;
+    }
+    text.resize(n);
+    if (text.empty()) {
+        // Wine's gives up past MAX_PATH; its object names are DOS paths already.
+        std::wstring name = FinalPathOf(handle);
+        if (name.starts_with(L"\\??\\")) text = L"\\\\?\\" + name.substr(4);
+    }
+    if (text.starts_with(L"\\\\?\\UNC\\")) return guarded::Parse(L"\\\\" + text.substr(8));
+    if (text.starts_with(L"\\\\?\\")) return guarded::Parse(std::wstring_view(text).substr(4));
+    return std::nullopt;
+}
+
 // Follows every link on the way, as a clean of the path would.
 gf::FileHandle OpenFollowingLinks(const guarded::Path& path) {
     return gf::FileHandle(CreateFileW(path.Long().c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
@@ -243,15 +268,9 @@ std::optional<Identity> IdentityAt(const guarded::Path& path) {
     return h ? IdentityOf(h.Get()) : std::nullopt;
 }
 
-// Where the folder really lies ("\\?\C:\..." or "\\?\UNC\..."), as a plain path.
 std::optional<guarded::Path> Resolved(const guarded::Path& path) {
     gf::FileHandle h = OpenFollowingLinks(path);
-    wchar_t final[MAX_PATH + 16];
-    DWORD n = h ? GetFinalPathNameByHandleW(h.Get(), final, std::size(final), VOLUME_NAME_DOS) : 0;
-    std::wstring_view text(final, n < std::size(final) ? n : 0);
-    if (text.starts_with(L"\\\\?\\UNC\\")) return guarded::Parse(L"\\\\" + std::wstring(text.substr(8)));
-    if (text.starts_with(L"\\\\?\\")) return guarded::Parse(text.substr(4));
-    return std::nullopt;
+    return h ? RealPathOf(h.Get()) : std::nullopt;
 }
 
 // The folder and every ancestor of it, along the path as written and along the path it
@@ -296,6 +315,20 @@ std::optional<std::vector<Identity>> ProtectedIdentities() {
 }
 
 }  // namespace
+
+std::optional<NamedFolder> OpenNamedFolder(const guarded::Path& path) {
+    gf::FileHandle followed = OpenFollowingLinks(path);
+    if (!followed) return std::nullopt;
+    auto real = RealPathOf(followed.Get());
+    if (!real || real->HasWildcard()) return std::nullopt;
+    auto folder = std::make_unique<Folder>(real->Long());
+    if (!folder->IsOpen()) return std::nullopt;
+    // The very folder the path led to, not one put in its place meanwhile. By identity
+    // where the file system keeps one: a junction may spell its target in another case.
+    auto id = IdentityOf(followed.Get());
+    if (id ? id != folder->Id() : !SameItem(folder->FinalPath(), FinalPathOf(followed.Get()))) return std::nullopt;
+    return NamedFolder{std::move(*real), std::move(folder)};
+}
 
 bool IsProtected(const Folder& folder) {
     auto id = folder.Id();

@@ -3,10 +3,12 @@
 // no name is missed for its characters or its length. Callers pass paths that the
 // guard (GuardedPath.h) has accepted.
 //
-// Links (junctions, symbolic links, mount points) are never entered and never removed.
-// Every file and folder is deleted through a handle whose final path is checked first:
-// under Wine a Unix symbolic link to a file looks like a plain file, deleting it by
-// name deletes its target, and removing a link to an empty folder removes that folder.
+// The folder a path names is opened where it really lies (OpenNamedFolder): every link
+// on the way to it is followed, its own too. Links found inside it (junctions, symbolic
+// links, mount points) are never entered and never removed. Every file and folder is
+// deleted through a handle whose final path is checked first: under Wine a Unix
+// symbolic link to a file looks like a plain file, deleting it by name deletes its
+// target, and removing a link to an empty folder removes that folder.
 #include <windows.h>
 
 #include <memory>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "cleaning/GuardedPath.h"
 #include "framework/Handles.h"
 
 namespace filesys {
@@ -48,7 +51,8 @@ struct Entry {
 };
 
 // The entries of the folder whose names match the pattern (GuardedPath's
-// MatchesPattern), in the order the system lists them; "." and ".." left out.
+// MatchesPattern), in the order the system lists them; "." and ".." left out. A stop
+// (pacing::Go) ends the listing where it is.
 std::vector<Entry> List(const std::wstring& longFolder, const std::wstring& pattern);
 
 // An open folder that may be emptied: it exists and is no link. Its final path is what
@@ -87,6 +91,17 @@ private:
     DWORD attributes_ = 0;
 };
 
+// The folder a path names, opened where it really lies: every link on the way is
+// followed, the folder's own too (a Temp or cache folder moved to another drive and
+// linked back), and the folder is opened again by its real path, so that its entries
+// are judged against where they really are. Nothing when the path leads to no folder,
+// or to one that no drive or share names.
+struct NamedFolder {
+    guarded::Path where;  // the real path
+    std::unique_ptr<Folder> folder;
+};
+std::optional<NamedFolder> OpenNamedFolder(const guarded::Path& path);
+
 // True when the open folder is the Windows folder, a system folder (system32, and
 // syswow64 for a 32-bit program on 64-bit Windows), the user's profile or an ancestor
 // of any of them; also when it or one of them has no identity to compare, since then
@@ -94,7 +109,8 @@ private:
 // step, whatever a setting says.
 bool IsProtected(const Folder& folder);
 
-// Removes an open folder with its contents but for links. True when it is gone.
+// Removes an open folder with its contents but for links. True when it is gone. A
+// stop (pacing::Go) leaves the rest as it is.
 bool RemoveTree(std::unique_ptr<Folder> folder);
 
 }  // namespace filesys

@@ -8,6 +8,7 @@
 
 #include "cleaning/AutoComplete.h"
 #include "cleaning/FileHelpers.h"
+#include "cleaning/Pacing.h"
 #include "cleaning/ShellFolders.h"
 #include "framework/Error.h"
 #include "framework/Handles.h"
@@ -117,7 +118,10 @@ void Clean(Group group, short Index, const StatusLabel& lblStatus, const std::st
     gf::DoEvents();
     const Item* item = FindItem(group, Index);
     if (!item) return;
-    for (const Step& step : item->Steps) RunStep(step);
+    for (const Step& step : item->Steps) {
+        if (pacing::Stopping()) return;  // the program is ending: the rest stays
+        RunStep(step);
+    }
 }
 
 // The names of the subkeys of HKCU\path; empty when the key does not open.

@@ -16,7 +16,8 @@ using StatusLabel = std::function<void(const std::string& caption)>;
 // index without a row changes nothing more. An error ends the item: it is thrown to
 // the caller (gf::Error, e.g. 11006 from the registry class, or another
 // std::exception), which goes on with the next box. Missing files, folders and keys
-// are not errors.
+// are not errors. A long step turns the message loop now and then; a stop asked for
+// meanwhile (pacing::RequestStop) ends the item after the entry in hand.
 void CleanInternet(short Index, const StatusLabel& lblStatus, const std::string& Tag);
 void CleanWindows(short Index, const StatusLabel& lblStatus, const std::string& Tag);
 void CleanSoftware(short Index, const StatusLabel& lblStatus, const std::string& Tag);

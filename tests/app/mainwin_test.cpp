@@ -673,6 +673,41 @@ TEST_F(MainWindowTest, CleanRunsTickedItemsInOrderOneRunAtATime) {
     EXPECT_EQ(erased, (std::vector<Erase>{"0", "18", "12", "4", "0", "18", "12", "4"}));
 }
 
+// "&Exit" picked in the tray menu during a run: the run ends after the item in hand and stores
+// no time; a request meanwhile or afterwards starts nothing. The window stays until the run has
+// returned, and ends, with the message loop, at the next turn of the loop.
+TEST_F(MainWindowTest, ExitDuringARunEndsTheWindowOnceTheRunHasReturned) {
+    auto& f = OpenWindow();
+    const HWND main = f.Hwnd();
+    for (auto* box : {&f.chkInternet(0), &f.chkSoftware(12), &f.chkWindows(4)}) box->SetValue(1);
+    f.MessageHook = [&](UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (msg == WM_ENTERMENULOOP) PostMessageA(main, WM_KEYDOWN, 'E', 0);
+        return false;
+    };
+    duringErase = [&] {
+        SendMessageA(main, WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONUP, 0));
+        f.clean();
+    };
+    f.clean();
+    EXPECT_EQ(erased.size(), 1u);
+    EXPECT_TRUE(f.Loaded() && IsWindow(main));
+    EXPECT_EQ(Stored("SystemInfo", "LastRun"), "<none>");
+    f.clean();
+    EXPECT_EQ(erased.size(), 1u);
+    MSG msg;
+    auto quitTaken = [&] {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return true;
+            DispatchMessageA(&msg);
+        }
+        return false;
+    };
+    bool quit = false;
+    for (DWORD start = GetTickCount(); !quit && GetTickCount() - start < 5000; Sleep(5)) quit = quitTaken();
+    EXPECT_TRUE(quit) << "the message loop must end";
+    EXPECT_FALSE(f.Loaded() || IsWindow(main));
+}
+
 // The status display reads the store, never the boxes; it shows the minutes the timer runs
 // (none stored: 1) and no interval that does not run. A hot key stored but not registered
 // from those names (changed behind the window's back) is shown as not in use.

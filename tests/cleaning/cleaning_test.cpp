@@ -19,6 +19,7 @@
 #include "cleaning/FileHelpers.h"
 #include "cleaning/GuardedPath.h"
 #include "cleaning/ModCleaning.h"
+#include "cleaning/Pacing.h"
 #include "cleaning/ShellFolders.h"
 #include "framework/Error.h"
 #include "framework/Handles.h"
@@ -607,8 +608,8 @@ TEST(DeleteFolderEntries, DeletesEveryListedEntryAndLeavesSystemOnes) {
 }
 
 // The cache and temp cleans take what lies beside the links and leave the links and what
-// they point at, also where the two names differ only in letter case; a link handed to the
-// helpers is neither removed nor entered.
+// they point at, also where the two names differ only in letter case; a link to a file
+// handed to the helpers is not followed.
 TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
     ASSERT_NE(Attrs(W(kFarm + "\\cache\\dirlink")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << "links_setup.sh has not run";
     for (const char* place : {"\\cache", "\\temp"})
@@ -624,9 +625,6 @@ TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
         for (const char* link : {"\\dirlink", "\\emptylink", "\\nested\\deeplink"})
             EXPECT_NE(Attrs(W(kFarm + place + link)) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << place << link;
     }
-    EXPECT_FALSE(ModCleaning::RemoveFolder(W(kFarm + "\\cache\\dirlink")));
-    EXPECT_FALSE(ModCleaning::RemoveFolder(W(kFarm + "\\cache\\emptylink\\")));
-    ModCleaning::DeleteFolderEntries(W(kFarm + "\\cache\\dirlink\\*"));
     ModCleaning::DeleteFileIfExists(W(kFarm + "\\cache\\filelink"));
     ModCleaning::DeleteFileIfExists(W(kFarm + "\\cache\\*link"));
     for (const char* target :
@@ -634,27 +632,116 @@ TEST(Links, CleansAndHelpersLeaveWhatLinksPointAt) {
         EXPECT_TRUE(Exists(kFarm + target)) << target;
 }
 
-// The Windows and system folders, the profile and its parent, named through E: (a second
-// letter for C:), a link in the middle of the path and its 8.3 name: as the temp folder, the
-// cache, and straight to the helpers, they keep everything, and each item runs to its end.
+// The Windows and system folders, the profile, its parent and the drive's root, named through
+// E: (a second letter for C:), a link in the middle of the path and its 8.3 name, or a link
+// straight to them: as the temp folder, the cache, and straight to the helpers, they keep
+// everything, and each item runs to its end.
 TEST(Links, TheSystemAndTheProfileStayByWhateverNameTheyAreReached) {
     const std::string profile = kProfile.substr(2), users = profile.substr(0, profile.rfind('\\'));  // "\users\<name>"
     char shortLink[MAX_PATH] = {};
     ASSERT_TRUE(GetShortPathNameA((kFarm + "\\system drive").c_str(), shortLink, MAX_PATH));
     ASSERT_EQ(std::string(shortLink).find(' '), std::string::npos) << "no 8.3 name: " << shortLink;
-    for (const std::string& drive : {"E:"s, kFarm + "\\system drive", std::string(shortLink)}) {
-        for (const std::string& folder : {"\\windows"s, "\\windows\\system32"s, "\\windows\\syswow64"s, users, profile}) {
-            std::string path = drive + folder;
-            SCOPED_TRACE(path);
-            ASSERT_TRUE(Exists(path + "\\glimmerfold-canary.txt")) << "links_setup.sh has not run";
-            auto tmp = SetEnv("TMP", path + "\\");
-            ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
-            ModCleaning::SetCacheFolder(W(path));
-            ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
-            EXPECT_FALSE(ModCleaning::RemoveFolder(W(path + "\\")));
-            ModCleaning::DeleteFileIfExists(W(path + "\\*.txt"));
-            EXPECT_TRUE(Exists(path + "\\glimmerfold-canary.txt"));
-            EXPECT_TRUE(Exists(path + "\\glimmerfold-canary\\canary.txt"));
-        }
+    std::vector<std::string> paths;
+    for (const std::string& drive : {"E:"s, kFarm + "\\system drive", std::string(shortLink)})
+        for (const std::string& folder :
+             {""s, "\\windows"s, "\\windows\\system32"s, "\\windows\\syswow64"s, users, profile})
+            paths.push_back(drive + folder);
+    for (const char* link : {"\\to C", "\\to windows", "\\to system32", "\\to syswow64", "\\to users", "\\to profile"})
+        paths.push_back(kFarm + link);
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(Exists(path + "\\glimmerfold-canary.txt")) << "links_setup.sh has not run";
+        auto tmp = SetEnv("TMP", path + "\\");
+        ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
+        ModCleaning::SetCacheFolder(W(path));
+        ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+        EXPECT_FALSE(ModCleaning::RemoveFolder(W(path + "\\")));
+        ModCleaning::DeleteFileIfExists(W(path + "\\*.txt"));
+        EXPECT_TRUE(Exists(path + "\\glimmerfold-canary.txt"));
+        EXPECT_TRUE(Exists(path + "\\glimmerfold-canary\\canary.txt"));
     }
+}
+
+// Temp, the cache and the cookies moved to C: and linked back from D:: each item empties the
+// folder where it lies and leaves the link found inside it, whose folder keeps its file. A
+// folder to remove is removed where it lies.
+TEST(Links, AnItemsOwnFolderIsFollowedToWhereItLiesAndNothingInsideIt) {
+    const std::string moved = "C:\\users\\glimmerfold-moved";
+    ASSERT_NE(Attrs(W(kFarm + "\\linked Temp")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << "links_setup.sh has not run";
+    for (const char* folder : {"\\Temp", "\\Cache", "\\Cookies"})
+        for (const char* file : {"\\a.txt", "\\sub\\b.txt", "\\noext"}) MakeFile(moved + folder + file);
+    ModCleaning::SetCacheFolder(W(kFarm + "\\linked Cache"));
+    ModCleaning::SetCookiesFolder(W(kFarm + "\\linked Cookies"));
+    auto tmp = SetEnv("TMP", kFarm + "\\linked Temp\\");
+    ModCleaning::CleanInternet(1, nullptr, "Internet Explorer Cache");
+    ModCleaning::CleanInternet(2, nullptr, "Internet Explorer Cookies");
+    ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
+    for (const char* folder : {"\\Temp", "\\Cache", "\\Cookies"}) {
+        EXPECT_EQ(List(W(moved + folder)), std::vector<std::wstring>{L"inner link"}) << folder;
+        EXPECT_NE(Attrs(W(moved + folder + "\\inner link")) & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << folder;
+    }
+    EXPECT_TRUE(Exists(moved + "\\kept\\kept.txt"));
+    EXPECT_TRUE(ModCleaning::RemoveFolder(W(kFarm + "\\linked Gone\\")));
+    EXPECT_FALSE(Exists(moved + "\\Gone"));
+}
+
+// The Firefox profile is the first folder the Profiles folder lists, past files listed before
+// it; a link there is followed, and the four Firefox items erase their traces where it leads.
+TEST(Links, TheFirefoxItemsCleanAProfileThatIsALinkListedAfterFiles) {
+    const std::string profiles = kFarm + "\\appdata\\Mozilla\\Firefox\\Profiles";
+    const std::string real = "C:\\users\\glimmerfold-moved\\Profile";
+    ASSERT_FALSE(List(W(profiles)).empty()) << "links_setup.sh has not run";
+    for (int i = 0; i < 64 && List(W(profiles)).front() == L"linked.default"; ++i)
+        MakeFile(profiles + "\\installs" + std::to_string(i) + ".ini");
+    ASSERT_NE(List(W(profiles)).front(), L"linked.default") << "no file listed first";
+    for (const char* file : {"\\history.dat", "\\Cache\\0\\e", "\\cookies.txt", "\\formhistory.dat", "\\places.sqlite"})
+        MakeFile(real + file);
+    auto noProgramFiles = SetEnv("ProgramFiles", "");
+    ModCleaning::SetAppDataFolder(W(kFarm + "\\appdata"));
+    for (short item = 4; item <= 7; ++item) ModCleaning::CleanInternet(item, nullptr, "NetScape/FireFox");
+    std::vector<std::wstring> left = List(W(real));
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"Cache", L"inner link", L"places.sqlite"}));
+    EXPECT_EQ(List(W(real + "\\Cache")), std::vector<std::wstring>{});
+}
+
+namespace {
+
+// A timer's tick, come through a turn of the message loop, stops the walk emptying this
+// folder and notes how many entries it left.
+std::wstring cache;
+size_t leftAtStop;
+void CALLBACK StopTheWalk(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    pacing::RequestStop();
+    leftAtStop = List(cache).size();
+}
+
+}  // namespace
+
+// A long walk turns the message loop as it goes (a timer's tick comes through), and a stop
+// asked for in a turn ends it there: nothing more goes. A stop before an item's steps skips
+// them all. A new run starts without the stop.
+TEST(Pacing, ALongWalkTurnsTheMessageLoopAndAStopEndsItThere) {
+    ScratchDir dir;
+    cache = W(dir / "cache");
+    leftAtStop = 0;
+    for (int i = 0; i < 1500; ++i) MakeFile(cache + L"\\entry" + std::to_wstring(i) + L".tmp");
+    auto tmp = SetEnv("TMP", dir / "cache\\");
+    {
+        pacing::StopScope run;
+        PlantedKeys keys;
+        const char* const winRar = "Software\\WinRAR\\ArchHistory";
+        keys.Create(HKEY_CURRENT_USER, winRar);
+        ModCleaning::CleanSoftware(
+            11, [](const std::string&) { pacing::RequestStop(); }, "WinRAR Recent Files");
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, winRar));
+        pacing::StopScope next;
+        SetTimer(nullptr, 0, 1, StopTheWalk);
+        ModCleaning::DeleteFolderEntries(cache + L"\\");
+        ASSERT_GT(leftAtStop, 0u) << "no turn of the message loop";
+        EXPECT_EQ(List(cache).size(), leftAtStop);
+    }
+    ModCleaning::CleanWindows(2, nullptr, "Windows Temp Folder");
+    EXPECT_EQ(List(cache).size(), 0u);
 }
