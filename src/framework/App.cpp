@@ -59,7 +59,6 @@ std::string& TitleStore() {
 std::string App::Path() { return FolderOf(ModulePath()); }
 std::wstring App::PathW() { return FolderOf(ModulePathW()); }
 std::string App::EXEName() { return NameOf(ModulePath()); }
-std::wstring App::EXENameW() { return NameOf(ModulePathW()); }
 std::wstring App::FileW() { return ModulePathW(); }
 
 std::string App::Title() {

@@ -11,10 +11,9 @@ public:
     static std::string Path();
     // File name of the executable without its extension.
     static std::string EXEName();
-    // The same, letter for letter: for paths the program writes or deletes by, since
+    // The folder, letter for letter: for paths the program writes or deletes by, since
     // the ANSI forms turn letters the code page lacks into look-alikes.
     static std::wstring PathW();
-    static std::wstring EXENameW();
     // The executable's full path as Windows reports it, extension included: the one
     // name that starts this very file whatever dots its name holds.
     static std::wstring FileW();
